@@ -1,0 +1,47 @@
+#include "app/AppContext.h"
+
+#include "app/Navigator.h"
+#include "app/ScreenRegistry.h"
+#include "services/PcmOutput.h"
+#include "services/SpeechVoice.h"
+#include "services/WavePlayer.h"
+
+#include <QDir>
+
+namespace app {
+
+AppContext::AppContext(QString programDir, Services services)
+    : programDir_(std::move(programDir)), services_(std::move(services)) {
+    navigator_ = std::make_unique<Navigator>(*this);
+}
+
+AppContext::~AppContext() = default;
+
+QString AppContext::programFile(const QString &name) const { return QDir(programDir_).filePath(name); }
+
+const ScreenRegistry &AppContext::registry() const { return ScreenRegistry::instance(); }
+
+std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
+    // One audio output for the clips and one for speech, so a clip does not cut a word short.
+    auto clipOut = std::make_shared<services::PcmOutput>();
+    auto speechOut = std::make_shared<services::PcmOutput>();
+    Services s;
+    s.jieguo = std::make_unique<services::SndfileWavePlayer>(clipOut);
+    s.voice = std::make_unique<services::EspeakSpeechVoice>(speechOut);
+    s.makePlayer = [] {
+        return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
+    };
+    return std::make_unique<AppContext>(programDir, std::move(s));
+}
+
+std::unique_ptr<AppContext> AppContext::forTests(const QString &programDir, std::uint64_t seed) {
+    Services s;
+    s.jieguo = std::make_unique<services::RecordingWavePlayer>();
+    s.voice = std::make_unique<services::RecordingSpeechVoice>();
+    s.makePlayer = [] { return std::make_unique<services::RecordingWavePlayer>(); };
+    auto ctx = std::make_unique<AppContext>(programDir, std::move(s));
+    ctx->random.pin(seed);
+    return ctx;
+}
+
+} // namespace app

@@ -1,0 +1,112 @@
+#include "app/MainWindow.h"
+
+#include "app/AppContext.h"
+#include "app/MenuTable.h"
+#include "app/Navigator.h"
+#include "app/ScreenRegistry.h"
+#include "services/SpeechVoice.h"
+#include "services/WavePlayer.h"
+#include "ui/Backdrop.h"
+#include "ui/Timer.h"
+#include "ui/Widgets.h"
+
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+
+namespace app {
+
+MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Lumibo-V3.5"));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ui::twips(8790), ui::twips(5760));
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Meadow, client);
+    picture->setGeometry(ui::twRect(0, 0, 8775, 5775));
+
+    const QColor blue(0, 0, 255);
+    const char *letters[] = {"L", "u", "m", "i", "b", "o"};
+    for (int i = 0; i < 6; ++i)
+        ui::makeLabel(QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(letters[i]), client,
+                      ui::twRect(200, 240 + 744 * i, 495, 495), 26.25, blue)
+            ->setAlignment(Qt::AlignCenter);
+    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V3.5"), client, ui::twRect(120, 4800, 855, 495), 18, blue);
+
+    auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
+    command1->setGeometry(ui::twRect(6960, 120, 1455, 735));
+    command1->setEnabled(ctx_.registry().find(QStringLiteral("dataform")) != nullptr);
+    connect(command1, &QPushButton::clicked, this, [this] { ctx_.navigator().open(QStringLiteral("dataform")); });
+
+    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
+    connect(timer1_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
+
+    buildMenu();
+    runStartupSteps();
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("menubar"));
+    for (const TopMenu &top : menuTable()) {
+        QMenu *menu = bar->addMenu(top.caption);
+        menu->setObjectName(top.name);
+        menu->menuAction()->setObjectName(top.name);
+        for (const MenuItem &item : top.items) {
+            if (item.kind == MenuItem::Kind::Separator) {
+                QAction *sep = menu->addSeparator();
+                sep->setObjectName(item.name);
+                continue;
+            }
+            QAction *a = menu->addAction(item.caption);
+            a->setObjectName(item.name);
+            switch (item.kind) {
+            case MenuItem::Kind::Open:
+                // Items whose screen is not built yet stay visible but disabled.
+                a->setEnabled(ctx_.registry().find(item.screen) != nullptr);
+                connect(a, &QAction::triggered, this, [this, &item] { ctx_.navigator().open(item); });
+                break;
+            case MenuItem::Kind::About:
+                connect(a, &QAction::triggered, this, &MainWindow::showAbout);
+                break;
+            case MenuItem::Kind::Quit:
+                connect(a, &QAction::triggered, this, [this] { ctx_.navigator().quit(); });
+                break;
+            case MenuItem::Kind::Separator:
+                break;
+            }
+        }
+    }
+}
+
+void MainWindow::runStartupSteps() {
+    // Safe to repeat on every load: the voice registers once more, the player keeps its file.
+    ctx_.voice().registerVoice(QString(), QStringLiteral("speech"));
+    timer1_->setEnabled(true);
+    ctx_.jieguo().open(ctx_.programFile(QStringLiteral("jieguo.wav")));
+    // study.dat is an SQLite file: nothing is written into it here (no Jet header to restore),
+    // and a missing one is not created. The single-instance check runs once, before this
+    // window is first created (see main).
+}
+
+QString aboutText() {
+    return QStringList{QStringLiteral(" Lumibo3.5"), QString(), QStringLiteral(" 作者:Lumibo 开发组"),
+                       QStringLiteral(" email: lumibo@example.org"), QStringLiteral("通讯地址：无"),
+                       QStringLiteral("本项目没有邮寄地址   tel:无")}
+        .join(QLatin1Char('\n'));
+}
+
+void MainWindow::showAbout() {
+    // Modal over the main window, without blocking the event loop.
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于"), aboutText(), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("aboutBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+} // namespace app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace ui {
+class Timer;
+}
+
+namespace app {
+
+class AppContext;
+
+// The hub: the menu bar that opens every screen. Its load runs the start-up steps.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext &ctx);
+    ui::Timer *timer1() const { return timer1_; }
+
+private:
+    void buildMenu();
+    void runStartupSteps();
+    void showAbout();
+
+    AppContext &ctx_;
+    ui::Timer *timer1_ = nullptr;
+};
+
+// The about box's text: six lines.
+QString aboutText();
+
+} // namespace app

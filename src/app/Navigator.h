@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace app {
+
+class AppContext;
+struct MenuItem;
+
+// One screen at a time. Opening a screen unloads the main window, sets the mode variable,
+// creates the screen (its load step sees the mode) and shows it; a screen's return unloads
+// it and shows a fresh main window, whose load runs the start-up steps again.
+class Navigator : public QObject {
+    Q_OBJECT
+public:
+    explicit Navigator(AppContext &ctx);
+    ~Navigator() override;
+
+    // Creates and shows a fresh main window (unloading whatever screen is up).
+    QWidget *showMain();
+    // Opens a registered screen the way a menu item does.
+    QWidget *open(const QString &screen, const std::function<void(AppContext &)> &setVariables = {},
+                  const std::function<void(QWidget *)> &setTexts = {});
+    QWidget *open(const MenuItem &item);
+    // A screen's return button: unload it, show the main window.
+    void returnToMain();
+    // Ends the program cleanly: every window is closed.
+    void quit();
+
+    QWidget *current() const { return current_; }
+    bool quitting() const { return quitting_; }
+
+    // Windows that open on top of a screen without replacing it (the operation table);
+    // they are closed on quit.
+    void adoptExtraWindow(QWidget *w);
+
+signals:
+    void screenChanged(QWidget *current);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void unloadCurrent();
+    void install(QWidget *w);
+
+    AppContext &ctx_;
+    QPointer<QWidget> current_;
+    QList<QPointer<QWidget>> extras_;
+    bool quitting_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,22 @@
+#include "app/ScreenRegistry.h"
+
+namespace app {
+
+const ScreenRegistry &ScreenRegistry::instance() {
+    static const ScreenRegistry registry = [] {
+        ScreenRegistry r;
+        registerShellScreens(r);
+        arithmetic::registerScreens(r);
+        return r;
+    }();
+    return registry;
+}
+
+const ScreenEntry *ScreenRegistry::find(const QString &name) const {
+    for (const ScreenEntry &e : entries_)
+        if (e.name == name)
+            return &e;
+    return nullptr;
+}
+
+} // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace app {
+
+class AppContext;
+
+// One extra state of a screen that the gallery renders besides its plain load state.
+struct GalleryShot {
+    QString file; // without ".png"
+    std::function<void(QWidget *screen, AppContext &ctx)> prepare;
+};
+
+// A screen, listed once: the menu, the gallery and the smoke test all walk this list.
+struct ScreenEntry {
+    QString name; // the design's control name, also the window's objectName
+    std::function<QWidget *(AppContext &ctx)> create; // runs the screen's load step
+    std::vector<GalleryShot> shots;
+    // The menu item the gallery opens the screen with; empty: opened plainly.
+    QString galleryMenuItem;
+};
+
+class ScreenRegistry {
+public:
+    static const ScreenRegistry &instance();
+
+    void add(ScreenEntry entry) { entries_.push_back(std::move(entry)); }
+    const ScreenEntry *find(const QString &name) const;
+    const std::vector<ScreenEntry> &entries() const { return entries_; }
+
+private:
+    std::vector<ScreenEntry> entries_;
+};
+
+} // namespace app
+
+// Each area adds its screens here; ScreenRegistry::instance() calls them once.
+namespace app {
+void registerShellScreens(ScreenRegistry &r);
+}
+namespace arithmetic {
+void registerScreens(app::ScreenRegistry &r);
+}

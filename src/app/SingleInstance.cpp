@@ -1,0 +1,67 @@
+#include "app/SingleInstance.h"
+
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "ui/Backdrop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace app {
+
+QString SingleInstance::defaultLockPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    return QDir(dir).filePath(QStringLiteral("lumibo.lock"));
+}
+
+SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique<QLockFile>(lockPath)) {
+    // Only a live holder counts; never treat a lock as stale because it is old.
+    lock_->setStaleLockTime(0);
+    acquired_ = lock_->tryLock(0);
+}
+
+int runLumibo(QApplication &app, const ProgramOptions &options) {
+    ui::applyLook(app);
+    SingleInstance instance(options.lockPath);
+    if (!instance.acquired()) {
+        std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");
+        if (options.showMessage)
+            options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
+        return 0;
+    }
+    app.setQuitOnLastWindowClosed(false);
+    auto ctx = options.realServices ? AppContext::forProgram(options.programDir)
+                                    : AppContext::forTests(options.programDir);
+    ctx->navigator().showMain();
+    const int rc = app.exec();
+    return rc;
+}
+
+bool displayAvailable(QString *why) {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) {
+        *why = QStringLiteral("Lumibo needs a graphical display and none is set (DISPLAY is empty). "
+                              "Start it from a desktop session, or without a screen as: xvfb-run make run");
+        return false;
+    }
+    // ":N" is a local server: its socket must exist, or Qt would abort on connecting.
+    if (display.startsWith(QLatin1Char(':'))) {
+        const QString number = display.mid(1).section(QLatin1Char('.'), 0, 0);
+        if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number)) {
+            *why = QStringLiteral("Lumibo cannot reach the display %1 (no X server is running there). "
+                                  "Start it from a desktop session, or without a screen as: xvfb-run make run")
+                       .arg(display);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Globals.h"
+#include "app/Random.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace arithmetic {
+
+// One four-choice question of a drill.
+struct Question {
+    QString first;  // caption of the first operand tile (the whole expression on the olympiad screen)
+    QString second; // caption of the second operand tile
+    double answer = 0;
+    std::array<QString, 4> captions; // answer buttons 1..4
+};
+
+// Puts the right answer on a random button other than the one that held the last right
+// answer, then three different wrong answers on the other buttons, in that order.
+// drawWrong draws one candidate wrong answer; it is redrawn while it repeats an earlier one.
+// Fills answerSlot1..4, wrongChoice1..3 and lastAnswerSlot.
+std::array<QString, 4> placeAnswers(app::Random &rnd, app::Globals &g, double correct,
+                                    const std::function<double()> &drawWrong);
+
+// A number as the drills show it: plain decimal, no leading zeros or blanks, no exponent.
+QString formatNumber(double v);
+
+// The leading numeric part of a caption, 0 when there is none (how answers are compared).
+double leadingValue(const QString &caption);
+
+} // namespace arithmetic

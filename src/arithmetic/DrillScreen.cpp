@@ -1,0 +1,193 @@
+#include "arithmetic/DrillScreen.h"
+
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "services/WavePlayer.h"
+#include "ui/Backdrop.h"
+#include "ui/Timer.h"
+
+namespace arithmetic {
+
+namespace {
+constexpr int kRightFrom = 0, kRightTo = 1227;
+constexpr int kWrongFrom = 3227, kWrongTo = 3680;
+constexpr int kRevealTick = 80, kLastTick = 100;
+} // namespace
+
+QString DrillScreen::tallyText(int right, int wrong) {
+    return QStringLiteral("正确%1道题,错误%2道题,").arg(right).arg(wrong);
+}
+
+QString DrillScreen::scoreText(int right, int wrong, int seconds) {
+    const int score = static_cast<int>(right * 100.0 / (right + wrong));
+    return QStringLiteral("成绩%1分--时间%2秒").arg(score).arg(seconds);
+}
+
+QString DrillScreen::clockOnlyText(int seconds) { return QStringLiteral("0分时间%1").arg(seconds); }
+
+DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
+    : ui::Screen(kind.screenName, kind.caption, 10995, 8010), ctx_(ctx), kind_(kind) {
+    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
+    picture->setGeometry(rect());
+
+    auto *title = ui::makeLabel(QStringLiteral("Label2"), kind.title, this, ui::twRect(3480, 240, 3360, 495), 18,
+                                QColor(255, 0, 0));
+    title->setAlignment(Qt::AlignCenter);
+    // A menu caption can be longer than the design's box; let it grow about its centre.
+    title->setGeometry(ui::twRect(2280, 240, 5760, 495));
+
+    auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 10575, 1695));
+    auto tile = [&](const char *name, const QString &caption, QRect r) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, question, 72, true);
+        b->setGeometry(r);
+        return b;
+    };
+    if (kind.narrowTiles) {
+        // Four equal tiles of 1935 twips with the answer place after them.
+        button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 1935, 1335));
+        button3_ = tile("Button3", kind.operatorSign, ui::twRect(2250, 240, 1935, 1335));
+        button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4260, 240, 1935, 1335));
+        button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1935, 1335));
+        button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(8280, 240, 2175, 1335));
+    } else {
+        button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 2295, 1335));
+        button3_ = tile("Button3", kind.operatorSign, ui::twRect(2610, 240, 1335, 1335));
+        button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4020, 240, 2175, 1335));
+        button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1455, 1335));
+        button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(7920, 240, 2535, 1335));
+    }
+
+    progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 10575, 255));
+
+    const QPoint places[] = {{600, 3480}, {4200, 3480}, {600, 5760}, {4200, 5760}};
+    for (int k = 1; k <= 4; ++k) {
+        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 72);
+        b->setGeometry(ui::twRect(places[k - 1].x(), places[k - 1].y(), 2535, 1695));
+        connect(b, &QPushButton::clicked, this, [this, k] { answer(k); });
+        answers_[k - 1] = b;
+    }
+
+    auto *controls = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(7080, 3480, 3615, 4335));
+    auto button = [&](const char *name, const QString &caption, QRect r, bool isTile = false) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, controls, isTile ? 10.5 : 12, isTile);
+        b->setGeometry(r);
+        return b;
+    };
+    start_ = button("Button7", QStringLiteral("开始"), ui::twRect(75, 120, 1455, 735));
+    pause_ = button("Button11", QStringLiteral("暂停"), ui::twRect(2040, 120, 1455, 735));
+    if (!kind.tableButton.isEmpty()) {
+        table_ = button("Button8", kind.tableButton, ui::twRect(120, 960, 3450, 735));
+        connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
+    }
+    tally_ = button("Button13", QStringLiteral("正误"), ui::twRect(75, 1800, 3450, 735), true);
+    score_ = button("Button10", QStringLiteral(" 成绩"), ui::twRect(75, 2640, 3450, 735), true);
+    back_ = button("Button1", QStringLiteral("返回"), ui::twRect(75, 3480, 3450, 735));
+
+    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
+    timer2_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
+    connect(timer1_, &ui::Timer::tick, this, &DrillScreen::clockTick);
+    connect(timer2_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
+    connect(start_, &QPushButton::clicked, this, &DrillScreen::start);
+    connect(pause_, &QPushButton::clicked, this, &DrillScreen::togglePause);
+    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+
+    // Load step.
+    auto &g = ctx_.globals;
+    g.rightCount = 0;
+    g.wrongCount = 0;
+    ctx_.jieguo().play(kind.loadFrom, kind.loadTo);
+    g.wrongPending = false;
+    start_->setEnabled(true);
+    for (auto *b : answers_)
+        b->setEnabled(false);
+}
+
+void DrillScreen::start() {
+    start_->setEnabled(false);
+    ctx_.globals.elapsedSeconds = 0;
+    timer1_->setEnabled(true);
+    for (auto *b : answers_)
+        b->setEnabled(true);
+    cjf();
+}
+
+void DrillScreen::cjf() {
+    timer2_->setEnabled(true);
+    for (auto *b : answers_)
+        b->setCaption(QString());
+    progress_->setValue(0);
+    button6_->setCaption(QStringLiteral("?"));
+    ctx_.random.randomize();
+
+    const Question q = kind_.generate(ctx_.random, ctx_.globals);
+    ctx_.globals.correctAnswerSet = true;
+    button2_->setCaption(q.first);
+    button4_->setCaption(q.second);
+    for (int k = 0; k < 4; ++k)
+        answers_[k]->setCaption(q.captions[k]);
+}
+
+QString DrillScreen::answerText() const {
+    // Before any question in this run the answer is empty, and so is its reveal.
+    return ctx_.globals.correctAnswerSet ? formatNumber(ctx_.globals.correctAnswer) : QString();
+}
+
+void DrillScreen::countdownTick() {
+    const int value = progress_->value() + 1;
+    progress_->setValue(value);
+    if (value >= kRevealTick)
+        button6_->setCaption(answerText());
+    if (value == kLastTick) {
+        // Ran out: neither right nor wrong, no sound, just the next question.
+        timer2_->setEnabled(false);
+        progress_->setValue(0);
+        for (auto *b : answers_)
+            b->setEnabled(true);
+        cjf();
+    }
+}
+
+void DrillScreen::answer(int k) {
+    auto &g = ctx_.globals;
+    const bool right = g.correctAnswerSet && leadingValue(answers_[k - 1]->caption()) == g.correctAnswer;
+    if (right) {
+        ctx_.jieguo().play(kRightFrom, kRightTo);
+        ++g.rightCount;
+        pause_->setCaption(QStringLiteral("暂停"));
+        button6_->setCaption(answerText());
+        for (auto *b : answers_)
+            b->setEnabled(true);
+        g.wrongPending = false;
+    } else {
+        ctx_.jieguo().play(kWrongFrom, kWrongTo);
+        ++g.wrongCount;
+        g.wrongPending = true;
+        button6_->setCaption(answerText());
+        answers_[k - 1]->setEnabled(false);
+    }
+    tally_->setCaption(tallyText(g.rightCount, g.wrongCount));
+    score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
+    if (!g.wrongPending)
+        cjf();
+}
+
+void DrillScreen::clockTick() {
+    auto &g = ctx_.globals;
+    ++g.elapsedSeconds;
+    if (g.rightCount + g.wrongCount == 0)
+        score_->setCaption(clockOnlyText(g.elapsedSeconds));
+    else
+        score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
+}
+
+void DrillScreen::togglePause() {
+    if (pause_->caption() == QStringLiteral("暂停")) {
+        timer2_->setEnabled(false);
+        pause_->setCaption(QStringLiteral("继续"));
+    } else {
+        timer2_->setEnabled(true);
+        pause_->setCaption(QStringLiteral("暂停"));
+    }
+}
+
+} // namespace arithmetic

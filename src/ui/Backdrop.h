@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class QApplication;
+
+namespace ui {
+
+// The full-window background picture of a screen, drawn by us at first paint and cached.
+class Backdrop : public QWidget {
+    Q_OBJECT
+public:
+    enum class Scene {
+        Meadow,   // main window: a sunny meadow with a colour strip down the left edge
+        Sky,      // drill screens: soft sky with clouds
+        LightBlue // plain light-blue picture box
+    };
+    Backdrop(Scene scene, QWidget *parent, const QString &name = QStringLiteral("Picture1"));
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    Scene scene_;
+    QPixmap cache_;
+};
+
+// Paints a scene into a rectangle; used by Backdrop and by tests.
+void paintScene(QPainter &p, const QRect &r, Backdrop::Scene scene);
+
+// The program's look: button and tile colours for a child's eye, one style sheet.
+void applyLook(QApplication &app);
+
+} // namespace ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+namespace ui {
+
+// Positions are given in twips: 15 twips to a pixel at 96 dpi (Qt scales for HiDPI).
+constexpr int twips(int tw) { return (tw + 7) / 15; }
+inline QRect twRect(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// A flat push button. As a display tile it is simply disabled: the caption is what it shows.
+// Its caption keeps the design's point size and shrinks only when the text would not fit,
+// so a three-digit answer stays whole on its button.
+class FlatButton : public QPushButton {
+    Q_OBJECT
+public:
+    FlatButton(const QString &name, const QString &caption, QWidget *parent, double pointSize,
+               bool tile = false);
+    void setCaption(const QString &text);
+    QString caption() const { return text(); }
+    double basePointSize() const { return basePointSize_; }
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void fitFont();
+    double basePointSize_;
+};
+
+// A label with the design's name, caption, font and colour, transparent by default.
+QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,
+                  double pointSize, const QColor &color, bool bold = false);
+
+// A progress bar holding a value from 0 to 100.
+QProgressBar *makeProgress(const QString &name, QWidget *parent, const QRect &geometry);
+
+// A plain panel (a picture box used as a container).
+QWidget *makePanel(const QString &name, QWidget *parent, const QRect &geometry,
+                   const QColor &background = QColor());
+
+// A top-level window with a fixed client area given in twips.
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    Screen(const QString &name, const QString &caption, int widthTw, int heightTw, QWidget *parent = nullptr);
+};
+
+// Finds a named child; tests and the gallery use the design's control names.
+template <typename T> T *child(const QObject *root, const QString &name) {
+    return root->findChild<T *>(name);
+}
+
+} // namespace ui

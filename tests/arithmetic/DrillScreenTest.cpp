@@ -1,0 +1,185 @@
+#include "app/MenuTable.h"
+#include "app/Navigator.h"
+#include "arithmetic/DrillScreen.h"
+#include "support/TestSupport.h"
+#include "ui/Backdrop.h"
+#include "ui/Timer.h"
+
+#include <QProgressBar>
+
+using namespace testing_support;
+
+class DrillScreenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<app::AppContext> ctx;
+    QWidget *screen = nullptr;
+
+    QWidget *openAddition(const char *item = "less10") {
+        screen = ctx->navigator().open(*app::findMenuItem(QString::fromLatin1(item)));
+        return screen;
+    }
+    ui::Timer *timer(const char *name) { return screen->findChild<ui::Timer *>(QString::fromLatin1(name)); }
+    int bar() { return screen->findChild<QProgressBar *>(QStringLiteral("Progress1"))->value(); }
+    QString answerButton(bool right) {
+        const QString answer = caption(screen, "Button2").isEmpty() ? QString() : QString::number(ctx->globals.correctAnswer);
+        for (int k = 1; k <= 4; ++k) {
+            const QString name = QStringLiteral("Button9(%1)").arg(k);
+            if ((caption(screen, name) == answer) == right)
+                return name;
+        }
+        return {};
+    }
+
+private slots:
+    void init() {
+        ctx = app::AppContext::forTests(QDir::tempPath(), 42);
+        openAddition();
+    }
+    void cleanup() {
+        ctx.reset();
+        flushDeletes();
+    }
+
+    void beforeStart() {
+        QCOMPARE(screen->windowTitle(), QStringLiteral("一位数加一位数(和小于10)"));
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral(" 成绩"));
+        QCOMPARE(caption(screen, "Button13"), QStringLiteral("正误"));
+        QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY(!button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled());
+        QVERIFY(button(screen, "Button7")->isEnabled());
+        QVERIFY(!timer("Timer1")->isEnabled());
+        QVERIFY(!timer("Timer2")->isEnabled());
+        QCOMPARE(clips(*ctx).plays(), QStringList{"play 3663..10871"});
+    }
+
+    void startAndClock() {
+        click(screen, "Button7");
+        QVERIFY(!button(screen, "Button7")->isEnabled());
+        QVERIFY(timer("Timer1")->isEnabled() && timer("Timer2")->isEnabled());
+        timer("Timer1")->fire();
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("0分时间1"));
+        const int a = caption(screen, "Button2").toInt(), b = caption(screen, "Button4").toInt();
+        QVERIFY(a + b < 10);
+        QCOMPARE(ctx->globals.correctAnswer, double(a + b));
+    }
+
+    void rightAndWrongScores() {
+        click(screen, "Button7");
+        click(screen, answerButton(true));
+        const QString wrong = answerButton(false);
+        click(screen, wrong);
+        // The wrong button alone is disabled, the answer is shown, the question stays.
+        QVERIFY(!button(screen, wrong)->isEnabled());
+        QCOMPARE(caption(screen, "Button6"), QString::number(ctx->globals.correctAnswer));
+        int enabled = 0;
+        for (int k = 1; k <= 4; ++k)
+            enabled += button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled();
+        QCOMPARE(enabled, 3);
+        timer("Timer1")->fire();
+        timer("Timer1")->fire();
+        QCOMPARE(caption(screen, "Button13"), QStringLiteral("正确1道题,错误1道题,"));
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("成绩50分--时间2秒"));
+        click(screen, answerButton(true));
+        QCOMPARE(caption(screen, "Button13"), QStringLiteral("正确2道题,错误1道题,"));
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("成绩66分--时间2秒"));
+        QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
+        QCOMPARE(clips(*ctx).plays(),
+                 (QStringList{"play 3663..10871", "play 0..1227", "play 3227..3680", "play 0..1227"}));
+    }
+
+    void countdownRevealsThenMovesOn() {
+        click(screen, "Button7");
+        const QString before = caption(screen, "Button2") + "+" + caption(screen, "Button4");
+        for (int i = 0; i < 79; ++i)
+            timer("Timer2")->fire();
+        QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
+        timer("Timer2")->fire();
+        QCOMPARE(bar(), 80);
+        QCOMPARE(caption(screen, "Button6"), QString::number(ctx->globals.correctAnswer));
+        // A wrong press meanwhile does not stop the countdown from moving on at 100.
+        click(screen, answerButton(false));
+        for (int i = 0; i < 20; ++i)
+            timer("Timer2")->fire();
+        QCOMPARE(bar(), 0);
+        QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY(button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled());
+        QCOMPARE(ctx->globals.rightCount, 0);
+        QCOMPARE(ctx->globals.wrongCount, 1);
+        QVERIFY(timer("Timer2")->isEnabled());
+        Q_UNUSED(before);
+        // Running out alone plays nothing and counts nothing.
+        const int plays = clips(*ctx).plays().size();
+        for (int i = 0; i < 100; ++i)
+            timer("Timer2")->fire();
+        QCOMPARE(clips(*ctx).plays().size(), plays);
+        QCOMPARE(ctx->globals.wrongCount, 1);
+    }
+
+    void pauseFreezesTheBarNotTheClock() {
+        click(screen, "Button7");
+        timer("Timer2")->fire();
+        click(screen, "Button11");
+        QCOMPARE(caption(screen, "Button11"), QStringLiteral("继续"));
+        QVERIFY(!timer("Timer2")->isEnabled());
+        QVERIFY(timer("Timer1")->isEnabled());
+        timer("Timer1")->fire();
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("0分时间1"));
+        click(screen, "Button11");
+        QCOMPARE(caption(screen, "Button11"), QStringLiteral("暂停"));
+        QVERIFY(timer("Timer2")->isEnabled());
+        timer("Timer2")->fire();
+        QCOMPARE(bar(), 2);
+        // A right answer ends a pause.
+        click(screen, "Button11");
+        click(screen, answerButton(true));
+        QCOMPARE(caption(screen, "Button11"), QStringLiteral("暂停"));
+        QVERIFY(timer("Timer2")->isEnabled());
+    }
+
+    void pauseTwiceBeforeStart() {
+        click(screen, "Button11");
+        click(screen, "Button11");
+        QVERIFY(timer("Timer2")->isEnabled());
+        for (int i = 0; i < 80; ++i)
+            timer("Timer2")->fire();
+        // Nothing was asked yet in this run: the reveal shows an empty answer.
+        QCOMPARE(caption(screen, "Button6"), QString());
+        for (int i = 0; i < 20; ++i)
+            timer("Timer2")->fire();
+        QVERIFY(!caption(screen, "Button2").isEmpty() && caption(screen, "Button2") != "A");
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY(button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled());
+        QVERIFY(!timer("Timer1")->isEnabled());
+        QVERIFY(button(screen, "Button7")->isEnabled());
+    }
+
+    void lastAnswerSlotCarriesAcrossVisits() {
+        for (int visit = 0; visit < 30; ++visit) {
+            click(screen, "Button7");
+            const int lastOfVisit = ctx->globals.lastAnswerSlot;
+            click(screen, button(screen, "Button1")->objectName());
+            flushDeletes();
+            openAddition(visit % 2 ? "less41" : "less20");
+            click(screen, "Button7");
+            QVERIFY(ctx->globals.answerSlot1 != lastOfVisit);
+            click(screen, "Button1");
+            flushDeletes();
+            openAddition();
+        }
+    }
+
+    void threeDigitAnswersFit() {
+        openAddition("less41");
+        click(screen, "Button7");
+        for (int k = 1; k <= 4; ++k) {
+            auto *b = button(screen, QStringLiteral("Button9(%1)").arg(k));
+            QVERIFY(QFontMetrics(b->font()).horizontalAdvance(b->text()) < b->width());
+        }
+    }
+};
+
+QTEST_MAIN(DrillScreenTest)
+#include "DrillScreenTest.moc"

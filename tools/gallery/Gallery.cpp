@@ -1,0 +1,69 @@
+// Renders every registered screen offscreen to OUTDIR/<control name>.png, plus the extra
+// states each screen lists, with the random generator pinned so the pictures repeat.
+#include "app/AppContext.h"
+#include "app/MenuTable.h"
+#include "app/Navigator.h"
+#include "app/ScreenRegistry.h"
+#include "ui/Backdrop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget *w, const QString &dir, const QString &file) {
+    QApplication::processEvents();
+    const QString path = QDir(dir).filePath(file + QStringLiteral(".png"));
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "lumibo-gallery: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: lumibo-gallery OUTDIR\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(out)) {
+        std::fprintf(stderr, "lumibo-gallery: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    ui::applyLook(application);
+    application.setQuitOnLastWindowClosed(false);
+
+    bool ok = true;
+    for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
+        auto render = [&](const app::GalleryShot *shot) {
+            auto ctx = app::AppContext::forTests(QCoreApplication::applicationDirPath());
+            QWidget *w = nullptr;
+            if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
+                w = ctx->navigator().open(*item);
+            else if (entry.name == QStringLiteral("Main"))
+                w = ctx->navigator().showMain();
+            else
+                w = ctx->navigator().open(entry.name);
+            if (!w) {
+                ok = false;
+                return;
+            }
+            if (shot)
+                shot->prepare(w, *ctx);
+            ok = save(w, out, shot ? shot->file : entry.name) && ok;
+        };
+        render(nullptr);
+        for (const app::GalleryShot &shot : entry.shots)
+            render(&shot);
+    }
+    return ok ? 0 : 1;
+}
