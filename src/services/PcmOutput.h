@@ -15,7 +15,7 @@ namespace services {
 // and callers see the same sequence of events. It never throws and warns once on stderr.
 class PcmOutput : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PcmOutput(QObject *parent = nullptr);
     ~PcmOutput() override;
 
@@ -31,10 +31,10 @@ public:
     // Length in milliseconds of the buffer sounding now, 0 when silent.
     int currentMs() const { return currentMs_; }
 
-signals:
+  signals:
     void finishedAll();
 
-private:
+  private:
     struct Chunk {
         QByteArray pcm;
         int sampleRate;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace services {
+
+// The thirty tables of study.dat, in slot order (Data1 .. Data30), with their columns in the
+// field order the screens address (field 0 is the first column).
+struct TableSchema {
+    QString name;
+    QStringList columns;
+};
+
+const std::vector<TableSchema> &contentTables();
+constexpr int kTableCount = 30;
+constexpr int kEnglishBooks = 23;
+
+// Slot numbers of the Chinese tables.
+enum Slot : int {
+    kSingleCharacters = 24, // 单字
+    kWordGroups = 25,       // 词组
+    kIdioms = 26,           // 成语
+    kPoems = 27,            // 唐诗
+    kSynonyms = 28,         // 同义词
+    kAntonyms = 29,         // 反义词
+    kRiddles = 30,          // 谜语
+};
+
+// The slot (1..30) of a table name, 0 when it is not one of ours.
+int slotOf(const QString &tableName);
+
+} // namespace services

@@ -1,0 +1,276 @@
+// lumibo-sounds OUT_DIR: writes OUT_DIR/jieguo.wav, the sheet of feedback sounds and spoken greetings
+// that the arithmetic screens play stretch by stretch. 22 050 Hz mono 16-bit; the same bytes on every
+// run, so the build output does not change without a reason.
+//
+// Stretches the program plays (ms, [from, to)), some of them touching or overlapping:
+//   0-1227 chime, 0-3227 chime + praise, 3227-3680 try again, 3663-10871 addition greeting,
+//   10870-13976 subtraction, 13981-23253 multiplication, 23253-31375 division, 31227-31667 ding.
+// Every sound lies in its own window below, a few milliseconds inside each cut point, so each
+// stretch played alone starts and ends in silence and never cuts a neighbour's sound in half.
+
+#include <espeak-ng/speak_lib.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 22050;
+constexpr int kTotalMs = 31700;
+
+using Samples = std::vector<float>; // -1..1
+
+[[noreturn]] void fail(const std::string &message) {
+    std::fprintf(stderr, "lumibo-sounds: %s; jieguo.wav not written.\n", message.c_str());
+    std::exit(1);
+}
+
+long sampleAt(double ms) {
+    return std::lround(ms * kRate / 1000.0);
+}
+
+double dbToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
+
+// Scales a clip so its loudest sample sits at the given level.
+void normalise(Samples &clip, double peakDb) {
+    float peak = 0;
+    for (float s : clip)
+        peak = std::max(peak, std::abs(s));
+    if (peak <= 0) return;
+    const float gain = float(dbToGain(peakDb) / peak);
+    for (float &s : clip)
+        s *= gain;
+}
+
+// Smooth fade at both ends, so a clip never starts or stops with a click.
+void fadeEdges(Samples &clip, double inMs, double outMs) {
+    const long in = std::min<long>(sampleAt(inMs), long(clip.size()));
+    const long out = std::min<long>(sampleAt(outMs), long(clip.size()));
+    for (long i = 0; i < in; ++i)
+        clip[i] *= float(0.5 - 0.5 * std::cos(std::numbers::pi * i / in));
+    for (long i = 0; i < out; ++i)
+        clip[clip.size() - 1 - i] *= float(0.5 - 0.5 * std::cos(std::numbers::pi * i / out));
+}
+
+struct Partial {
+    double ratio; // of the fundamental
+    double gain;
+    double decayScale; // higher partials die away sooner, as in a struck bar
+};
+
+// A struck tone: near-instant attack, exponential decay.
+void addStruck(Samples &clip, double startMs, double freq, double decaySeconds,
+               std::initializer_list<Partial> partials, double gain) {
+    const long start = sampleAt(startMs);
+    for (long i = start; i < long(clip.size()); ++i) {
+        const double t = double(i - start) / kRate;
+        const double attack = std::min(1.0, t / 0.004);
+        double v = 0;
+        for (const Partial &p : partials)
+            v += p.gain * std::exp(-t / (decaySeconds * p.decayScale)) *
+                 std::sin(2 * std::numbers::pi * freq * p.ratio * t);
+        clip[i] += float(gain * attack * v);
+    }
+}
+
+// A soft held tone, gliding gently from one pitch to another, with rounded start and end.
+void addSoft(Samples &clip, double startMs, double lengthMs, double freqFrom, double freqTo) {
+    const long start = sampleAt(startMs);
+    const long length = sampleAt(lengthMs);
+    const long attack = sampleAt(30);
+    const long release = sampleAt(80);
+    double phase = 0;
+    for (long k = 0; k < length && start + k < long(clip.size()); ++k) {
+        const double f = freqFrom + (freqTo - freqFrom) * double(k) / double(length);
+        phase += 2 * std::numbers::pi * f / kRate;
+        double env = 1.0 - 0.3 * double(k) / double(length);
+        if (k < attack) env *= 0.5 - 0.5 * std::cos(std::numbers::pi * k / attack);
+        if (length - k < release) env *= 0.5 - 0.5 * std::cos(std::numbers::pi * (length - k) / release);
+        // Mostly the fundamental: a round, quiet sound rather than a buzzer.
+        clip[start + k] +=
+            float(env * (std::sin(phase) + 0.18 * std::sin(2 * phase) + 0.05 * std::sin(3 * phase)));
+    }
+}
+
+Samples chime() {
+    Samples clip(sampleAt(1205), 0.0f);
+    const std::initializer_list<Partial> bar{{1.0, 1.0, 1.0}, {2.0, 0.3, 0.5}, {3.0, 0.1, 0.33}};
+    addStruck(clip, 0, 1046.50, 0.22, bar, 1.0);   // C6
+    addStruck(clip, 110, 1318.51, 0.22, bar, 0.9); // E6
+    addStruck(clip, 220, 1567.98, 0.32, bar, 0.9); // G6, left ringing
+    fadeEdges(clip, 0, 200);
+    normalise(clip, -4.0);
+    return clip;
+}
+
+Samples tryAgain() {
+    Samples clip(sampleAt(400), 0.0f);
+    addSoft(clip, 0, 170, 392.00, 392.00);   // G4
+    addSoft(clip, 190, 210, 329.63, 311.13); // E4, sinking a little: "not quite", kindly
+    normalise(clip, -14.0);
+    return clip;
+}
+
+Samples ding() {
+    Samples clip(sampleAt(270), 0.0f);
+    addStruck(clip, 0, 1760.0, 0.09, {{1.0, 1.0, 1.0}, {2.0, 0.25, 0.5}, {2.76, 0.15, 0.3}}, 1.0); // A6
+    fadeEdges(clip, 0, 40);
+    normalise(clip, -4.0);
+    return clip;
+}
+
+class Mandarin {
+  public:
+    Mandarin() {
+        // DONT_EXIT: a missing data folder must end in our message, not in espeak's exit().
+        if (espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT) != kRate)
+            fail("the espeak-ng engine or its data (package espeak-ng-data) is missing");
+        // The plain "cmn" voice reads many single characters as English letters; tone-numbered
+        // pinyin through this voice speaks every syllable in Mandarin.
+        if (espeak_SetVoiceByName("cmn-latn-pinyin") != EE_OK)
+            fail("the espeak-ng Mandarin pinyin voice cmn-latn-pinyin is missing");
+        espeak_SetSynthCallback(collect);
+        // Below full volume: espeak clips its own peaks at 100; we set the level ourselves later.
+        espeak_SetParameter(espeakVOLUME, 60, 0);
+    }
+
+    // Speaks the pinyin at the slowest rate, from preferredRate up, that fits in maxMs.
+    Samples fit(const char *pinyin, int preferredRate, double maxMs, int *usedRate) {
+        for (int rate = preferredRate; rate <= 260; rate += 5) {
+            Samples clip = speak(pinyin, rate);
+            if (clip.size() <= size_t(sampleAt(maxMs))) {
+                *usedRate = rate;
+                return clip;
+            }
+        }
+        fail(std::string("\"") + pinyin + "\" does not fit in " + std::to_string(int(maxMs)) + " ms");
+    }
+
+  private:
+    static int collect(short *samples, int count, espeak_EVENT *events) {
+        if (samples && count > 0 && events && events->user_data) {
+            auto *out = static_cast<std::vector<short> *>(events->user_data);
+            out->insert(out->end(), samples, samples + count);
+        }
+        return 0;
+    }
+
+    static Samples speak(const char *pinyin, int rate) {
+        std::vector<short> raw;
+        espeak_SetParameter(espeakRATE, rate, 0);
+        if (espeak_Synth(pinyin, std::strlen(pinyin) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                         &raw) != EE_OK)
+            fail(std::string("espeak-ng could not speak \"") + pinyin + "\"");
+        // Drop the engine's silent lead-in and trailing pause; the layout gives the gaps.
+        constexpr int kQuiet = 64;
+        const auto loud = [](short s) { return std::abs(int(s)) > kQuiet; };
+        const auto first = std::find_if(raw.begin(), raw.end(), loud);
+        const auto last = std::find_if(raw.rbegin(), raw.rend(), loud).base();
+        if (first >= last) fail(std::string("espeak-ng gave silence for \"") + pinyin + "\"");
+        Samples clip;
+        clip.reserve(size_t(last - first));
+        for (auto it = first; it != last; ++it)
+            clip.push_back(float(*it) / 32768.0f);
+        fadeEdges(clip, 3, 3);
+        normalise(clip, -3.0);
+        return clip;
+    }
+};
+
+struct Placed {
+    const char *name;
+    double fromMs;
+    double lengthMs;
+    int rate; // 0 for tones
+};
+
+void place(Samples &sheet, const Samples &clip, double fromMs, double toMs, const char *name, int rate,
+           std::vector<Placed> &report) {
+    const long from = sampleAt(fromMs);
+    if (from + long(clip.size()) > sampleAt(toMs)) fail(std::string(name) + " is longer than its window");
+    std::copy(clip.begin(), clip.end(), sheet.begin() + from);
+    report.push_back({name, fromMs, clip.size() * 1000.0 / kRate, rate});
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: lumibo-sounds OUT_DIR\n");
+        return 2;
+    }
+    const std::filesystem::path outDir = argv[1];
+
+    Samples sheet(sampleAt(kTotalMs), 0.0f);
+    std::vector<Placed> report;
+    Mandarin voice;
+    const auto say = [&](const char *name, const char *pinyin, int preferredRate, double fromMs,
+                         double toMs) {
+        int rate = 0;
+        const Samples clip = voice.fit(pinyin, preferredRate, toMs - fromMs, &rate);
+        place(sheet, clip, fromMs, toMs, name, rate, report);
+    };
+
+    // Windows sit 8-18 ms inside the cut points of the stretches around them.
+    place(sheet, chime(), 8, 1215, "chime", 0, report);
+    // 太棒了！你真棒！
+    say("praise", "tai4 bang4 le5 ! ni3 zhen1 bang4 !", 160, 1290, 3210);
+    place(sheet, tryAgain(), 3245, 3645, "try again", 0, report);
+    // 小朋友，我们一起来学加法吧！准备好了吗？
+    say("addition greeting",
+        "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 jia1 fa3 ba5 ! zhun3 bei4 hao3 le5 ma5 ?", 140, 3695,
+        10855);
+    // 小朋友，我们来学减法吧！ (减法 with its third-tone change written out: jian2 fa3)
+    say("subtraction greeting", "xiao3 peng2 you3 , wo3 men5 lai2 xue2 jian2 fa3 ba5 !", 140, 10885, 13960);
+    // 小朋友，我们一起来学乘法口诀吧！一一得一，一二得二，二二得四。
+    say("multiplication greeting",
+        "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 cheng2 fa3 kou3 jue2 ba5 ! "
+        "yi1 yi1 de2 yi1 , yi1 er4 de2 er4 , er4 er4 de2 si4 .",
+        140, 13995, 23240);
+    // 小朋友，我们一起来学除法吧！把糖果平均分一分。
+    say("division greeting",
+        "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 chu2 fa3 ba5 ! ba3 tang2 guo3 ping2 jun1 fen1 yi5 "
+        "fen1 .",
+        140, 23265, 31210);
+    // After 31375, where the division stretch is cut, so that stretch carries no part of it.
+    place(sheet, ding(), 31385, 31655, "ding", 0, report);
+
+    std::vector<short> pcm(sheet.size());
+    for (size_t i = 0; i < sheet.size(); ++i)
+        pcm[i] = short(std::clamp(std::lround(sheet[i] * 32767.0f), -32767L, 32767L));
+
+    std::error_code ec;
+    std::filesystem::create_directories(outDir, ec);
+    // Written aside and renamed, so a failed run never leaves half a file behind.
+    const std::filesystem::path target = outDir / "jieguo.wav";
+    const std::filesystem::path partial = outDir / "jieguo.wav.part";
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(partial.c_str(), SFM_WRITE, &info);
+    if (!file) fail(std::string("cannot write ") + partial.string() + ": " + sf_strerror(nullptr));
+    sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+    const sf_count_t written = sf_writef_short(file, pcm.data(), sf_count_t(pcm.size()));
+    sf_close(file);
+    if (written != sf_count_t(pcm.size())) fail("short write to " + partial.string());
+    std::filesystem::rename(partial, target, ec);
+    if (ec) fail("cannot rename " + partial.string() + ": " + ec.message());
+
+    for (const Placed &p : report) {
+        std::printf("jieguo.wav: %-24s %7.0f ms + %5.0f ms", p.name, p.fromMs, p.lengthMs);
+        if (p.rate) std::printf("  (rate %d)", p.rate);
+        std::printf("\n");
+    }
+    return 0;
+}
