@@ -51,7 +51,7 @@ bool EspeakSpeechVoice::ensureEngine() {
 }
 
 void EspeakSpeechVoice::registerVoice(const QString &, const QString &) {
-    ensureEngine();
+    // The engine loads its voice data on the first word, not while the main window starts.
 }
 
 void EspeakSpeechVoice::speak(const QString &text) {

@@ -25,6 +25,9 @@ SndfileWavePlayer::SndfileWavePlayer(std::shared_ptr<PcmOutput> output) : output
 SndfileWavePlayer::~SndfileWavePlayer() = default;
 
 void SndfileWavePlayer::open(const QString &path) {
+    // The main window opens the player on every load; the file is read once.
+    if (path == path_ && !pcm_.isEmpty())
+        return;
     path_ = path;
     pcm_.clear();
     rate_ = 0;
