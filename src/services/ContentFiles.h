@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace services {
+
+// One table as the content files hold it: a header row, then records.
+struct TableData {
+    QString name;
+    QStringList header;
+    std::vector<QStringList> rows;
+    std::vector<int> lines; // line number in its file of each row (header is line 1)
+    QString origin;         // the file or "study.dat[table]" the data came from
+};
+
+// Problems are reported as "file:line: what is wrong".
+using Problems = QStringList;
+
+// Reads <dir>/<table>.tsv for each of the thirty tables; structural problems go to problems.
+std::vector<TableData> readContentDir(const QString &dir, Problems &problems);
+// Reads the thirty tables of an SQLite content file (without creating or changing it).
+std::vector<TableData> readStudyDat(const QString &path, Problems &problems);
+
+// Writes a new study.dat from the tables: to a temporary file beside it, then renamed over it.
+bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QString *error);
+// Writes <dir>/<table>.tsv for each table.
+bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, QString *error);
+
+// The content rules: required fields, whole poems, distinct answers, pairs unlike themselves,
+// English numbers increasing.
+void checkContent(const std::vector<TableData> &tables, Problems &problems);
+
+} // namespace services

@@ -1,0 +1,245 @@
+#include "services/ContentStore.h"
+
+#include "services/ContentSchema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace services {
+
+namespace {
+
+QString quoted(const QString &identifier) {
+    QString q = identifier;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+struct Statement {
+    sqlite3_stmt *stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+} // namespace
+
+ContentStore::ContentStore(QString path) : path_(std::move(path)) {}
+
+ContentStore::~ContentStore() { close(); }
+
+void ContentStore::fail(State s, const QString &message) {
+    state_ = s;
+    problem_ = message;
+    std::fprintf(stderr, "Lumibo: %s (%s)\n", message.toUtf8().constData(), QFile::encodeName(path_).constData());
+    if (db_) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+    for (auto &c : cursors_)
+        c.reset();
+}
+
+bool ContentStore::ensureOpen() {
+    if (state_ == State::Open)
+        return true;
+    // A failed open is tried again on the next access: the file may have been put in place.
+    const QFileInfo info(path_);
+    if (!info.exists()) {
+        fail(State::Missing, QStringLiteral("找不到内容库 study.dat"));
+        return false;
+    }
+    if (!info.isFile() || !info.isReadable()) {
+        fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法读取"));
+        return false;
+    }
+    readOnly_ = !info.isWritable();
+    // Never SQLITE_OPEN_CREATE: a missing file must stay missing.
+    const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr) != SQLITE_OK) {
+        fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法打开"));
+        return false;
+    }
+    sqlite3_busy_timeout(db_, 2000);
+    const auto &tables = contentTables();
+    for (int i = 0; i < kTableCount; ++i) {
+        std::vector<qint64> rowIds;
+        std::vector<QStringList> records;
+        QStringList columns;
+        int err = SQLITE_OK;
+        if (!load(i, rowIds, records, columns, err)) {
+            if (err == SQLITE_NOTADB)
+                fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
+            else if (err == SQLITE_ERROR)
+                fail(State::Incomplete, QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name));
+            else
+                fail(State::Unreadable, QStringLiteral("内容库 study.dat 已损坏，无法读取"));
+            return false;
+        }
+        cursors_[i] = std::make_unique<TableCursor>(this, tables[i].name, columns, std::move(rowIds), std::move(records));
+    }
+    state_ = State::Open;
+    problem_.clear();
+    return true;
+}
+
+bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
+                        QStringList &columns, int &sqliteError) {
+    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(contentTables()[index].name));
+    Statement st;
+    const QByteArray utf8 = sql.toUtf8();
+    sqliteError = sqlite3_prepare_v2(db_, utf8.constData(), -1, &st.stmt, nullptr);
+    if (sqliteError != SQLITE_OK)
+        return false;
+    const int n = sqlite3_column_count(st.stmt);
+    for (int c = 1; c < n; ++c)
+        columns << QString::fromUtf8(sqlite3_column_name(st.stmt, c));
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        rowIds.push_back(sqlite3_column_int64(st.stmt, 0));
+        QStringList fields;
+        fields.reserve(n - 1);
+        for (int c = 1; c < n; ++c) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st.stmt, c));
+            fields << (text ? QString::fromUtf8(text, sqlite3_column_bytes(st.stmt, c)) : QString());
+        }
+        records.push_back(std::move(fields));
+    }
+    sqliteError = rc == SQLITE_DONE ? SQLITE_OK : rc;
+    return rc == SQLITE_DONE;
+}
+
+void ContentStore::close() {
+    if (inTransaction_)
+        rollback();
+    for (auto &c : cursors_)
+        c.reset();
+    if (db_) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+    }
+    state_ = State::NotOpen;
+}
+
+TableCursor *ContentStore::Data(int slot) {
+    if (slot < 1 || slot > kTableCount || !ensureOpen())
+        return nullptr;
+    return cursors_[static_cast<std::size_t>(slot - 1)].get();
+}
+
+TableCursor *ContentStore::table(const QString &name) { return Data(slotOf(name)); }
+
+bool ContentStore::refuseIfReadOnly() {
+    if (!readOnly_)
+        return false;
+    lastError_ = QStringLiteral("内容库 study.dat 是只读文件，不能修改");
+    return true;
+}
+
+bool ContentStore::exec(const char *sql) {
+    char *message = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(message ? message : "?"));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringList &columns, const QStringList &values) {
+    if (refuseIfReadOnly() || !db_)
+        return false;
+    QStringList sets;
+    for (const QString &c : columns)
+        sets << quoted(c) + QStringLiteral(" = ?");
+    const QByteArray sql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table), sets.join(QStringLiteral(", "))).toUtf8();
+    Statement st;
+    if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
+        lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return false;
+    }
+    std::vector<QByteArray> keep;
+    for (int i = 0; i < columns.size(); ++i) {
+        keep.push_back(values.value(i).toUtf8());
+        sqlite3_bind_text(st.stmt, i + 1, keep.back().constData(), static_cast<int>(keep.back().size()), SQLITE_TRANSIENT);
+    }
+    sqlite3_bind_int64(st.stmt, static_cast<int>(columns.size()) + 1, rowId);
+    if (sqlite3_step(st.stmt) != SQLITE_DONE) {
+        lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return false;
+    }
+    return true;
+}
+
+bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
+    if (refuseIfReadOnly() || !db_)
+        return false;
+    const QByteArray sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table)).toUtf8();
+    Statement st;
+    if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
+        lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return false;
+    }
+    sqlite3_bind_int64(st.stmt, 1, rowId);
+    if (sqlite3_step(st.stmt) != SQLITE_DONE) {
+        lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return false;
+    }
+    return true;
+}
+
+bool ContentStore::begin() {
+    if (!ensureOpen() || refuseIfReadOnly())
+        return false;
+    if (inTransaction_)
+        return true;
+    inTransaction_ = exec("BEGIN IMMEDIATE");
+    return inTransaction_;
+}
+
+bool ContentStore::commit() {
+    if (!inTransaction_)
+        return true;
+    inTransaction_ = false;
+    if (exec("COMMIT"))
+        return true;
+    rollback();
+    return false;
+}
+
+void ContentStore::rollback() {
+    inTransaction_ = false;
+    if (!db_)
+        return;
+    exec("ROLLBACK");
+    // The cursors go back to what the file holds.
+    for (int i = 0; i < kTableCount; ++i) {
+        if (!cursors_[i])
+            continue;
+        std::vector<qint64> rowIds;
+        std::vector<QStringList> records;
+        QStringList columns;
+        int err = SQLITE_OK;
+        if (load(i, rowIds, records, columns, err))
+            cursors_[i]->replaceSnapshot(std::move(rowIds), std::move(records));
+    }
+}
+
+bool ContentStore::backupOnce() {
+    if (backedUp_)
+        return true;
+    const QString bak = path_ + QStringLiteral(".bak");
+    const QString tmp = bak + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    // Copy to a temporary name first, so a failed copy never leaves a half backup behind.
+    if (!QFile::copy(path_, tmp) || (QFile::exists(bak) && !QFile::remove(bak)) || !QFile::rename(tmp, bak)) {
+        QFile::remove(tmp);
+        lastError_ = QStringLiteral("无法备份内容库到 study.dat.bak");
+        return false;
+    }
+    backedUp_ = true;
+    return true;
+}
+
+} // namespace services

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "services/TableCursor.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+
+struct sqlite3;
+
+namespace services {
+
+// study.dat: the thirty content tables, one shared cursor each (slots Data1 .. Data30).
+// It opens on the first access by any screen and stays open until close(); the next access
+// opens it again with every cursor on its first record. The file is never created,
+// overwritten or repaired: a missing or foreign file leaves the store unusable with a
+// message the screens can show, and the rest of the program works on.
+class ContentStore {
+public:
+    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase, Incomplete };
+
+    explicit ContentStore(QString path);
+    ~ContentStore();
+    ContentStore(const ContentStore &) = delete;
+    ContentStore &operator=(const ContentStore &) = delete;
+
+    // The cursor of slot 1..30 (opening the store if needed); null when the store is unusable.
+    TableCursor *Data(int slot);
+    TableCursor *table(const QString &name);
+
+    bool ensureOpen();
+    void close();
+    bool isOpen() const { return state_ == State::Open; }
+    State state() const { return state_; }
+    // What a screen shows when it finds no content, in the child's language ("找不到内容库 study.dat").
+    QString problem() const { return problem_; }
+    bool readOnly() const { return readOnly_; }
+    const QString &path() const { return path_; }
+
+    // The reason the last change was refused.
+    QString lastError() const { return lastError_; }
+
+    // A maintenance tool's changes form one transaction: all of them land, or none.
+    bool begin();
+    bool commit();
+    void rollback();
+    // Copies study.dat to study.dat.bak once per opening of the maintenance screen.
+    bool backupOnce();
+    void resetBackup() { backedUp_ = false; }
+
+private:
+    friend class TableCursor;
+    bool updateRow(const QString &table, qint64 rowId, const QStringList &columns, const QStringList &values);
+    bool deleteRow(const QString &table, qint64 rowId);
+    bool exec(const char *sql);
+    bool load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records, QStringList &columns,
+              int &sqliteError);
+    bool refuseIfReadOnly();
+    void fail(State s, const QString &message);
+
+    QString path_;
+    sqlite3 *db_ = nullptr;
+    State state_ = State::NotOpen;
+    QString problem_;
+    QString lastError_;
+    bool readOnly_ = false;
+    bool inTransaction_ = false;
+    bool backedUp_ = false;
+    std::array<std::unique_ptr<TableCursor>, 30> cursors_;
+};
+
+} // namespace services
