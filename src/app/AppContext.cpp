@@ -11,7 +11,8 @@
 namespace app {
 
 AppContext::AppContext(QString programDir, Services services)
-    : programDir_(std::move(programDir)), services_(std::move(services)) {
+    : programDir_(std::move(programDir)), services_(std::move(services)),
+      store_(QDir(programDir_).filePath(QStringLiteral("study.dat"))) {
     navigator_ = std::make_unique<Navigator>(*this);
 }
 

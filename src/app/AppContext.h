@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "services/ContentStore.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 
@@ -45,12 +46,16 @@ public:
     services::SpeechVoice &voice() { return *services_.voice; }
     std::unique_ptr<services::WavePlayer> makePlayer() { return services_.makePlayer(); }
 
+    // study.dat in the program directory, opened on the first access.
+    services::ContentStore &store() { return store_; }
+
     Navigator &navigator() { return *navigator_; }
     const ScreenRegistry &registry() const;
 
 private:
     QString programDir_;
     Services services_;
+    services::ContentStore store_;
     std::unique_ptr<Navigator> navigator_;
 };
 

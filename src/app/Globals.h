@@ -26,6 +26,9 @@ struct Globals {
     qint16 wrongChoice3 = 0;
     double operandA = 0, operandB = 0;
     double operandC = 0, operandD = 0, operandE = 0;
+
+    // Hand-over of the English book screens; the maintenance screen's count lands here too.
+    int bookWordCount = 0;
 };
 
 } // namespace app

@@ -8,6 +8,7 @@
 #include "ui/Fonts.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace app {
 
@@ -48,7 +49,12 @@ HelpScreen::HelpScreen(AppContext &ctx) : ui::Screen(QStringLiteral("帮助1"), 
     text->setFont(ui::simSun(15));
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffc0cb; color: #0000ff; border: 1px solid #e091a6; }"));
+    // A slim scroll bar, so the longest line keeps its last character in view.
+    text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffc0cb; color: #0000ff; border: 1px solid #e091a6; }"
+                                       "QScrollBar:vertical { width: 8px; background: #ffe4ea; }"
+                                       "QScrollBar::handle:vertical { background: #e091a6; min-height: 24px; }"
+                                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; }"));
+    text->document()->setDocumentMargin(2);
     // Every line ends with a line break, the last one too.
     text->setPlainText(helpLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
 

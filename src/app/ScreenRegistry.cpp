@@ -7,6 +7,7 @@ const ScreenRegistry &ScreenRegistry::instance() {
         ScreenRegistry r;
         registerShellScreens(r);
         arithmetic::registerScreens(r);
+        maintenance::registerScreens(r);
         return r;
     }();
     return registry;

@@ -46,3 +46,6 @@ void registerShellScreens(ScreenRegistry &r);
 namespace arithmetic {
 void registerScreens(app::ScreenRegistry &r);
 }
+namespace maintenance {
+void registerScreens(app::ScreenRegistry &r);
+}

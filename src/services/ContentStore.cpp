@@ -53,7 +53,9 @@ bool ContentStore::ensureOpen() {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法读取"));
         return false;
     }
-    readOnly_ = !info.isWritable();
+    // A file marked read-only is honoured even for a user (root) whom the system would let write.
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    readOnly_ = !info.isWritable() || !(info.permissions() & writeBits);
     // Never SQLITE_OPEN_CREATE: a missing file must stay missing.
     const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr) != SQLITE_OK) {

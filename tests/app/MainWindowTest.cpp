@@ -111,6 +111,11 @@ private slots:
         QCOMPARE(speech(*ctx).log.filter("register").size(), 2);
     }
 
+    void command1OpensTheMaintenanceScreen() {
+        click(main(), "Command1");
+        QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("dataform"));
+    }
+
     void startupWritesNothingIntoStudyDat() {
         // No store file is created, and an existing one is left byte for byte.
         QVERIFY(!QFile::exists(dir.filePath("study.dat")));

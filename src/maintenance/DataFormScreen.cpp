@@ -1,0 +1,178 @@
+#include "maintenance/DataFormScreen.h"
+
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/ScreenRegistry.h"
+#include "maintenance/MaintenanceTools.h"
+#include "services/ContentSchema.h"
+#include "ui/Backdrop.h"
+#include "ui/Fonts.h"
+#include "ui/Timer.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+namespace maintenance {
+
+namespace {
+
+// Shows the wait cursor while a tool runs.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+DataFormScreen::DataFormScreen(app::AppContext &ctx)
+    : ui::Screen(QStringLiteral("dataform"), QStringLiteral("Form1"), 9000, 6300), ctx_(ctx) {
+    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
+    picture->setGeometry(rect());
+
+    struct Spec {
+        const char *name;
+        const char *caption;
+    };
+    const Spec specs[] = {{"Command1", "返回"},         {"Command2", "删除重复字"},
+                          {"Command3", "Command3"},     {"Command4", "结束"},
+                          {"Command5", "重新排序"},     {"Command6", "停止"},
+                          {"Command7", "删除长度大于4个汉字"}, {"Command8", "列出相同"},
+                          {"Command9", "删除唐诗"},     {"Command10", "Command10"}};
+    for (int i = 0; i < 10; ++i) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(specs[i].name), QString::fromUtf8(specs[i].caption), this, 10.5);
+        b->setGeometry(ui::twRect(240 + (i % 2) * 2040, 240 + (i / 2) * 1140, 1920, 900));
+        tools_ << b;
+    }
+
+    surface_ = new QPlainTextEdit(this);
+    surface_->setObjectName(QStringLiteral("printArea"));
+    surface_->setReadOnly(true);
+    surface_->setFont(ui::simSun(12));
+    surface_->setGeometry(ui::twRect(4500, 240, 4260, 5820));
+    surface_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
+
+    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
+    connect(timer1_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
+
+    confirm_ = [this](const QString &question) {
+        return QMessageBox::question(this, QStringLiteral("数据库"), question, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    inform_ = [this](const QString &message) { QMessageBox::warning(this, QStringLiteral("数据库"), message); };
+
+    auto on = [this](int index, auto slot) { connect(tools_[index], &QPushButton::clicked, this, slot); };
+    on(0, [this] { ctx_.navigator().returnToMain(); });
+    on(1, [this] {
+        runTool(QStringLiteral("删除“单字”中重复的字（每个字保留第一次出现的）？"), [this] {
+            auto &store = ctx_.store();
+            if (auto *c = store.Data(services::kSingleCharacters)) {
+                c->MoveLast();
+                print(QString::number(c->RecordCount()));
+            }
+            const ToolResult r = removeDuplicateCharacters(store, [this](int i) {
+                clearPrint();
+                print(QString::number(i));
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            });
+            if (r.ok)
+                print(QStringLiteral("删除了%1个重复字").arg(r.changed));
+            else
+                inform_(r.error);
+        });
+    });
+    on(2, [this] {
+        ctx_.globals.bookWordCount = countFirstBook(ctx_.store());
+        print(QString::number(ctx_.globals.bookWordCount));
+    });
+    on(4, [this] {
+        if (!ctx_.store().Data(1)) {
+            inform_(ctx_.store().problem());
+            return;
+        }
+        if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。")))
+            timer1_->setEnabled(true);
+    });
+    on(5, [this] { timer1_->setEnabled(false); });
+    on(6, [this] {
+        runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"), [this] {
+            const ToolResult r = removeLongAntonyms(ctx_.store());
+            if (r.ok)
+                print(QStringLiteral("删除了%1个记录").arg(r.changed));
+            else
+                inform_(r.error);
+        });
+    });
+    on(9, [this] {
+        runTool(QStringLiteral("去掉“同义词”每个答案的第一个字？"), [this] {
+            const ToolResult r = dropFirstSynonymCharacter(ctx_.store());
+            if (r.ok)
+                print(QStringLiteral("修改了%1个记录").arg(r.changed));
+            else
+                inform_(r.error);
+        });
+    });
+    // "结束", "列出相同" and "删除唐诗" have no function.
+    for (int index : {3, 7, 8})
+        tools_[index]->setEnabled(false);
+
+    // Showing this window opens the store, and each visit starts a new backup.
+    ctx_.store().resetBackup();
+    if (!ctx_.store().ensureOpen()) {
+        print(ctx_.store().problem());
+        for (int i = 1; i < tools_.size(); ++i)
+            tools_[i]->setEnabled(false);
+    }
+}
+
+DataFormScreen::~DataFormScreen() {
+    timer1_->setEnabled(false);
+    // Leaving the maintenance screen closes the store; the next access opens it afresh.
+    ctx_.store().close();
+}
+
+QString DataFormScreen::printed() const { return surface_->toPlainText(); }
+
+void DataFormScreen::print(const QString &line) { surface_->appendPlainText(line); }
+
+void DataFormScreen::clearPrint() { surface_->clear(); }
+
+bool DataFormScreen::ask(const QString &question) { return confirm_ && confirm_(question); }
+
+void DataFormScreen::setBusy(bool busy) {
+    // While a tool runs only its progress repaints; no second tool, no return mid-way.
+    for (QPushButton *b : tools_)
+        b->setAttribute(Qt::WA_TransparentForMouseEvents, busy);
+}
+
+void DataFormScreen::runTool(const QString &question, const std::function<void()> &tool) {
+    if (ctx_.store().readOnly()) {
+        inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
+        return;
+    }
+    if (!ask(question))
+        return;
+    WaitCursor wait;
+    setBusy(true);
+    tool();
+    setBusy(false);
+}
+
+void DataFormScreen::shuffleTick() {
+    const ShuffleStep step = shuffleFirstBook(ctx_.store(), ctx_.random);
+    clearPrint();
+    if (!step.result.ok) {
+        timer1_->setEnabled(false);
+        inform_(step.result.error);
+        return;
+    }
+    print(step.shown);
+}
+
+} // namespace maintenance
+
+namespace maintenance {
+void registerScreens(app::ScreenRegistry &r) {
+    r.add({QStringLiteral("dataform"), [](app::AppContext &ctx) -> QWidget * { return new DataFormScreen(ctx); }, {}, {}});
+}
+} // namespace maintenance

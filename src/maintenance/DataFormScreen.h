@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/Widgets.h"
+
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace app {
+class AppContext;
+}
+namespace ui {
+class Timer;
+}
+
+namespace maintenance {
+
+// dataform: one-off editing tools for the content store. Leaving it closes the store.
+class DataFormScreen : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit DataFormScreen(app::AppContext &ctx);
+    ~DataFormScreen() override;
+
+    // Asks before a tool changes records; a message box in the program, a stand-in in tests.
+    using Confirm = std::function<bool(const QString &question)>;
+    using Inform = std::function<void(const QString &message)>;
+    void setConfirm(Confirm c) { confirm_ = std::move(c); }
+    void setInform(Inform i) { inform_ = std::move(i); }
+
+    // What is printed on the window, line by line.
+    QString printed() const;
+    ui::Timer *shuffleTimer() const { return timer1_; }
+
+private:
+    void print(const QString &line);
+    void clearPrint();
+    bool ask(const QString &question);
+    void runTool(const QString &question, const std::function<void()> &tool);
+    void setBusy(bool busy);
+    void shuffleTick();
+
+    app::AppContext &ctx_;
+    QPlainTextEdit *surface_ = nullptr;
+    ui::Timer *timer1_ = nullptr;
+    Confirm confirm_;
+    Inform inform_;
+    QList<QPushButton *> tools_;
+};
+
+} // namespace maintenance

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/Random.h"
+#include "services/ContentStore.h"
+
+#include <QString>
+#include <functional>
+
+namespace maintenance {
+
+// What a tool did: how many records it changed, or why it changed none.
+struct ToolResult {
+    bool ok = true;
+    int changed = 0;
+    QString error;
+};
+
+// Called with a running figure while a tool works, so the window can show it.
+using Progress = std::function<void(int)>;
+
+// Each tool runs as one transaction: a failure or a kill part-way leaves the table as it was.
+
+// Removes every later repeat of a character in 单字 (compared trimmed); the first stays.
+ToolResult removeDuplicateCharacters(services::ContentStore &store, const Progress &progress = {});
+// Removes the 反义词 records whose trimmed word is longer than four characters.
+ToolResult removeLongAntonyms(services::ContentStore &store);
+// Drops the first character of the trimmed answer of every 同义词 record.
+ToolResult dropFirstSynonymCharacter(services::ContentStore &store);
+// The number of records of the first English book.
+int countFirstBook(services::ContentStore &store);
+
+// One shuffle step on the first English book: swaps the word numbers of two records drawn
+// among positions 200..1179. Nothing changes when either position lies past the table's end.
+struct ShuffleStep {
+    ToolResult result;
+    int a = 0, b = 0;
+    QString shown; // number at position 250, five spaces, number at position 252
+};
+ShuffleStep shuffleFirstBook(services::ContentStore &store, app::Random &rnd);
+
+} // namespace maintenance

@@ -1,0 +1,244 @@
+#include "app/Navigator.h"
+#include "maintenance/DataFormScreen.h"
+#include "maintenance/MaintenanceTools.h"
+#include "services/ContentFiles.h"
+#include "services/ContentSchema.h"
+#include "support/TestSupport.h"
+#include "ui/Timer.h"
+
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+// A study.dat with every table, small, with the records each tool works on.
+void writeFixture(const QString &path, int bookRecords) {
+    std::vector<services::TableData> tables;
+    for (const services::TableSchema &s : services::contentTables()) {
+        services::TableData t;
+        t.name = s.name;
+        t.header = s.columns;
+        QStringList row;
+        for (int c = 0; c < s.columns.size(); ++c)
+            row << QStringLiteral("x%1").arg(c);
+        t.rows.push_back(row);
+        tables.push_back(t);
+    }
+    auto &chars = tables[services::kSingleCharacters - 1].rows;
+    chars = {{"A"}, {"B"}, {" A"}, {"C"}, {"A"}, {"B"}, {"D"}};
+    tables[services::kAntonyms - 1].rows = {{"大", "小"}, {"一二三四", "x"}, {"一二三四五", "y"}, {"一二三四五六", "z"}, {" 高 ", "矮"}};
+    tables[services::kSynonyms - 1].rows = {{"美丽", "很漂亮"}, {"高兴", "快乐"}};
+    auto &book = tables[0].rows;
+    book.clear();
+    for (int i = 1; i <= bookRecords; ++i)
+        book.push_back({QString::number(i), QStringLiteral("w%1").arg(i), QStringLiteral("m%1").arg(i), "e"});
+    QString error;
+    QVERIFY2(services::writeStudyDat(tables, path, &error), qPrintable(error));
+}
+
+QStringList column(services::ContentStore &store, int slot, int field) {
+    QStringList out;
+    services::TableCursor *c = store.Data(slot);
+    for (c->MoveFirst(); !c->Eof(); c->MoveNext())
+        out << c->field(field);
+    return out;
+}
+
+QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class DataFormTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<app::AppContext> ctx;
+    maintenance::DataFormScreen *screen = nullptr;
+    QStringList asked, told;
+    bool answer = true;
+
+    QString dat() { return dir.filePath("study.dat"); }
+
+    void openScreen() {
+        screen = qobject_cast<maintenance::DataFormScreen *>(ctx->navigator().open("dataform"));
+        QVERIFY(screen);
+        screen->setConfirm([this](const QString &q) {
+            asked << q;
+            return answer;
+        });
+        screen->setInform([this](const QString &m) { told << m; });
+    }
+
+private slots:
+    void init() {
+        QFile::remove(dat());
+        QFile::remove(dat() + ".bak");
+        writeFixture(dat(), 1200);
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        asked.clear();
+        told.clear();
+        answer = true;
+        openScreen();
+    }
+    void cleanup() {
+        ctx.reset();
+        flushDeletes();
+    }
+
+    void captions() {
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Form1"));
+        const QStringList expected = {"返回", "删除重复字", "Command3", "结束", "重新排序",
+                                      "停止", "删除长度大于4个汉字", "列出相同", "删除唐诗", "Command10"};
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(caption(screen, QStringLiteral("Command%1").arg(i + 1)), expected[i]);
+    }
+
+    void removeDuplicatesAsksBacksUpAndKeepsFirsts() {
+        const QByteArray before = bytesOf(dat());
+        answer = false;
+        click(screen, "Command2");
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QVERIFY(!QFile::exists(dat() + ".bak"));
+
+        answer = true;
+        click(screen, "Command2");
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(bytesOf(dat() + ".bak"), before);
+        QVERIFY(screen->printed().contains(QStringLiteral("删除了3个重复字")));
+        // Stored at once: a fresh store on the file sees it.
+        services::ContentStore fresh(dat());
+        QCOMPARE(column(fresh, services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+    }
+
+    void longAntonymsGoShortOnesStay() {
+        click(screen, "Command7");
+        QCOMPARE(column(ctx->store(), services::kAntonyms, 0), (QStringList{"大", "一二三四", " 高 "}));
+    }
+
+    void command10TwiceDropsTwoCharacters() {
+        click(screen, "Command10");
+        QCOMPARE(column(ctx->store(), services::kSynonyms, 1), (QStringList{"漂亮", "乐"}));
+        click(screen, "Command10");
+        QCOMPARE(column(ctx->store(), services::kSynonyms, 1), (QStringList{"亮", ""}));
+        click(screen, "Command10"); // an empty answer stays empty
+        QCOMPARE(column(ctx->store(), services::kSynonyms, 1), (QStringList{"", ""}));
+    }
+
+    void countPrintsTheFirstBook() {
+        click(screen, "Command3");
+        QCOMPARE(screen->printed(), QStringLiteral("1200"));
+        QCOMPARE(ctx->globals.bookWordCount, 1200);
+    }
+
+    void shuffleSwapsNumbersWithin200To1179() {
+        click(screen, "Command5");
+        QVERIFY(screen->shuffleTimer()->isEnabled());
+        for (int i = 0; i < 300; ++i)
+            screen->shuffleTimer()->fire();
+        click(screen, "Command6");
+        QVERIFY(!screen->shuffleTimer()->isEnabled());
+        const QStringList numbers = column(ctx->store(), 1, 0);
+        int moved = 0;
+        for (int i = 0; i < numbers.size(); ++i) {
+            if (i < 200 || i >= 1180)
+                QCOMPARE(numbers[i], QString::number(i + 1));
+            moved += numbers[i] != QString::number(i + 1);
+        }
+        QVERIFY(moved > 100);
+        QStringList sorted = numbers;
+        std::sort(sorted.begin(), sorted.end(), [](auto &a, auto &b) { return a.toInt() < b.toInt(); });
+        for (int i = 0; i < sorted.size(); ++i)
+            QCOMPARE(sorted[i], QString::number(i + 1));
+        const QStringList shown = screen->printed().split("     ");
+        QCOMPARE(shown, (QStringList{numbers[250], numbers[252]}));
+    }
+
+    void shuffleOnAShortBookChangesNothing() {
+        cleanup();
+        QFile::remove(dat());
+        writeFixture(dat(), 150);
+        const QByteArray before = bytesOf(dat());
+        ctx = app::AppContext::forTests(dir.path(), 6);
+        openScreen();
+        click(screen, "Command5");
+        for (int i = 0; i < 200; ++i)
+            screen->shuffleTimer()->fire();
+        QCOMPARE(bytesOf(dat()), before);
+        QCOMPARE(screen->printed(), QStringLiteral("     "));
+        QVERIFY(!QFile::exists(dat() + ".bak"));
+    }
+
+    // A kill part-way through a tool leaves the table as it was before the tool.
+    void killMidToolLeavesTableWhole() {
+        ctx.reset();
+        flushDeletes();
+        const QByteArray before = bytesOf(dat());
+        const pid_t pid = fork();
+        if (pid == 0) {
+            services::ContentStore store(dat());
+            maintenance::removeDuplicateCharacters(store, [](int pass) {
+                if (pass == 2) // the first pass has deleted two records by now
+                    ::kill(::getpid(), SIGKILL);
+            });
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(pid, &status, 0), pid);
+        QVERIFY(WIFSIGNALED(status));
+        services::ContentStore store(dat());
+        QCOMPARE(column(store, services::kSingleCharacters, 0), (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
+        store.close();
+        Q_UNUSED(before);
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        openScreen();
+    }
+
+    void readOnlyFileRefusesEdits() {
+        cleanup();
+        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        const QByteArray before = bytesOf(dat());
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        openScreen();
+        click(screen, "Command2");
+        QCOMPARE(told, QStringList{"内容库 study.dat 是只读文件，不能修改"});
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(bytesOf(dat()), before);
+        click(screen, "Command3"); // reading still works
+        QCOMPARE(screen->printed(), QStringLiteral("1200"));
+        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void missingFileDisablesTheTools() {
+        cleanup();
+        QFile::remove(dat());
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        openScreen();
+        QCOMPARE(screen->printed(), QStringLiteral("找不到内容库 study.dat"));
+        QVERIFY(!button(screen, "Command2")->isEnabled());
+        QVERIFY(button(screen, "Command1")->isEnabled());
+        QVERIFY(!QFile::exists(dat()));
+    }
+
+    void leavingClosesTheStore() {
+        QVERIFY(ctx->store().isOpen());
+        services::TableCursor *c = ctx->store().Data(services::kSingleCharacters);
+        c->MoveLast();
+        click(screen, "Command1");
+        flushDeletes();
+        QVERIFY(!ctx->store().isOpen());
+        QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("Main"));
+        // The next access opens it again, every cursor on its first record.
+        QCOMPARE(ctx->store().Data(services::kSingleCharacters)->AbsolutePosition(), 0);
+    }
+};
+
+QTEST_MAIN(DataFormTest)
+#include "DataFormTest.moc"
