@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "services/ContentStore.h"
+#include "services/PinyinLookup.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 
@@ -49,6 +50,8 @@ public:
     // study.dat in the program directory, opened on the first access.
     services::ContentStore &store() { return store_; }
 
+    const services::PinyinLookup &pinyin() const { return pinyin_; }
+
     Navigator &navigator() { return *navigator_; }
     const ScreenRegistry &registry() const;
 
@@ -56,6 +59,7 @@ private:
     QString programDir_;
     Services services_;
     services::ContentStore store_;
+    services::PinyinLookup pinyin_;
     std::unique_ptr<Navigator> navigator_;
 };
 

@@ -29,6 +29,9 @@ struct Globals {
 
     // Hand-over of the English book screens; the maintenance screen's count lands here too.
     int bookWordCount = 0;
+
+    // The poem on show on the poem screens, -1 before the first choice.
+    int currentPoem = -1;
 };
 
 } // namespace app

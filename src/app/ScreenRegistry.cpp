@@ -8,6 +8,9 @@ const ScreenRegistry &ScreenRegistry::instance() {
         registerShellScreens(r);
         arithmetic::registerScreens(r);
         maintenance::registerScreens(r);
+        hanzi::registerScreens(r);
+        poems::registerScreens(r);
+        geometry::registerScreens(r);
         return r;
     }();
     return registry;

@@ -10,7 +10,8 @@ namespace app {
 
 class AppContext;
 
-// One extra state of a screen that the gallery renders besides its plain load state.
+// One extra state of a screen that the gallery renders besides its plain load state; a shot
+// named like the screen replaces the plain state.
 struct GalleryShot {
     QString file; // without ".png"
     std::function<void(QWidget *screen, AppContext &ctx)> prepare;
@@ -47,5 +48,14 @@ namespace arithmetic {
 void registerScreens(app::ScreenRegistry &r);
 }
 namespace maintenance {
+void registerScreens(app::ScreenRegistry &r);
+}
+namespace hanzi {
+void registerScreens(app::ScreenRegistry &r);
+}
+namespace poems {
+void registerScreens(app::ScreenRegistry &r);
+}
+namespace geometry {
 void registerScreens(app::ScreenRegistry &r);
 }

@@ -28,18 +28,19 @@ void FlatButton::resizeEvent(QResizeEvent *e) {
     fitFont();
 }
 
-void FlatButton::fitFont() {
-    // Shrink in steps until the caption fits inside the button with a small margin.
-    QFont f = simSun(basePointSize_, font().bold());
-    const int room = std::max(1, width() - 8);
-    const int roomH = std::max(1, height() - 4);
-    for (int px = f.pixelSize(); px > 6; px -= std::max(1, px / 12)) {
-        f.setPixelSize(px);
-        QFontMetrics fm(f);
-        if (width() <= 0 || (fm.horizontalAdvance(text()) <= room && fm.height() <= roomH + fm.descent()))
+void FlatButton::fitFont() { setFont(fittedFont(simSun(basePointSize_, font().bold()), text(), size() - QSize(8, 4))); }
+
+QFont fittedFont(QFont font, const QString &text, const QSize &room) {
+    // Shrink in steps until the text fits; a widget not laid out yet keeps the design size.
+    if (room.width() <= 0 || room.height() <= 0)
+        return font;
+    for (int px = font.pixelSize(); px > 6; px -= std::max(1, px / 12)) {
+        font.setPixelSize(px);
+        const QFontMetrics fm(font);
+        if (fm.horizontalAdvance(text) <= room.width() && fm.height() <= room.height() + fm.descent())
             break;
     }
-    setFont(f);
+    return font;
 }
 
 QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,

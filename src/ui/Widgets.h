@@ -34,6 +34,9 @@ private:
     double basePointSize_;
 };
 
+// The font at its design size, or smaller until the text fits the room (pixel-sized fonts).
+QFont fittedFont(QFont font, const QString &text, const QSize &room);
+
 // A label with the design's name, caption, font and colour, transparent by default.
 QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,
                   double pointSize, const QColor &color, bool bold = false);

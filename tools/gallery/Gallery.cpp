@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -61,7 +62,11 @@ int main(int argc, char **argv) {
                 shot->prepare(w, *ctx);
             ok = save(w, out, shot ? shot->file : entry.name) && ok;
         };
-        render(nullptr);
+        // A shot named like the screen itself replaces its plain load state.
+        const bool plainReplaced = std::any_of(entry.shots.begin(), entry.shots.end(),
+                                               [&](const app::GalleryShot &s) { return s.file == entry.name; });
+        if (!plainReplaced)
+            render(nullptr);
         for (const app::GalleryShot &shot : entry.shots)
             render(&shot);
     }

@@ -1,0 +1,7 @@
+#include "app/ScreenRegistry.h"
+
+namespace geometry {
+
+void registerScreens(app::ScreenRegistry &) {}
+
+} // namespace geometry

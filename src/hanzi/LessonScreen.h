@@ -1,0 +1,59 @@
+#pragma once
+
+#include "hanzi/LessonStepper.h"
+#include "ui/Widgets.h"
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+
+namespace app {
+class AppContext;
+}
+namespace ui {
+class Timer;
+}
+
+namespace hanzi {
+
+// What sets the character lesson apart from the word-group lesson.
+struct LessonKind {
+    QString screenName; // "renzidan"
+    QString caption;    // "单字"
+    QString title;      // "单字学习"
+    int slot;           // the table's slot in the store
+    double entryPointSize;
+};
+
+const LessonKind &characterLessons();
+const LessonKind &wordGroupLessons();
+
+// renzidan / renzicizu: lessons of ten entries in a very large font with their pinyin,
+// stepped by hand or automatically.
+class LessonScreen : public ui::Screen {
+    Q_OBJECT
+public:
+    LessonScreen(app::AppContext &ctx, const LessonKind &kind);
+
+    ui::Timer *timer() const { return timer1_; }
+
+private:
+    void chooseLesson(int index);
+    void show(const LessonStepper::Shown &s);
+    void refreshPinyin();
+    void toggleAutoPlay();
+    void setEntry(const QString &text);
+
+    app::AppContext &ctx_;
+    LessonKind kind_;
+    std::unique_ptr<LessonStepper> stepper_;
+    QComboBox *combo1_, *combo2_;
+    QLabel *label1_, *label2_, *label5_;
+    QLineEdit *txtpy_;
+    ui::FlatButton *next_, *prev_, *auto_;
+    ui::Timer *timer1_;
+    bool playing_ = false;
+};
+
+} // namespace hanzi

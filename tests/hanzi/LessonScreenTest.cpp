@@ -1,0 +1,173 @@
+#include "app/MenuTable.h"
+#include "app/Navigator.h"
+#include "services/ContentSchema.h"
+#include "support/Fixtures.h"
+#include "support/TestSupport.h"
+#include "ui/Timer.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+using namespace testing_support;
+
+// The lessons over fixture tables: 35 single characters (the last lesson holds five) and 30
+// word groups (three full lessons).
+class LessonScreenTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<app::AppContext> ctx;
+    QWidget *screen = nullptr;
+
+    QStringList lessons() {
+        QStringList out;
+        auto *c = screen->findChild<QComboBox *>("Combo1");
+        for (int i = 0; i < c->count(); ++i)
+            out << c->itemText(i);
+        return out;
+    }
+    void choose(int index) {
+        auto *c = screen->findChild<QComboBox *>("Combo1");
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    QString shown() { return caption(screen, "Label1") + " " + caption(screen, "Label2"); }
+    QString pinyin() { return screen->findChild<QLineEdit *>("Txtpy")->text(); }
+    ui::Timer *timer() { return screen->findChild<ui::Timer *>("Timer1"); }
+    void open(const char *item) { screen = ctx->navigator().open(*app::findMenuItem(item)); }
+
+private slots:
+    void initTestCase() {
+        std::vector<QStringList> chars;
+        const QString text = QStringLiteral("一二三四五六七八九十人口手大小上下中土木日月水火山石田禾天地爸妈哥姐弟");
+        for (QChar c : text)
+            chars.push_back({QString(c)});
+        QCOMPARE(int(chars.size()), 35);
+        QVERIFY(writeFixtureStudyDat(dir.filePath("study.dat"),
+                                     {{services::kSingleCharacters, chars},
+                                      {services::kWordGroups, numberedRows(QStringLiteral("词"), 30)}}));
+    }
+    void init() {
+        ctx = app::AppContext::forTests(dir.path());
+        open("danzi");
+    }
+    void cleanup() {
+        ctx.reset();
+        flushDeletes();
+    }
+
+    void lessonListHoldsOnlyLessonsWithRecords() {
+        QCOMPARE(screen->windowTitle(), QStringLiteral("单字"));
+        QCOMPARE(caption(screen, "Label3"), QStringLiteral("单字学习"));
+        QCOMPARE(lessons(), (QStringList{"第1课", "第2课", "第3课", "第4课"}));
+        for (const char *b : {"Button1", "Button3", "Button4"})
+            QVERIFY(!button(screen, b)->isEnabled());
+        auto *interval = screen->findChild<QComboBox *>("Combo2");
+        QCOMPARE(interval->currentText(), QStringLiteral("3秒"));
+        QCOMPARE(timer()->interval(), 3000);
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path());
+        open("zuci");
+        QCOMPARE(screen->windowTitle(), QStringLiteral("词组"));
+        QCOMPARE(lessons(), (QStringList{"第1课", "第2课", "第3课"}));
+    }
+
+    void choosingAndSteppingForward() {
+        choose(2);
+        QCOMPARE(shown(), QStringLiteral("3 第1个"));
+        QCOMPARE(caption(screen, "Label5"), QStringLiteral("第3课"));
+        QVERIFY(screen->findChild<QLabel *>("Label5")->isVisible());
+        QCOMPARE(pinyin(), QString()); // kept as it was
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("日 第21个"));
+        QCOMPARE(pinyin(), ctx->pinyin().GetPinYin("日"));
+        // Ten presses show the lesson's records 1 to 10; the eleventh starts it again.
+        for (int i = 2; i <= 10; ++i)
+            click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("地 第30个"));
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("日 第21个"));
+    }
+
+    void backWithItsSilentPress() {
+        choose(1);
+        click(screen, "Button3");
+        QCOMPARE(shown(), QStringLiteral("2 第1个")); // the first press changes nothing on show
+        QCOMPARE(pinyin(), ctx->pinyin().GetPinYin("2"));
+        click(screen, "Button3");
+        QCOMPARE(shown(), QStringLiteral("木 第20个"));
+        click(screen, "Button3");
+        QCOMPARE(shown(), QStringLiteral("土 第19个"));
+        // Forward after the silent press stays inside the lesson.
+        choose(1);
+        click(screen, "Button3");
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("人 第11个"));
+    }
+
+    void shortLastLessonCycles() {
+        choose(3);
+        QStringList seen;
+        for (int i = 0; i < 6; ++i) {
+            click(screen, "Button1");
+            seen << caption(screen, "Label1");
+        }
+        QCOMPARE(seen, (QStringList{"爸", "妈", "哥", "姐", "弟", "爸"}));
+        click(screen, "Button3");
+        click(screen, "Button3");
+        QCOMPARE(shown(), QStringLiteral("弟 第35个"));
+        click(screen, "Button3");
+        QCOMPARE(shown(), QStringLiteral("姐 第34个"));
+    }
+
+    void autoPlayAndItsInterval() {
+        choose(0);
+        click(screen, "Button4");
+        QCOMPARE(caption(screen, "Button4"), QStringLiteral("停止播放"));
+        QVERIFY(timer()->isEnabled());
+        timer()->fire();
+        QCOMPARE(shown(), QStringLiteral("一 第1个"));
+        auto *interval = screen->findChild<QComboBox *>("Combo2");
+        interval->setCurrentIndex(4);
+        QCOMPARE(timer()->interval(), 5000);
+        QVERIFY(timer()->isEnabled());
+        choose(1); // another lesson does not stop auto-play
+        QVERIFY(timer()->isEnabled());
+        timer()->fire();
+        QCOMPARE(shown(), QStringLiteral("人 第11个"));
+        click(screen, "Button4");
+        QCOMPARE(caption(screen, "Button4"), QStringLiteral("自动播放"));
+        QVERIFY(!timer()->isEnabled());
+        click(screen, "Button4");
+        QCOMPARE(timer()->interval(), 5000);
+        click(screen, "Button2");
+        flushDeletes();
+        QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("Main"));
+    }
+
+    void noContentIsSaidPlainly_data() {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty table") << true << QStringLiteral("“单字”里还没有内容");
+        QTest::newRow("no study.dat") << false << QStringLiteral("找不到内容库 study.dat");
+    }
+    void noContentIsSaidPlainly() {
+        QFETCH(bool, fileExists);
+        QFETCH(QString, message);
+        cleanup();
+        QTemporaryDir other;
+        if (fileExists)
+            QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"), {{services::kSingleCharacters, {}}}));
+        ctx = app::AppContext::forTests(other.path());
+        open("danzi");
+        QCOMPARE(caption(screen, "Label5"), message);
+        QVERIFY(lessons().isEmpty());
+        QVERIFY(!screen->findChild<QComboBox *>("Combo1")->isEnabled());
+        QVERIFY(!button(screen, "Button1")->isEnabled());
+        QVERIFY(button(screen, "Button2")->isEnabled());
+    }
+};
+
+QTEST_MAIN(LessonScreenTest)
+#include "LessonScreenTest.moc"

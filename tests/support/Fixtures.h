@@ -1,0 +1,47 @@
+#pragma once
+
+// A small study.dat made by a test: every table present, the given ones with the given rows,
+// the others with one placeholder record.
+#include "services/ContentFiles.h"
+#include "services/ContentSchema.h"
+
+#include <QTest>
+#include <map>
+
+namespace testing_support {
+
+inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::vector<QStringList>> &rows) {
+    std::vector<services::TableData> tables;
+    int slot = 0;
+    for (const services::TableSchema &s : services::contentTables()) {
+        ++slot;
+        services::TableData t;
+        t.name = s.name;
+        t.header = s.columns;
+        if (auto it = rows.find(slot); it != rows.end()) {
+            t.rows = it->second;
+        } else {
+            QStringList row;
+            for (int c = 0; c < s.columns.size(); ++c)
+                row << QStringLiteral("x%1").arg(c);
+            t.rows.push_back(row);
+        }
+        tables.push_back(std::move(t));
+    }
+    QString error;
+    if (!services::writeStudyDat(tables, path, &error)) {
+        qWarning("%s", qPrintable(error));
+        return false;
+    }
+    return true;
+}
+
+// Records "<prefix>1", "<prefix>2", ... as one-field rows.
+inline std::vector<QStringList> numberedRows(const QString &prefix, int n) {
+    std::vector<QStringList> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back({prefix + QString::number(i)});
+    return out;
+}
+
+} // namespace testing_support
