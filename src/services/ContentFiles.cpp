@@ -1,6 +1,7 @@
 #include "services/ContentFiles.h"
 
 #include "services/ContentSchema.h"
+#include "services/PinyinLookup.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,8 +49,9 @@ std::vector<TableData> readContentDir(const QString &dir, Problems &problems) {
             continue;
         }
         const QByteArray bytes = f.readAll();
-        if (bytes.contains('\r'))
-            problems << at(t, 1) + QStringLiteral("carriage returns found; lines must end with LF only");
+        if (const qsizetype cr = bytes.indexOf('\r'); cr >= 0)
+            problems << at(t, static_cast<int>(bytes.left(cr).count('\n')) + 1) +
+                            QStringLiteral("carriage return found; lines must end with LF only");
         if (!bytes.isEmpty() && !bytes.endsWith('\n'))
             problems << at(t, static_cast<int>(bytes.count('\n')) + 1) + QStringLiteral("the last line has no line break");
         const QString text = QString::fromUtf8(bytes);
@@ -166,6 +168,15 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
             for (const QStringList &row : t.rows) {
                 if (!ok)
                     break;
+                if (row.size() != t.header.size()) {
+                    *error = QStringLiteral("%1: a record has %2 fields, the table has %3 columns")
+                                 .arg(t.name)
+                                 .arg(row.size())
+                                 .arg(t.header.size());
+                    ok = false;
+                    break;
+                }
+                sqlite3_clear_bindings(st);
                 std::vector<QByteArray> keep;
                 for (int i = 0; i < row.size(); ++i) {
                     keep.push_back(row[i].toUtf8());
@@ -323,6 +334,13 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
             break;
         default:
             break;
+        }
+        // The lessons, the character game and the poems show the pinyin of these texts.
+        if (slot == kSingleCharacters || slot == kWordGroups || slot == kIdioms || slot == kPoems) {
+            const PinyinLookup pinyin;
+            for (std::size_t r = 0; r < t.rows.size(); ++r)
+                for (char32_t c : pinyin.unreadable(t.rows[r].value(0)))
+                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no pinyin reading").arg(QString::fromUcs4(&c, 1));
         }
     }
 }

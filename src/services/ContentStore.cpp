@@ -49,6 +49,10 @@ bool ContentStore::ensureOpen() {
         fail(State::Missing, QStringLiteral("找不到内容库 study.dat"));
         return false;
     }
+    if (info.isFile() && info.size() == 0) {
+        fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
+        return false;
+    }
     if (!info.isFile() || !info.isReadable()) {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法读取"));
         return false;

@@ -18,16 +18,19 @@ void TableCursor::replaceSnapshot(std::vector<qint64> rowIds, std::vector<QStrin
 }
 
 void TableCursor::MoveFirst() {
+    editing_ = false; // moving away drops an edit that was not stored
     pos_ = 0;
     deleted_ = false;
 }
 
 void TableCursor::MoveLast() {
+    editing_ = false; // moving away drops an edit that was not stored
     pos_ = RecordCount() - 1; // an empty table has no last record: before the start and past the end
     deleted_ = false;
 }
 
 void TableCursor::MoveNext() {
+    editing_ = false; // moving away drops an edit that was not stored
     if (deleted_) {
         // The record after a deleted one already sits at its place.
         deleted_ = false;
@@ -38,12 +41,14 @@ void TableCursor::MoveNext() {
 }
 
 void TableCursor::MovePrevious() {
+    editing_ = false; // moving away drops an edit that was not stored
     deleted_ = false;
     if (pos_ >= 0)
         --pos_;
 }
 
 void TableCursor::Move(int n) {
+    editing_ = false; // moving away drops an edit that was not stored
     long target = static_cast<long>(pos_) + n;
     if (deleted_) {
         // Counted from the deleted record's place: forwards, its successor already sits there.

@@ -28,8 +28,9 @@ public:
 
     int RecordCount() const { return static_cast<int>(records_.size()); }
     int AbsolutePosition() const { return hasCurrent() ? pos_ : -1; }
-    bool Eof() const { return pos_ >= RecordCount(); } // the record set's EOF
-    bool BOF() const { return pos_ < 0; }
+    // An empty table is before its start and past its end at once.
+    bool Eof() const { return pos_ >= RecordCount() || RecordCount() == 0; } // the record set's EOF
+    bool BOF() const { return pos_ < 0 || RecordCount() == 0; }
     bool hasCurrent() const { return !deleted_ && pos_ >= 0 && pos_ < RecordCount(); }
 
     // Field i of the current record, as text; nothing when there is no current record.

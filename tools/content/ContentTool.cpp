@@ -33,7 +33,10 @@ int main(int argc, char **argv) {
     QString error;
 
     if (command == QStringLiteral("build") && args.size() == 3) {
+        // Content that breaks the rules is not built: study.dat only ever holds checked content.
         const auto tables = services::readContentDir(args[1], problems);
+        if (problems.isEmpty())
+            services::checkContent(tables, problems);
         if (report(problems))
             return 1;
         if (!services::writeStudyDat(tables, args[2], &error)) {

@@ -1,0 +1,639 @@
+// ContentStore and its table cursors, on a small study.dat that every test writes for itself
+// (services::writeStudyDat) into a temporary folder: thirty tables, most with one or two
+// records, A01 and 单字 with five, A23 with none.
+
+#include "services/ContentStore.h"
+#include "services/ContentFiles.h"
+#include "services/ContentSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace services;
+
+namespace {
+
+constexpr int kFiveRecords = 1; // A01: the five animals below
+constexpr int kEmptySlot = 23;  // A23: no records at all
+
+const QStringList kAnimals = {"cat", "dog", "bird", "fish", "duck"}; // A01 field 1, in order
+const QStringList kCharacters = {"山", "水", "火", "木", "土"};      // 单字, in order
+
+// The records of each fixture table, by slot.
+std::vector<QStringList> fixtureRows(int slot) {
+    if (slot == kFiveRecords)
+        return {{"1", "cat", "猫", "I have a cat."},
+                {"2", "dog", "狗", "The dog can run."},
+                {"3", "bird", "鸟", "A bird can fly."},
+                {"4", "fish", "鱼", "The fish can swim."},
+                {"5", "duck", "鸭子", "The duck is yellow."}};
+    if (slot == kEmptySlot) return {};
+    if (slot < kSingleCharacters) {
+        if (slot % 2 == 0)
+            return {{"1", "red", "红色", "I like red."}, {"2", "blue", "蓝色", "The sky is blue."}};
+        return {{"1", "sun", "太阳", "The sun is bright."}};
+    }
+    switch (slot) {
+    case kSingleCharacters: {
+        std::vector<QStringList> rows;
+        for (const QString &c : kCharacters)
+            rows.push_back({c});
+        return rows;
+    }
+    case kWordGroups:
+        return {{"朋友"}, {"老师"}};
+    case kIdioms:
+        return {{"一心一意", "做事只想着一件事，很专心。", "yī xīn yī yì"},
+                {"小心翼翼", "做事非常小心，一点也不马虎。", "xiǎo xīn yì yì"}};
+    case kPoems:
+        return {{"春晓"}, {"孟浩然"}, {"春眠不觉晓"}, {"处处闻啼鸟"}, {"夜来风雨声"}, {"花落知多少"}};
+    case kSynonyms:
+        return {{"美丽", "漂亮"}};
+    case kAntonyms:
+        return {{"大", "小"}, {"冷", "热"}};
+    case kRiddles:
+        return {{"红红脸蛋圆又圆，咬上一口脆又甜。", "一水果", "苹果"}};
+    default:
+        return {};
+    }
+}
+
+// All thirty tables, optionally without one of them.
+std::vector<TableData> fixtureTables(const QString &leaveOut = {}) {
+    std::vector<TableData> tables;
+    const auto &schema = contentTables();
+    for (int slot = 1; slot <= kTableCount; ++slot) {
+        const TableSchema &s = schema[static_cast<std::size_t>(slot - 1)];
+        if (s.name == leaveOut) continue;
+        TableData t;
+        t.name = s.name;
+        t.header = s.columns;
+        t.rows = fixtureRows(slot);
+        tables.push_back(std::move(t));
+    }
+    return tables;
+}
+
+// A field as a failure message shows it.
+QString shown(const std::optional<QString> &field) {
+    return field ? QLatin1Char('"') + *field + QLatin1Char('"') : QStringLiteral("<nothing>");
+}
+
+bool writeFixture(const QString &path, const QString &leaveOut = {}) {
+    QString error;
+    const bool ok = writeStudyDat(fixtureTables(leaveOut), path, &error);
+    if (!ok) qWarning("fixture not written: %s", qPrintable(error));
+    return ok;
+}
+
+QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What is at a path: "<missing>", a folder's entries, or a file's bytes.
+QByteArray snapshot(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return "<missing>";
+    if (info.isDir())
+        return "<folder> " + QDir(path)
+                                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                                 .join(' ')
+                                 .toUtf8();
+    return bytesOf(path);
+}
+
+// The cursor operations of a data row: "first", "last", "next", "previous", "move:N", comma separated.
+void apply(TableCursor *c, const QString &ops) {
+    for (const QString &op : ops.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (op == QLatin1String("first"))
+            c->MoveFirst();
+        else if (op == QLatin1String("last"))
+            c->MoveLast();
+        else if (op == QLatin1String("next"))
+            c->MoveNext();
+        else if (op == QLatin1String("previous"))
+            c->MovePrevious();
+        else if (op.startsWith(QLatin1String("move:")))
+            c->Move(op.mid(5).toInt());
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown cursor operation %1").arg(op)));
+    }
+}
+
+// The word (field 1) of every A01 record, as a fresh store reads it from the file.
+QStringList animalsInFile(const QString &path) {
+    ContentStore fresh(path);
+    TableCursor *c = fresh.Data(kFiveRecords);
+    if (!c) return {QStringLiteral("<store did not open: %1>").arg(fresh.problem())};
+    QStringList words;
+    for (const QStringList &r : c->records())
+        words << r.value(1);
+    return words;
+}
+
+QString firstCharacterInFile(const QString &path) {
+    ContentStore fresh(path);
+    TableCursor *c = fresh.Data(kSingleCharacters);
+    return c ? c->field(0) : QStringLiteral("<store did not open: %1>").arg(fresh.problem());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(services::ContentStore::State)
+
+class ContentStoreTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_; // <temporary folder>/study.dat, written by init()
+
+    // No journal, WAL or other file is left beside study.dat.
+    void verifyNothingBeside() {
+        for (const char *suffix : {"-journal", "-wal", "-shm"})
+            QVERIFY2(!QFileInfo::exists(path_ + QLatin1String(suffix)), suffix);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        path_ = dir_->filePath(QStringLiteral("study.dat"));
+        QVERIFY(writeFixture(path_));
+    }
+
+    // Opening on first access; every table with its columns and records, in stored order.
+    void opensAllThirtyTables() {
+        const QByteArray before = bytesOf(path_);
+        ContentStore store(path_);
+        QCOMPARE(store.state(), ContentStore::State::NotOpen);
+        const auto &schema = contentTables();
+        for (int slot = 1; slot <= kTableCount; ++slot) {
+            const TableSchema &s = schema[static_cast<std::size_t>(slot - 1)];
+            TableCursor *c = store.Data(slot);
+            QVERIFY2(c, qPrintable(s.name));
+            QCOMPARE(store.table(s.name), c);
+            QCOMPARE(c->tableName(), s.name);
+            QCOMPARE(c->columns(), s.columns);
+            const std::vector<QStringList> rows = fixtureRows(slot);
+            QVERIFY2(c->records() == rows, qPrintable(s.name));
+            c->MoveLast();
+            QCOMPARE(c->RecordCount(), static_cast<int>(rows.size()));
+            if (!rows.empty()) {
+                QCOMPARE(c->AbsolutePosition(), c->RecordCount() - 1);
+                QCOMPARE(shown(c->Fields(0)), shown(rows.back().first()));
+            }
+        }
+        QCOMPARE(store.state(), ContentStore::State::Open);
+        QVERIFY(store.problem().isEmpty());
+        QVERIFY(!store.readOnly());
+        QCOMPARE(store.Data(0), nullptr);
+        QCOMPARE(store.Data(kTableCount + 1), nullptr);
+        QCOMPARE(store.table(QStringLiteral("不存在的表")), nullptr);
+        // Reading changes nothing in the file.
+        QCOMPARE(bytesOf(path_), before);
+        verifyNothingBeside();
+    }
+
+    void cursorMoves_data() {
+        QTest::addColumn<QString>("ops");
+        QTest::addColumn<int>("position"); // -1: no current record
+        QTest::addColumn<bool>("eof");
+        QTest::addColumn<bool>("bof");
+        QTest::newRow("on opening") << "" << 0 << false << false;
+        QTest::newRow("MoveFirst") << "first" << 0 << false << false;
+        QTest::newRow("MoveFirst, Move(0)") << "first,move:0" << 0 << false << false;
+        QTest::newRow("MoveFirst, Move(2)") << "first,move:2" << 2 << false << false;
+        QTest::newRow("MoveFirst, Move(4): the last") << "first,move:4" << 4 << false << false;
+        QTest::newRow("MoveFirst, Move(5) on five records") << "first,move:5" << -1 << true << false;
+        QTest::newRow("MoveFirst, Move(50)") << "first,move:50" << -1 << true << false;
+        QTest::newRow("MoveNext twice") << "first,next,next" << 2 << false << false;
+        QTest::newRow("MoveLast") << "last" << 4 << false << false;
+        QTest::newRow("MoveNext past the last") << "last,next" << -1 << true << false;
+        QTest::newRow("MoveNext again past the end") << "last,next,next" << -1 << true << false;
+        QTest::newRow("back from past the end") << "last,next,next,previous" << 4 << false << false;
+        QTest::newRow("MovePrevious before the first") << "first,previous" << -1 << false << true;
+        QTest::newRow("MovePrevious again before the start")
+            << "first,previous,previous" << -1 << false << true;
+        QTest::newRow("back from before the start") << "first,previous,previous,next" << 0 << false << false;
+        QTest::newRow("Move(-3) from the last") << "last,move:-3" << 1 << false << false;
+        QTest::newRow("Move(-4) from the last: the first") << "last,move:-4" << 0 << false << false;
+        QTest::newRow("Move(-1) from the first") << "first,move:-1" << -1 << false << true;
+        QTest::newRow("Move(-50) from the last") << "last,move:-50" << -1 << false << true;
+        QTest::newRow("Move(-1) from past the end") << "first,move:5,move:-1" << 4 << false << false;
+        QTest::newRow("Move(1) from before the start") << "first,previous,move:1" << 0 << false << false;
+    }
+
+    void cursorMoves() {
+        QFETCH(QString, ops);
+        QFETCH(int, position);
+        QFETCH(bool, eof);
+        QFETCH(bool, bof);
+        ContentStore store(path_);
+        TableCursor *c = store.Data(kFiveRecords);
+        QVERIFY(c);
+        apply(c, ops);
+        QCOMPARE(c->RecordCount(), 5);
+        QCOMPARE(c->AbsolutePosition(), position);
+        QCOMPARE(c->hasCurrent(), position >= 0);
+        QCOMPARE(c->Eof(), eof);
+        QCOMPARE(c->BOF(), bof);
+        const std::optional<QString> word =
+            position >= 0 ? std::optional<QString>(kAnimals[position]) : std::nullopt;
+        QCOMPARE(shown(c->Fields(1)), shown(word));
+        QCOMPARE(c->field(1), word.value_or(QString()));
+        // Fields beyond the columns give nothing either.
+        QVERIFY(!c->Fields(-1));
+        QVERIFY(!c->Fields(4));
+    }
+
+    // An empty record set is before its start and past its end at once, whatever the move.
+    void emptyTable_data() {
+        QTest::addColumn<QString>("ops");
+        QTest::newRow("on opening") << "";
+        QTest::newRow("MoveFirst") << "first";
+        QTest::newRow("MoveLast") << "last";
+        QTest::newRow("MoveNext") << "next";
+        QTest::newRow("MovePrevious") << "previous";
+        QTest::newRow("MoveFirst, Move(1)") << "first,move:1";
+    }
+
+    void emptyTable() {
+        QFETCH(QString, ops);
+        ContentStore store(path_);
+        TableCursor *c = store.Data(kEmptySlot);
+        QVERIFY(c);
+        apply(c, ops);
+        QCOMPARE(c->RecordCount(), 0);
+        QVERIFY(!c->hasCurrent());
+        QCOMPARE(c->AbsolutePosition(), -1);
+        QVERIFY(!c->Fields(0));
+        QVERIFY2(c->Eof(), "an empty table is past its end");
+        QVERIFY2(c->BOF(), "an empty table is before its start");
+        QVERIFY(!c->Edit());
+        QVERIFY(!c->Delete());
+        QVERIFY(!store.lastError().isEmpty());
+    }
+
+    // Two screens that use one table share its cursor: each finds it where the other left it.
+    void twoUsersShareOneCursor() {
+        ContentStore store(path_);
+        TableCursor *first = store.Data(kFiveRecords);
+        TableCursor *second = store.table(contentTables().front().name);
+        QVERIFY(first);
+        QCOMPARE(second, first);
+        first->MoveFirst();
+        first->Move(3);
+        QCOMPARE(second->AbsolutePosition(), 3);
+        QCOMPARE(shown(second->Fields(1)), shown("fish"));
+        second->MoveNext();
+        second->MoveNext();
+        QVERIFY(first->Eof());
+        QVERIFY(!first->hasCurrent());
+        first->MovePrevious();
+        QCOMPARE(shown(store.Data(kFiveRecords)->Fields(1)), shown("duck"));
+        // Another table's cursor is its own.
+        QCOMPARE(store.Data(kSingleCharacters)->AbsolutePosition(), 0);
+    }
+
+    void deleteThenMove_data() {
+        QTest::addColumn<int>("deleteAt");
+        QTest::addColumn<QString>("ops");
+        QTest::addColumn<QString>("expected"); // the word then current; empty: none
+        QTest::addColumn<bool>("eof");
+        QTest::newRow("first, MoveNext") << 0 << "next"
+                                         << "dog" << false;
+        QTest::newRow("middle, MoveNext") << 2 << "next"
+                                          << "fish" << false;
+        QTest::newRow("middle, MoveNext twice") << 1 << "next,next"
+                                                << "fish" << false;
+        QTest::newRow("last, MoveNext") << 4 << "next"
+                                        << "" << true;
+        QTest::newRow("middle, MovePrevious") << 2 << "previous"
+                                              << "dog" << false;
+        QTest::newRow("first, MovePrevious") << 0 << "previous"
+                                             << "" << false;
+        QTest::newRow("middle, Move(1)") << 2 << "move:1"
+                                         << "fish" << false;
+        QTest::newRow("middle, Move(2)") << 2 << "move:2"
+                                         << "duck" << false;
+        QTest::newRow("middle, Move(-1)") << 2 << "move:-1"
+                                          << "dog" << false;
+        QTest::newRow("middle, MoveFirst") << 2 << "first"
+                                           << "cat" << false;
+        QTest::newRow("middle, MoveLast") << 2 << "last"
+                                          << "duck" << false;
+    }
+
+    void deleteThenMove() {
+        QFETCH(int, deleteAt);
+        QFETCH(QString, ops);
+        QFETCH(QString, expected);
+        QFETCH(bool, eof);
+        ContentStore store(path_);
+        TableCursor *c = store.Data(kFiveRecords);
+        QVERIFY(c);
+        c->MoveFirst();
+        c->Move(deleteAt);
+        QVERIFY(c->Delete());
+        // The deleted record is no longer current, nor a second time deletable.
+        QVERIFY(!c->hasCurrent());
+        QVERIFY(!c->Fields(1));
+        QVERIFY(!c->Delete());
+        QCOMPARE(c->RecordCount(), 4);
+        apply(c, ops);
+        QCOMPARE(c->field(1), expected);
+        QCOMPARE(c->hasCurrent(), !expected.isEmpty());
+        QCOMPARE(c->Eof(), eof);
+        QStringList remaining = kAnimals;
+        remaining.removeAt(deleteAt);
+        QCOMPARE(animalsInFile(path_), remaining);
+    }
+
+    // Edit/setField/Update and Delete land in the file at once: the store sees them after
+    // close() and reopening, and so does a store opened afresh.
+    void editsAndDeletesPersist() {
+        ContentStore store(path_);
+        TableCursor *animals = store.Data(kFiveRecords);
+        QVERIFY(animals);
+        QVERIFY(!animals->setField(2, QStringLiteral("小鸟"))); // not editing
+        QVERIFY(!animals->Update());
+        animals->MoveFirst();
+        animals->Move(2);
+        QVERIFY(animals->Edit());
+        QVERIFY(animals->setField(2, QStringLiteral("小鸟")));
+        QVERIFY(!animals->setField(4, QStringLiteral("no such field")));
+        QCOMPARE(shown(animals->Fields(2)), shown("小鸟"));
+        QVERIFY2(animals->Update(), qPrintable(store.lastError()));
+        QCOMPARE(shown(animals->Fields(2)), shown("小鸟"));
+
+        TableCursor *characters = store.Data(kSingleCharacters);
+        characters->MoveFirst();
+        characters->MoveNext();
+        QVERIFY2(characters->Delete(), qPrintable(store.lastError()));
+
+        // Without a current record nothing can be edited.
+        animals->MoveLast();
+        animals->MoveNext();
+        QVERIFY(!animals->Edit());
+        QVERIFY(!store.lastError().isEmpty());
+
+        std::vector<QStringList> expectedAnimals = fixtureRows(kFiveRecords);
+        expectedAnimals[2][2] = QStringLiteral("小鸟");
+        QStringList expectedCharacters = kCharacters;
+        expectedCharacters.removeAt(1);
+        auto characterList = [](TableCursor *c) {
+            QStringList list;
+            for (const QStringList &r : c->records())
+                list << r.value(0);
+            return list;
+        };
+
+        store.close();
+        QVERIFY(store.Data(kFiveRecords)->records() == expectedAnimals);
+        QCOMPARE(characterList(store.Data(kSingleCharacters)), expectedCharacters);
+
+        ContentStore fresh(path_);
+        QVERIFY(fresh.Data(kFiveRecords));
+        QVERIFY(fresh.Data(kFiveRecords)->records() == expectedAnimals);
+        QCOMPARE(characterList(fresh.Data(kSingleCharacters)), expectedCharacters);
+        // Nothing else changed.
+        for (int slot = 1; slot <= kTableCount; ++slot)
+            if (slot != kFiveRecords && slot != kSingleCharacters)
+                QVERIFY2(fresh.Data(slot)->records() == fixtureRows(slot),
+                         qPrintable(fresh.Data(slot)->tableName()));
+    }
+
+    // Leaving a record while editing it must not carry its values over to the next one.
+    void editLeftByMovingStaysWithItsRecord() {
+        ContentStore store(path_);
+        TableCursor *c = store.Data(kFiveRecords);
+        QVERIFY(c);
+        c->MoveFirst();
+        QVERIFY(c->Edit());
+        QVERIFY(c->setField(1, QStringLiteral("kitten")));
+        c->MoveNext();
+        const QString shown = c->field(1);
+        c->Update(); // with the edit left behind, nothing of it may land on "dog"
+        ContentStore fresh(path_);
+        QVERIFY(fresh.Data(kFiveRecords));
+        QCOMPARE(fresh.Data(kFiveRecords)->records().at(1), fixtureRows(kFiveRecords).at(1));
+        QCOMPARE(shown, QStringLiteral("dog"));
+    }
+
+    void closeReopensWithEveryCursorOnItsFirstRecord() {
+        ContentStore store(path_);
+        for (int slot = 1; slot <= kTableCount; ++slot) {
+            TableCursor *c = store.Data(slot);
+            QVERIFY(c);
+            c->MoveLast();
+            c->MoveNext();
+        }
+        store.Data(kFiveRecords)->MoveFirst();
+        store.Data(kFiveRecords)->Move(3);
+        store.close();
+        QCOMPARE(store.state(), ContentStore::State::NotOpen);
+        QVERIFY(!store.isOpen());
+        for (int slot = 1; slot <= kTableCount; ++slot) {
+            TableCursor *c = store.Data(slot);
+            QVERIFY(c);
+            const std::vector<QStringList> rows = fixtureRows(slot);
+            if (rows.empty()) {
+                QVERIFY(!c->hasCurrent());
+                continue;
+            }
+            QVERIFY2(c->AbsolutePosition() == 0, qPrintable(c->tableName()));
+            QCOMPARE(shown(c->Fields(0)), shown(rows.front().first()));
+        }
+        QVERIFY(store.isOpen());
+        // Closing twice, or a store never opened, is harmless.
+        store.close();
+        store.close();
+        ContentStore never(path_);
+        never.close();
+        QCOMPARE(never.state(), ContentStore::State::NotOpen);
+    }
+
+    // A study.dat that cannot serve is reported, and neither created nor touched.
+    void badFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<ContentStore::State>("state");
+        QTest::addColumn<QString>("problemSays");
+        QTest::newRow("missing") << "missing" << ContentStore::State::Missing << "找不到内容库 study.dat";
+        QTest::newRow("a folder") << "folder" << ContentStore::State::Unreadable << "无法读取";
+        QTest::newRow("first half of a real file")
+            << "truncated" << ContentStore::State::Unreadable << "损坏";
+        QTest::newRow("a text file") << "text" << ContentStore::State::NotADatabase << "不是 Lumibo 的内容库";
+        QTest::newRow("SQLite without 成语") << "lacks" << ContentStore::State::Incomplete << "缺少表“成语”";
+        QTest::newRow("0-byte file") << "empty" << ContentStore::State::NotADatabase << "不是";
+    }
+
+    void badFiles() {
+        QFETCH(QString, kind);
+        QFETCH(ContentStore::State, state);
+        QFETCH(QString, problemSays);
+        const QByteArray good = bytesOf(path_);
+        QVERIFY(QFile::remove(path_));
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(path_));
+        } else if (kind == QLatin1String("lacks")) {
+            QVERIFY(writeFixture(path_, QStringLiteral("成语")));
+        } else if (kind != QLatin1String("missing")) {
+            QFile f(path_);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("truncated"))
+                f.write(good.left(good.size() / 2));
+            else if (kind == QLatin1String("text"))
+                f.write("hello");
+            f.close();
+        }
+        const QByteArray before = snapshot(path_);
+        const QStringList folderBefore = QDir(dir_->path()).entryList();
+        {
+            ContentStore store(path_);
+            QCOMPARE(store.Data(1), nullptr);
+            QCOMPARE(store.state(), state);
+            QVERIFY2(store.problem().contains(problemSays), qPrintable(store.problem()));
+            QVERIFY(!store.isOpen());
+            // Every later access fails the same way.
+            QCOMPARE(store.Data(kTableCount), nullptr);
+            QCOMPARE(store.table(QStringLiteral("单字")), nullptr);
+            QVERIFY(!store.begin());
+            QCOMPARE(store.state(), state);
+        }
+        QCOMPARE(snapshot(path_), before);
+        QCOMPARE(QDir(dir_->path()).entryList(), folderBefore);
+        verifyNothingBeside();
+    }
+
+    // A failed opening is tried again on the next access: the file may have been put in place.
+    void failedOpenIsRetried() {
+        QVERIFY(QFile::remove(path_));
+        ContentStore store(path_);
+        QCOMPARE(store.Data(1), nullptr);
+        QCOMPARE(store.state(), ContentStore::State::Missing);
+        QVERIFY(writeFixture(path_, QStringLiteral("谜语")));
+        QCOMPARE(store.Data(1), nullptr);
+        QCOMPARE(store.state(), ContentStore::State::Incomplete);
+        QVERIFY(writeFixture(path_));
+        QVERIFY(store.Data(1));
+        QCOMPARE(store.state(), ContentStore::State::Open);
+        QVERIFY(store.problem().isEmpty());
+    }
+
+    void readOnlyFileReadsAndRefusesChanges() {
+        // Marked 0444: read-only even for root, whom the system would still let write.
+        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray before = bytesOf(path_);
+        {
+            ContentStore store(path_);
+            TableCursor *c = store.Data(kFiveRecords);
+            QVERIFY(c);
+            QCOMPARE(store.state(), ContentStore::State::Open);
+            QVERIFY(store.readOnly());
+            QCOMPARE(shown(c->Fields(1)), shown("cat"));
+            QVERIFY(!c->Edit());
+            QVERIFY2(store.lastError().contains(QStringLiteral("只读")), qPrintable(store.lastError()));
+            QVERIFY(!c->Delete());
+            QVERIFY(!store.begin());
+            QCOMPARE(c->RecordCount(), 5);
+            QVERIFY(c->hasCurrent());
+        }
+        QCOMPARE(bytesOf(path_), before);
+        verifyNothingBeside();
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // begin() groups deletions and edits in two tables; they all land, or none does.
+    void transactions_data() {
+        QTest::addColumn<QString>("finish");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("rollback") << "rollback" << false;
+        QTest::newRow("commit") << "commit" << true;
+        QTest::newRow("close without commit") << "close" << false;
+    }
+
+    void transactions() {
+        QFETCH(QString, finish);
+        QFETCH(bool, kept);
+        const QByteArray before = bytesOf(path_);
+        ContentStore store(path_);
+        TableCursor *animals = store.Data(kFiveRecords);
+        TableCursor *characters = store.Data(kSingleCharacters);
+        QVERIFY(animals && characters);
+        animals->MoveFirst();
+        animals->Move(1);
+        QVERIFY(store.begin());
+        QVERIFY(animals->Delete()); // dog
+        animals->MoveNext();
+        QVERIFY(animals->Delete()); // bird
+        QVERIFY(characters->Edit());
+        QVERIFY(characters->setField(0, QStringLiteral("石")));
+        QVERIFY(characters->Update());
+        QCOMPARE(animals->RecordCount(), 3);
+        // Until the end of the transaction, the file as others read it holds none of this.
+        QCOMPARE(animalsInFile(path_), kAnimals);
+        QCOMPARE(firstCharacterInFile(path_), kCharacters.first());
+
+        if (finish == QLatin1String("rollback")) {
+            store.rollback();
+            // The cursors are back as they were: all records, the same one current.
+            QVERIFY(animals->records() == fixtureRows(kFiveRecords));
+            QCOMPARE(animals->AbsolutePosition(), 1);
+            QCOMPARE(shown(animals->Fields(1)), shown("dog"));
+            QCOMPARE(shown(characters->Fields(0)), shown(kCharacters.first()));
+        } else if (finish == QLatin1String("commit")) {
+            QVERIFY2(store.commit(), qPrintable(store.lastError()));
+            QCOMPARE(animals->RecordCount(), 3);
+        } else {
+            store.close();
+        }
+
+        const QStringList expectedAnimals = kept ? QStringList{"cat", "fish", "duck"} : kAnimals;
+        const QString expectedCharacter = kept ? QStringLiteral("石") : kCharacters.first();
+        QCOMPARE(animalsInFile(path_), expectedAnimals);
+        QCOMPARE(firstCharacterInFile(path_), expectedCharacter);
+        QVERIFY(store.Data(kFiveRecords));
+        QCOMPARE(store.Data(kFiveRecords)->RecordCount(), static_cast<int>(expectedAnimals.size()));
+        QCOMPARE(store.Data(kSingleCharacters)->records().front().front(), expectedCharacter);
+        store.close();
+        if (!kept) QCOMPARE(bytesOf(path_), before);
+        verifyNothingBeside();
+    }
+
+    // backupOnce() copies study.dat to study.dat.bak, replacing an old one, once per resetBackup().
+    void backupOnce() {
+        const QString bak = path_ + QStringLiteral(".bak");
+        {
+            QFile old(bak);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("an old backup");
+        }
+        const QByteArray original = bytesOf(path_);
+        ContentStore store(path_);
+        QVERIFY2(store.backupOnce(), qPrintable(store.lastError()));
+        QCOMPARE(bytesOf(bak), original);
+
+        TableCursor *c = store.Data(kFiveRecords);
+        QVERIFY(c);
+        QVERIFY(c->Delete());
+        const QByteArray changed = bytesOf(path_);
+        QVERIFY(changed != original);
+        QVERIFY(store.backupOnce());
+        QCOMPARE(bytesOf(bak), original); // once: the first copy stays
+
+        store.resetBackup();
+        QVERIFY(store.backupOnce());
+        QCOMPARE(bytesOf(bak), changed);
+        QVERIFY(!QFileInfo::exists(bak + QStringLiteral(".tmp")));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList({"study.dat", "study.dat.bak"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(ContentStoreTest)
+#include "ContentStoreTest.moc"
