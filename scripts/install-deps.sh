@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev libgtest-dev
   fonts-wqy-zenhei
   xvfb xauth x11-utils
-  unicode-data
+  unicode-data bzip2
 )
 
 missing=()

@@ -9,13 +9,18 @@
 namespace arithmetic {
 
 namespace {
-constexpr int kRightFrom = 0, kRightTo = 1227;
+constexpr int kRightFrom = 0;
 constexpr int kWrongFrom = 3227, kWrongTo = 3680;
 constexpr int kRevealTick = 80, kLastTick = 100;
+constexpr double kControlPoint = 12, kTilePoint = 10.5;
+
+int widthOf(DrillKind::Layout layout) {
+    return layout == DrillKind::Layout::Expression ? 11835 : 10995;
+}
 } // namespace
 
-QString DrillScreen::tallyText(int right, int wrong) {
-    return QStringLiteral("正确%1道题,错误%2道题,").arg(right).arg(wrong);
+QString DrillScreen::tallyText(int right, int wrong) const {
+    return kind_.tallyFormat.arg(right).arg(wrong);
 }
 
 QString DrillScreen::scoreText(int right, int wrong, int seconds) {
@@ -23,15 +28,48 @@ QString DrillScreen::scoreText(int right, int wrong, int seconds) {
     return QStringLiteral("成绩%1分--时间%2秒").arg(score).arg(seconds);
 }
 
-QString DrillScreen::clockOnlyText(int seconds) { return QStringLiteral("0分时间%1").arg(seconds); }
+QString DrillScreen::clockOnlyText(int seconds) {
+    return QStringLiteral("0分时间%1").arg(seconds);
+}
 
 DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
-    : ui::Screen(kind.screenName, kind.caption, 10995, 8010), ctx_(ctx), kind_(kind) {
+    : ui::Screen(kind.screenName, kind.caption, widthOf(kind.layout), 8010), ctx_(ctx), kind_(kind) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     picture->setGeometry(rect());
 
-    auto *title = ui::makeLabel(QStringLiteral("Label2"), kind.title, this, ui::twRect(3480, 240, 3360, 495), 18,
-                                QColor(255, 0, 0));
+    if (kind.layout == DrillKind::Layout::Expression)
+        buildExpressionLayout();
+    else
+        buildOperandsLayout();
+
+    for (int k = 1; k <= 4; ++k)
+        connect(answers_[k - 1], &QPushButton::clicked, this, [this, k] { answer(k); });
+    timer2_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
+    connect(timer2_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
+    if (score_) {
+        timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
+        connect(timer1_, &ui::Timer::tick, this, &DrillScreen::clockTick);
+    }
+    connect(start_, &QPushButton::clicked, this, &DrillScreen::start);
+    connect(pause_, &QPushButton::clicked, this, &DrillScreen::togglePause);
+    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    if (table_)
+        connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
+
+    // Load step.
+    auto &g = ctx_.globals;
+    g.rightCount = 0;
+    g.wrongCount = 0;
+    if (kind.loadTo > kind.loadFrom) ctx_.jieguo().play(kind.loadFrom, kind.loadTo);
+    g.wrongPending = false;
+    start_->setEnabled(true);
+    for (auto *b : answers_)
+        b->setEnabled(false);
+}
+
+void DrillScreen::buildOperandsLayout() {
+    auto *title = ui::makeLabel(QStringLiteral("Label2"), kind_.title, this, ui::twRect(3480, 240, 3360, 495),
+                                18, QColor(255, 0, 0));
     title->setAlignment(Qt::AlignCenter);
     // A menu caption can be longer than the design's box; let it grow about its centre.
     title->setGeometry(ui::twRect(2280, 240, 5760, 495));
@@ -42,16 +80,16 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
         b->setGeometry(r);
         return b;
     };
-    if (kind.narrowTiles) {
+    if (kind_.narrowTiles) {
         // Four equal tiles of 1935 twips with the answer place after them.
         button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 1935, 1335));
-        button3_ = tile("Button3", kind.operatorSign, ui::twRect(2250, 240, 1935, 1335));
+        button3_ = tile("Button3", kind_.operatorSign, ui::twRect(2250, 240, 1935, 1335));
         button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4260, 240, 1935, 1335));
         button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1935, 1335));
         button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(8280, 240, 2175, 1335));
     } else {
         button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 2295, 1335));
-        button3_ = tile("Button3", kind.operatorSign, ui::twRect(2610, 240, 1335, 1335));
+        button3_ = tile("Button3", kind_.operatorSign, ui::twRect(2610, 240, 1335, 1335));
         button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4020, 240, 2175, 1335));
         button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1455, 1335));
         button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(7920, 240, 2535, 1335));
@@ -63,49 +101,71 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     for (int k = 1; k <= 4; ++k) {
         auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 72);
         b->setGeometry(ui::twRect(places[k - 1].x(), places[k - 1].y(), 2535, 1695));
-        connect(b, &QPushButton::clicked, this, [this, k] { answer(k); });
         answers_[k - 1] = b;
     }
 
     auto *controls = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(7080, 3480, 3615, 4335));
     auto button = [&](const char *name, const QString &caption, QRect r, bool isTile = false) {
-        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, controls, isTile ? 10.5 : 12, isTile);
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, controls,
+                                     isTile ? kTilePoint : kControlPoint, isTile);
         b->setGeometry(r);
         return b;
     };
-    start_ = button("Button7", QStringLiteral("开始"), ui::twRect(75, 120, 1455, 735));
-    pause_ = button("Button11", QStringLiteral("暂停"), ui::twRect(2040, 120, 1455, 735));
-    if (!kind.tableButton.isEmpty()) {
-        table_ = button("Button8", kind.tableButton, ui::twRect(120, 960, 3450, 735));
-        connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
+    if (!kind_.tableButton.isEmpty()) {
+        start_ = button("Button7", QStringLiteral("开始"), ui::twRect(75, 120, 1455, 735));
+        pause_ = button("Button11", QStringLiteral("暂停"), ui::twRect(2040, 120, 1455, 735));
+        table_ = button("Button8", kind_.tableButton, ui::twRect(120, 960, 3450, 735));
+    } else {
+        // Without a table button the panel stacks start, pause, tally, score and return.
+        start_ = button("Button7", QStringLiteral("开始"), ui::twRect(75, 120, 3450, 735));
+        pause_ = button("Button11", QStringLiteral("暂停"), ui::twRect(75, 960, 3450, 735));
     }
     tally_ = button("Button13", QStringLiteral("正误"), ui::twRect(75, 1800, 3450, 735), true);
     score_ = button("Button10", QStringLiteral(" 成绩"), ui::twRect(75, 2640, 3450, 735), true);
     back_ = button("Button1", QStringLiteral("返回"), ui::twRect(75, 3480, 3450, 735));
+}
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
-    timer2_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
-    connect(timer1_, &ui::Timer::tick, this, &DrillScreen::clockTick);
-    connect(timer2_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
-    connect(start_, &QPushButton::clicked, this, &DrillScreen::start);
-    connect(pause_, &QPushButton::clicked, this, &DrillScreen::togglePause);
-    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+void DrillScreen::buildExpressionLayout() {
+    auto *titlePanel = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(2880, 120, 6015, 975));
+    button3_ = new ui::FlatButton(QStringLiteral("Button3"), kind_.title, titlePanel, 21.75, true);
+    button3_->setGeometry(ui::twRect(0, 0, 6015, 975));
 
-    // Load step.
-    auto &g = ctx_.globals;
-    g.rightCount = 0;
-    g.wrongCount = 0;
-    ctx_.jieguo().play(kind.loadFrom, kind.loadTo);
-    g.wrongPending = false;
-    start_->setEnabled(true);
-    for (auto *b : answers_)
-        b->setEnabled(false);
+    auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 11535, 1695));
+    auto tile = [&](const char *name, const QString &caption, double points, QRect r) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, question, points, true);
+        b->setGeometry(r);
+        return b;
+    };
+    button2_ = tile("Button2", QString(), 60, ui::twRect(50, 240, 7935, 1335));
+    button5_ = tile("Button5", QStringLiteral("="), 72, ui::twRect(7980, 240, 975, 1335));
+    button6_ = tile("Button6", QStringLiteral("?"), 72, ui::twRect(8950, 240, 2535, 1335));
+
+    progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 11535, 255));
+
+    const QPoint places[] = {{480, 3600}, {5160, 3600}, {480, 5880}, {5160, 5880}};
+    for (int k = 1; k <= 4; ++k) {
+        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 72);
+        b->setGeometry(ui::twRect(places[k - 1].x(), places[k - 1].y(), 3375, 1695));
+        answers_[k - 1] = b;
+    }
+
+    auto *controls = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(9360, 3360, 2295, 4335));
+    auto button = [&](const char *name, const QString &caption, int top, bool isTile = false) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, controls,
+                                     isTile ? kTilePoint : kControlPoint, isTile);
+        b->setGeometry(ui::twRect(240, top, 1815, 735));
+        return b;
+    };
+    start_ = button("Button7", QStringLiteral("开始"), 240);
+    pause_ = button("Button11", QStringLiteral("暂停"), 1280);
+    tally_ = button("Button13", QStringLiteral("正误"), 2320, true);
+    back_ = button("Button1", QStringLiteral("返回"), 3360);
 }
 
 void DrillScreen::start() {
     start_->setEnabled(false);
     ctx_.globals.elapsedSeconds = 0;
-    timer1_->setEnabled(true);
+    if (timer1_) timer1_->setEnabled(true);
     for (auto *b : answers_)
         b->setEnabled(true);
     cjf();
@@ -122,7 +182,7 @@ void DrillScreen::cjf() {
     const Question q = kind_.generate(ctx_.random, ctx_.globals);
     ctx_.globals.correctAnswerSet = true;
     button2_->setCaption(q.first);
-    button4_->setCaption(q.second);
+    if (button4_) button4_->setCaption(q.second);
     for (int k = 0; k < 4; ++k)
         answers_[k]->setCaption(q.captions[k]);
 }
@@ -135,8 +195,7 @@ QString DrillScreen::answerText() const {
 void DrillScreen::countdownTick() {
     const int value = progress_->value() + 1;
     progress_->setValue(value);
-    if (value >= kRevealTick)
-        button6_->setCaption(answerText());
+    if (value >= kRevealTick) button6_->setCaption(answerText());
     if (value == kLastTick) {
         // Ran out: neither right nor wrong, no sound, just the next question.
         timer2_->setEnabled(false);
@@ -151,7 +210,7 @@ void DrillScreen::answer(int k) {
     auto &g = ctx_.globals;
     const bool right = g.correctAnswerSet && leadingValue(answers_[k - 1]->caption()) == g.correctAnswer;
     if (right) {
-        ctx_.jieguo().play(kRightFrom, kRightTo);
+        ctx_.jieguo().play(kRightFrom, kind_.rightTo);
         ++g.rightCount;
         pause_->setCaption(QStringLiteral("暂停"));
         button6_->setCaption(answerText());
@@ -166,9 +225,8 @@ void DrillScreen::answer(int k) {
         answers_[k - 1]->setEnabled(false);
     }
     tally_->setCaption(tallyText(g.rightCount, g.wrongCount));
-    score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
-    if (!g.wrongPending)
-        cjf();
+    if (score_) score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
+    if (!g.wrongPending) cjf();
 }
 
 void DrillScreen::clockTick() {

@@ -16,39 +16,49 @@ namespace arithmetic {
 
 // What sets one drill screen apart from the others: a row of this table, not a copied file.
 struct DrillKind {
-    QString screenName;   // control name of the window
-    QString caption;      // window caption at load (a menu item may replace it)
-    QString title;        // Label2 at load (likewise)
-    QString operatorSign; // Button3
-    int loadFrom = 0, loadTo = 0; // stretch of jieguo.wav played when the screen loads
-    QString tableButton;  // caption of Button8; empty when the screen has none
+    // Operands: A op B = ? on five tiles, with a clock and a score (the four operation drills).
+    // Expression: the whole chain on one wide tile, titled on Button3, no clock, no score.
+    enum class Layout { Operands, Expression };
+
+    QString screenName{};         // control name of the window
+    QString caption{};            // window caption at load (a menu item may replace it)
+    QString title{};              // Label2 (Button3 on the expression layout) at load; likewise
+    QString operatorSign{};       // Button3 on the operands layout
+    int loadFrom = 0, loadTo = 0; // stretch of jieguo.wav played at load; none when both are 0
+    QString tableButton{};        // caption of Button8; empty when the screen has none
     Generator generate = nullptr;
     bool narrowTiles = false; // the division screen's four question tiles are 1935 twips wide
+    Layout layout = Layout::Operands;
+    int rightTo = 1227; // the right-answer stretch is 0..rightTo
+    QString tallyFormat = QStringLiteral("正确%1道题,错误%2道题,");
 };
 
-// The timed four-choice drill: a question A op B = ?, four answer buttons, a 20-second
-// countdown of 100 ticks, a tally, a score and an elapsed-time clock.
+// The timed four-choice drill: a question and four answer buttons, a 20-second countdown of
+// 100 ticks and a tally; the operation drills add a score and an elapsed-time clock.
 class DrillScreen : public ui::Screen {
     Q_OBJECT
-public:
+  public:
     DrillScreen(app::AppContext &ctx, const DrillKind &kind);
 
     // Question set-up: restart the countdown, clear the answers, then the generator part.
     void cjf();
 
-    ui::Timer *clock() const { return timer1_; }
+    const DrillKind &kind() const { return kind_; }
+    ui::Timer *clock() const { return timer1_; } // null on the expression layout
     ui::Timer *countdown() const { return timer2_; }
 
-    // Texts the screen shows (exact).
-    static QString tallyText(int right, int wrong);
+    // Texts the screen shows (exact); the tally's wording is the kind's.
+    QString tallyText(int right, int wrong) const;
     static QString scoreText(int right, int wrong, int seconds);
     static QString clockOnlyText(int seconds);
 
-signals:
+  signals:
     // The table button was pressed; the screen that owns table windows listens.
     void tableRequested(const QString &tableName);
 
-private:
+  private:
+    void buildOperandsLayout();
+    void buildExpressionLayout();
     void start();
     void answer(int k);
     void countdownTick();
@@ -58,12 +68,14 @@ private:
 
     app::AppContext &ctx_;
     DrillKind kind_;
-    ui::FlatButton *button2_, *button3_, *button4_, *button5_, *button6_;
+    ui::FlatButton *button2_ = nullptr, *button3_ = nullptr, *button4_ = nullptr, *button5_ = nullptr,
+                   *button6_ = nullptr;
     std::array<ui::FlatButton *, 4> answers_{};
-    ui::FlatButton *start_, *pause_, *tally_, *score_, *back_;
+    ui::FlatButton *start_ = nullptr, *pause_ = nullptr, *tally_ = nullptr, *score_ = nullptr,
+                   *back_ = nullptr;
     ui::FlatButton *table_ = nullptr;
-    QProgressBar *progress_;
-    ui::Timer *timer1_, *timer2_;
+    QProgressBar *progress_ = nullptr;
+    ui::Timer *timer1_ = nullptr, *timer2_ = nullptr;
 };
 
 } // namespace arithmetic

@@ -340,7 +340,8 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
             const PinyinLookup pinyin;
             for (std::size_t r = 0; r < t.rows.size(); ++r)
                 for (char32_t c : pinyin.unreadable(t.rows[r].value(0)))
-                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no pinyin reading").arg(QString::fromUcs4(&c, 1));
+                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no pinyin reading")
+                                                        .arg(QString::fromUcs4(&c, 1));
         }
     }
 }

@@ -29,7 +29,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
 bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, QString *error);
 
 // The content rules: required fields, whole poems, distinct answers, pairs unlike themselves,
-// English numbers increasing.
+// English numbers increasing, a pinyin reading for every Chinese character the lessons and
+// poems show.
 void checkContent(const std::vector<TableData> &tables, Problems &problems);
 
 } // namespace services

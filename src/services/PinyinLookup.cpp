@@ -1,11 +1,128 @@
 #include "services/PinyinLookup.h"
 
+#include "services/PinyinTable.h"
+
+#include <QVarLengthArray>
+#include <algorithm>
+
 namespace services {
+
+namespace {
+
+using namespace pinyintable;
+
+using CodePoints = QVarLengthArray<char32_t, 64>;
+
+// UTF-16 to code points; a lone surrogate stays as it is and passes through unchanged.
+CodePoints decode(const QString &text) {
+    CodePoints out;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            out.append(QChar::surrogateToUcs4(u, text[i + 1].unicode()));
+            ++i;
+        } else {
+            out.append(u);
+        }
+    }
+    return out;
+}
+
+std::uint16_t entryOf(char32_t c) {
+    return c < kCodePointLimit ? kPages[kPageOf[c >> 8]][c & 0xFF] : 0;
+}
+
+std::uint16_t syllableOf(std::uint16_t entry) {
+    return entry & ~kStartsPhrase;
+}
+
+// The longest phrase of the table that starts at text[at]; nullptr when none does.
+const PhraseEntry *longestPhrase(const CodePoints &text, qsizetype at) {
+    const char32_t first = text[at];
+    const PhraseEntry *end = kPhrases + kPhraseCount;
+    const PhraseEntry *p =
+        std::lower_bound(kPhrases, end, first, [](const PhraseEntry &e, char32_t c) { return e.first < c; });
+    const auto left = static_cast<std::size_t>(text.size() - at);
+    for (; p != end && p->first == first; ++p) {
+        if (p->length > left) continue;
+        if (std::equal(kPhraseText + p->offset, kPhraseText + p->offset + p->length, text.constData() + at))
+            return p;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 PinyinLookup::PinyinLookup() = default;
 
-QString PinyinLookup::reading(char32_t) const { return QString(); }
+bool PinyinLookup::isChinese(char32_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF)       // Extension A
+           || (c >= 0x4E00 && c <= 0x9FFF)    // the unified ideographs
+           || (c >= 0xF900 && c <= 0xFAFF)    // compatibility ideographs
+           || (c >= 0x20000 && c <= 0x3FFFD); // the ideographic planes: extensions B onward
+}
 
-QString PinyinLookup::GetPinYin(const QString &text, const QString &) const { return text; }
+QString PinyinLookup::reading(char32_t character) const {
+    const std::uint16_t s = syllableOf(entryOf(character));
+    return s ? QString::fromLatin1(kSyllables[s]) : QString();
+}
+
+QList<char32_t> PinyinLookup::unreadable(const QString &text) const {
+    QList<char32_t> out;
+    for (char32_t c : decode(text))
+        if (isChinese(c) && syllableOf(entryOf(c)) == 0) out.append(c);
+    return out;
+}
+
+QString PinyinLookup::GetPinYin(const QString &text, const QString &separator) const {
+    const CodePoints cps = decode(text);
+    const qsizetype n = cps.size();
+    QString out;
+    out.reserve(n * (7 + separator.size()));
+    bool afterPiece = false; // the last thing written was a syllable or a run of other characters
+    auto startPiece = [&] {
+        if (afterPiece) out += separator;
+        afterPiece = true;
+    };
+    auto appendSyllable = [&](std::uint16_t s) {
+        startPiece();
+        out += QLatin1StringView(kSyllables[s]);
+    };
+
+    for (qsizetype i = 0; i < n;) {
+        const char32_t c = cps[i];
+        const std::uint16_t entry = entryOf(c);
+        if (entry & kStartsPhrase) {
+            if (const PhraseEntry *p = longestPhrase(cps, i)) {
+                for (std::uint32_t k = 0; k < p->length; ++k)
+                    appendSyllable(kPhraseSyllables[p->offset + k]);
+                i += p->length;
+                continue;
+            }
+        }
+        if (syllableOf(entry) != 0) {
+            appendSyllable(syllableOf(entry));
+            ++i;
+        } else if (isChinese(c)) {
+            startPiece();
+            out += unknownMark();
+            ++i;
+        } else if (QChar::isSpace(c)) {
+            out += QStringView(QChar::fromUcs4(c));
+            afterPiece = false;
+            ++i;
+        } else {
+            // A run of other characters (letters, digits, punctuation) is one piece.
+            startPiece();
+            auto other = [](char32_t x) {
+                return !isChinese(x) && syllableOf(entryOf(x)) == 0 && !QChar::isSpace(x);
+            };
+            for (; i < n && other(cps[i]); ++i)
+                out += QStringView(QChar::fromUcs4(cps[i]));
+        }
+    }
+    return out;
+}
 
 } // namespace services

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace services {
@@ -9,8 +10,13 @@ namespace services {
 // anything that is not a Chinese character passed through unchanged. Polyphonic characters
 // take their reading in a word from a phrase table, longest match first ("重阳" -> "chong yang").
 // Equal input gives equal output.
+//
+// A run of other characters (Latin letters, digits, punctuation) is one piece of the result and
+// is set apart from the syllables by the separator ("A型" -> "A xing"); white space in the text is
+// kept as it is and takes the separator's place ("你好 世界" -> "ni hao shi jie").
+// The data is a table compiled in at build time (PinyinTable.h): nothing is loaded at start-up.
 class PinyinLookup {
-public:
+  public:
     PinyinLookup();
 
     QString GetPinYin(const QString &text, const QString &separator = QStringLiteral(" ")) const;
@@ -19,6 +25,11 @@ public:
     QString reading(char32_t character) const;
     // What a character without a reading shows in a result.
     static QString unknownMark() { return QStringLiteral("?"); }
+
+    // A Han ideograph: GetPinYin gives it one syllable, or unknownMark() when it has no reading.
+    static bool isChinese(char32_t character);
+    // The Chinese characters of the text that have no reading, in the order they appear.
+    QList<char32_t> unreadable(const QString &text) const;
 };
 
 } // namespace services

@@ -1,10 +1,11 @@
+#include "arithmetic/DrillScreen.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
-#include "arithmetic/DrillScreen.h"
 #include "support/TestSupport.h"
 #include "ui/Backdrop.h"
 #include "ui/Timer.h"
 
+#include <QMainWindow>
 #include <QProgressBar>
 
 using namespace testing_support;
@@ -22,16 +23,16 @@ class DrillScreenTest : public QObject {
     ui::Timer *timer(const char *name) { return screen->findChild<ui::Timer *>(QString::fromLatin1(name)); }
     int bar() { return screen->findChild<QProgressBar *>(QStringLiteral("Progress1"))->value(); }
     QString answerButton(bool right) {
-        const QString answer = caption(screen, "Button2").isEmpty() ? QString() : QString::number(ctx->globals.correctAnswer);
+        const QString answer =
+            caption(screen, "Button2").isEmpty() ? QString() : QString::number(ctx->globals.correctAnswer);
         for (int k = 1; k <= 4; ++k) {
             const QString name = QStringLiteral("Button9(%1)").arg(k);
-            if ((caption(screen, name) == answer) == right)
-                return name;
+            if ((caption(screen, name) == answer) == right) return name;
         }
         return {};
     }
 
-private slots:
+  private slots:
     void init() {
         ctx = app::AppContext::forTests(QDir::tempPath(), 42);
         openAddition();
@@ -168,6 +169,122 @@ private slots:
             click(screen, "Button1");
             flushDeletes();
             openAddition();
+        }
+    }
+
+    // The other operation drills are the same screen with their own row.
+    void otherDrills_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QString>("windowCaption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QChar>("sign");
+        QTest::addColumn<QString>("loadClip");
+        QTest::addColumn<QString>("tableButton");
+        QTest::addColumn<int>("subtractMode");
+        QTest::newRow("minus100") << "minus100"
+                                  << "jianfa100"
+                                  << "一位数减一位数"
+                                  << "一位数减一位数" << QChar(0xFF0D) << "play 10870..13976"
+                                  << "减法口诀表" << 1;
+        QTest::newRow("minus102") << "minus102"
+                                  << "jianfa100"
+                                  << "两位数减一位数"
+                                  << "两位数减一位数" << QChar(0xFF0D) << "play 10870..13976"
+                                  << "减法口诀表" << 2;
+        QTest::newRow("minus104") << "minus104"
+                                  << "jianfa100"
+                                  << "两位数减两位数"
+                                  << "两位数减两位数" << QChar(0xFF0D) << "play 10870..13976"
+                                  << "减法口诀表" << 3;
+        QTest::newRow("jianfa") << "jianfa"
+                                << "chenfa100"
+                                << "乘法学习"
+                                << "乘法口诀学习" << QChar(0x00D7) << "play 13981..23253"
+                                << "乘法口诀表" << 0;
+        QTest::newRow("chufa") << "chufa"
+                               << "chufa100"
+                               << "除法学习"
+                               << "少儿除法学习" << QChar(0x00F7) << "play 23253..31375"
+                               << "" << 0;
+    }
+
+    void otherDrills() {
+        QFETCH(QString, item);
+        QFETCH(QString, screenName);
+        QFETCH(QString, windowCaption);
+        QFETCH(QString, title);
+        QFETCH(QChar, sign);
+        QFETCH(QString, loadClip);
+        QFETCH(QString, tableButton);
+        QFETCH(int, subtractMode);
+        clips(*ctx).log.clear();
+        screen = ctx->navigator().open(*app::findMenuItem(item));
+        QCOMPARE(screen->objectName(), screenName);
+        QCOMPARE(screen->windowTitle(), windowCaption);
+        QCOMPARE(caption(screen, "Label2"), title);
+        QCOMPARE(caption(screen, "Button3"), QString(sign));
+        QCOMPARE(clips(*ctx).plays(), QStringList{loadClip});
+        if (subtractMode) QCOMPARE(ctx->globals.subtractMode, subtractMode);
+        auto *table = screen->findChild<QPushButton *>(QStringLiteral("Button8"));
+        QCOMPARE(table ? table->text() : QString(), tableButton);
+        if (table) QVERIFY(table->isEnabled());
+
+        click(screen, "Button7");
+        const double a = caption(screen, "Button2").toDouble(), b = caption(screen, "Button4").toDouble();
+        const double expected = screenName == "jianfa100" ? a - b : screenName == "chenfa100" ? a * b : a / b;
+        QCOMPARE(ctx->globals.correctAnswer, expected);
+        QVERIFY(expected >= 0);
+        click(screen, answerButton(false));
+        click(screen, answerButton(true));
+        QCOMPARE(caption(screen, "Button13"), QStringLiteral("正确1道题,错误1道题,"));
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("成绩50分--时间0秒"));
+        QCOMPARE(clips(*ctx).plays(), (QStringList{loadClip, "play 3227..3680", "play 0..1227"}));
+        timer("Timer1")->fire();
+        QCOMPARE(caption(screen, "Button10"), QStringLiteral("成绩50分--时间1秒"));
+    }
+
+    // Without a table button the division screen stacks its controls and narrows its tiles.
+    void divisionLayout() {
+        screen = ctx->navigator().open(*app::findMenuItem(QStringLiteral("chufa")));
+        QVERIFY(!screen->findChild<QWidget *>(QStringLiteral("Button8")));
+        QStringList order{"Button7", "Button11", "Button13", "Button10", "Button1"};
+        for (int i = 1; i < order.size(); ++i) {
+            QWidget *above = screen->findChild<QWidget *>(order[i - 1]),
+                    *below = screen->findChild<QWidget *>(order[i]);
+            QCOMPARE(below->x(), above->x());
+            QVERIFY(below->y() >= above->y() + above->height());
+        }
+        for (const char *tile : {"Button2", "Button3", "Button4", "Button5"})
+            QCOMPARE(button(screen, tile)->width(), ui::twips(1935));
+    }
+
+    // Every item of the arithmetic menus opens a drill that starts, takes a right answer and
+    // returns to the main window, all through the main window's menu.
+    void everyArithmeticItemWorks() {
+        for (const char *top : {"jiafa", "chenfa", "cfcf", "jjcc"}) {
+            for (const app::TopMenu &menu : app::menuTable()) {
+                if (menu.name != QLatin1String(top)) continue;
+                for (const app::MenuItem &item : menu.items) {
+                    if (item.kind != app::MenuItem::Kind::Open) continue;
+                    auto *main = qobject_cast<QMainWindow *>(ctx->navigator().showMain());
+                    QAction *action = main->findChild<QAction *>(item.name);
+                    QVERIFY2(action && action->isEnabled(), qPrintable(item.name));
+                    action->trigger();
+                    flushDeletes();
+                    screen = ctx->navigator().current();
+                    QCOMPARE(screen->objectName(), item.screen);
+                    click(screen, "Button7");
+                    const QString right = answerButton(true);
+                    QVERIFY2(!right.isEmpty(), qPrintable(item.name));
+                    click(screen, right);
+                    QCOMPARE(ctx->globals.rightCount, 1);
+                    QVERIFY(caption(screen, "Button13").startsWith(QStringLiteral("正确1道")));
+                    click(screen, "Button1");
+                    flushDeletes();
+                    QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("Main"));
+                }
+            }
         }
     }
 

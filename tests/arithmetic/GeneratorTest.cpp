@@ -8,7 +8,7 @@ using namespace arithmetic;
 class GeneratorTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void additionModes_data();
     void additionModes();
     void additionBoundaries_data();
@@ -16,7 +16,28 @@ private slots:
     void rightAnswerNeverOnTheSameButtonTwice();
     void numbersAsShownAndRead_data();
     void numbersAsShownAndRead();
+
+    void subtractionModes_data();
+    void subtractionModes();
+    void subtractionWrongAnswers_data();
+    void subtractionWrongAnswers();
+    void subtractionMode2TopAnswerStandsOut();
+    void multiplication();
+    void division();
 };
+
+namespace {
+
+// The four captions differ and exactly one of them is the right answer, on answerSlot1.
+bool onePlacedRightAnswer(const Question &q, const app::Globals &g) {
+    QSet<QString> distinct(q.captions.begin(), q.captions.end());
+    int right = 0;
+    for (const QString &c : q.captions)
+        right += c == formatNumber(q.answer);
+    return distinct.size() == 4 && right == 1 && q.captions[g.answerSlot1 - 1] == formatNumber(q.answer);
+}
+
+} // namespace
 
 void GeneratorTest::additionModes_data() {
     QTest::addColumn<int>("mode");
@@ -151,6 +172,174 @@ void GeneratorTest::numbersAsShownAndRead() {
     QCOMPARE(formatNumber(200), QStringLiteral("200"));
     QCOMPARE(formatNumber(0.6), QStringLiteral("0.6"));
     QCOMPARE(formatNumber(100000), QStringLiteral("100000"));
+}
+
+void GeneratorTest::subtractionModes_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("minA");
+    QTest::addColumn<int>("maxA");
+    QTest::addColumn<int>("minB");
+    QTest::addColumn<int>("maxB");
+    QTest::addColumn<int>("maxWrong");
+    QTest::newRow("1 one digit from one digit") << 1 << 0 << 9 << 0 << 9 << 9;
+    QTest::newRow("2 one digit from two digits") << 2 << 10 << 99 << 1 << 9 << 89;
+    QTest::newRow("3 two digits from two digits") << 3 << 10 << 99 << 10 << 99 << 90;
+}
+
+// Over many pinned draws: operands in the mode's ranges, never a negative answer, wrong
+// answers from 0 up to the mode's limit, four different captions with one right.
+void GeneratorTest::subtractionModes() {
+    QFETCH(int, mode);
+    QFETCH(int, minA);
+    QFETCH(int, maxA);
+    QFETCH(int, minB);
+    QFETCH(int, maxB);
+    QFETCH(int, maxWrong);
+    app::Random rnd;
+    rnd.pin(4321 + mode);
+    app::Globals g;
+    g.subtractMode = mode;
+    int seenMinA = 1000, seenMaxA = -1, seenMinB = 1000, seenMaxB = -1, seenMinWrong = 1000,
+        seenMaxWrong = -1;
+    bool sameOperands = false;
+    for (int i = 0; i < 20000; ++i) {
+        const Question q = subtractionQuestion(rnd, g);
+        const int a = q.first.toInt(), b = q.second.toInt();
+        QVERIFY2(a >= minA && a <= maxA, qPrintable(q.first));
+        QVERIFY2(b >= minB && b <= maxB, qPrintable(q.second));
+        QVERIFY(b <= a);
+        QCOMPARE(q.answer, double(a - b));
+        QCOMPARE(g.correctAnswer, q.answer);
+        QVERIFY(onePlacedRightAnswer(q, g));
+        for (int k = 1; k <= 4; ++k) {
+            if (k == g.answerSlot1) continue;
+            bool ok = false;
+            const int w = q.captions[k - 1].toInt(&ok);
+            QVERIFY2(ok && w >= 0 && w <= maxWrong, qPrintable(q.captions[k - 1]));
+            seenMinWrong = std::min(seenMinWrong, w);
+            seenMaxWrong = std::max(seenMaxWrong, w);
+        }
+        seenMinA = std::min(seenMinA, a);
+        seenMaxA = std::max(seenMaxA, a);
+        seenMinB = std::min(seenMinB, b);
+        seenMaxB = std::max(seenMaxB, b);
+        sameOperands = sameOperands || a == b;
+    }
+    QCOMPARE(seenMinA, minA);
+    QCOMPARE(seenMaxA, maxA);
+    QCOMPARE(seenMinB, minB);
+    QCOMPARE(seenMaxB, maxB);
+    QCOMPARE(seenMinWrong, 0); // 0 is offered even when the right answer is large
+    QCOMPARE(seenMaxWrong, maxWrong);
+    QCOMPARE(sameOperands, mode != 2); // 0 - 0, 9 - 9, 45 - 45 can be asked
+}
+
+void GeneratorTest::subtractionWrongAnswers_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QList<double>>("draws");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("firstWrong");
+    // Draws: a, b, the right answer's place (button 1), the first wrong answer's place
+    // (button 3), then the unrounded pairs a', b' of the first wrong answer.
+    const QList<double> places{0.1, 0.6};
+    QTest::newRow("same whole part, a' < b': 1")
+        << 1 << QList<double>{0.55, 0.35} + places + QList<double>{0.42, 0.47} << "5-3" << 1;
+    QTest::newRow("plain pair: Int(5.8) = 5")
+        << 1 << QList<double>{0.95, 0.05} + places + QList<double>{0.79, 0.21} << "9-0" << 5;
+    QTest::newRow("b' above a' is redrawn")
+        << 1 << QList<double>{0.55, 0.35} + places + QList<double>{0.35, 0.41, 0.6, 0.1} << "5-3" << 5;
+    QTest::newRow("mode 2: 10.2 - 9.8 gives 0")
+        << 2 << QList<double>{0.5, 0.5} + places + QList<double>{0.2 / 81, 8.8 / 9} << "55-5" << 0;
+    QTest::newRow("mode 3: 50.3 - 50.6 gives 1")
+        << 3 << QList<double>{0.5, 0.1} + places + QList<double>{40.3 / 91, 40.6 / 91} << "55-19" << 1;
+    QTest::newRow("mode 3: 100.5 - 10.2 gives 90")
+        << 3 << QList<double>{0.5, 0.1} + places + QList<double>{90.5 / 91, 0.2 / 91} << "55-19" << 90;
+}
+
+void GeneratorTest::subtractionWrongAnswers() {
+    QFETCH(int, mode);
+    QFETCH(QList<double>, draws);
+    QFETCH(QString, question);
+    QFETCH(int, firstWrong);
+    app::Random rnd;
+    rnd.pin(11);
+    for (double d : draws)
+        rnd.script({d});
+    app::Globals g;
+    g.subtractMode = mode;
+    const Question q = subtractionQuestion(rnd, g);
+    QCOMPARE(q.first + "-" + q.second, question);
+    QCOMPARE(g.answerSlot1, 1);
+    QCOMPARE(g.answerSlot2, 3);
+    QCOMPARE(g.wrongChoice1, double(firstWrong));
+    QCOMPARE(q.captions[2], QString::number(firstWrong));
+}
+
+// 99 - 1: the right answer 98 is above every wrong answer the mode can offer.
+void GeneratorTest::subtractionMode2TopAnswerStandsOut() {
+    app::Random rnd;
+    rnd.pin(5);
+    app::Globals g;
+    g.subtractMode = 2;
+    for (int i = 0; i < 500; ++i) {
+        rnd.script({89.5 / 90, 0.5 / 9});
+        const Question q = subtractionQuestion(rnd, g);
+        QCOMPARE(q.first + "-" + q.second, QStringLiteral("99-1"));
+        QCOMPARE(q.answer, 98.0);
+        for (int k = 1; k <= 4; ++k)
+            if (k != g.answerSlot1) QVERIFY(q.captions[k - 1].toInt() < 98);
+    }
+}
+
+void GeneratorTest::multiplication() {
+    QSet<int> products;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            products.insert(x * y);
+    app::Random rnd;
+    rnd.pin(77);
+    app::Globals g;
+    QSet<int> asked, offered;
+    for (int i = 0; i < 20000; ++i) {
+        const Question q = multiplicationQuestion(rnd, g);
+        const int a = q.first.toInt(), b = q.second.toInt();
+        QVERIFY(a >= 1 && a <= 9 && b >= 1 && b <= 9);
+        QCOMPARE(q.answer, double(a * b));
+        QVERIFY(onePlacedRightAnswer(q, g));
+        for (const QString &c : q.captions) {
+            // Never 11 or 13: every offer is a product of two numbers 1..9.
+            QVERIFY2(products.contains(c.toInt()), qPrintable(c));
+            offered.insert(c.toInt());
+        }
+        asked.insert(a * 10 + b);
+    }
+    QCOMPARE(asked.size(), 81);
+    QCOMPARE(offered, products);
+}
+
+void GeneratorTest::division() {
+    app::Random rnd;
+    rnd.pin(88);
+    app::Globals g;
+    QSet<int> dividends;
+    bool byOne = false, selfDivided = false;
+    for (int i = 0; i < 20000; ++i) {
+        const Question q = divisionQuestion(rnd, g);
+        const int dividend = q.first.toInt(), divisor = q.second.toInt();
+        QVERIFY(divisor >= 1 && divisor <= 9);
+        QVERIFY(dividend >= 1 && dividend <= 81);
+        QCOMPARE(dividend % divisor, 0); // never a remainder
+        QCOMPARE(q.answer, double(dividend / divisor));
+        QVERIFY(q.answer >= 1 && q.answer <= 9);
+        QVERIFY(onePlacedRightAnswer(q, g));
+        for (const QString &c : q.captions)
+            QVERIFY(c.toInt() >= 1 && c.toInt() <= 9);
+        dividends.insert(dividend);
+        byOne = byOne || divisor == 1;
+        selfDivided = selfDivided || dividend == divisor;
+    }
+    QVERIFY(dividends.contains(1) && dividends.contains(81));
+    QVERIFY(byOne && selfDivided);
 }
 
 QTEST_GUILESS_MAIN(GeneratorTest)

@@ -1,5 +1,6 @@
 // lumibo-content: builds study.dat from the content files, exports it back, and checks either.
 #include "services/ContentFiles.h"
+#include "services/PinyinLookup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,7 +12,8 @@ int usage() {
     std::fprintf(stderr, "usage:\n"
                          "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
                          "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
-                         "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n");
+                         "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
+                         "  lumibo-content pinyin TEXT...                print the pinyin of each text, one a line\n");
     return 2;
 }
 
@@ -62,6 +64,20 @@ int main(int argc, char **argv) {
         const int rc = report(problems);
         if (rc == 0)
             std::printf("%s: all thirty tables pass\n", qPrintable(args[1]));
+        return rc;
+    }
+    if (command == QStringLiteral("pinyin") && args.size() >= 2) {
+        // For content authors: what the lessons and poems will show, and what has no reading.
+        const services::PinyinLookup lookup;
+        int rc = 0;
+        for (const QString &text : args.mid(1)) {
+            std::printf("%s\n", lookup.GetPinYin(text).toUtf8().constData());
+            for (char32_t c : lookup.unreadable(text)) {
+                std::fprintf(stderr, "lumibo-content: \"%s\" has no pinyin reading (shown as %s)\n",
+                             QString::fromUcs4(&c, 1).toUtf8().constData(), qPrintable(lookup.unknownMark()));
+                rc = 1;
+            }
+        }
         return rc;
     }
     return usage();

@@ -1,0 +1,118 @@
+#include "geometry/ShapesScreen.h"
+
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "geometry/ShapeQuestion.h"
+#include "geometry/ShapeRules.h"
+#include "services/WavePlayer.h"
+#include "ui/Backdrop.h"
+#include "ui/DrawingSurface.h"
+
+namespace geometry {
+
+namespace {
+constexpr int kRightFrom = 0, kRightTo = 1227;
+constexpr int kWrongFrom = 3227, kWrongTo = 3680;
+
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+} // namespace
+
+void SurfaceCanvas::setScale(double left, double top, double right, double bottom) {
+    surface_.setScale(left, top, right, bottom);
+}
+void SurfaceCanvas::clear() {
+    surface_.clear();
+}
+void SurfaceCanvas::setBackColor(Rgb c) {
+    surface_.setBackColor(toQColor(c));
+}
+void SurfaceCanvas::setDrawWidth(int px) {
+    surface_.setDrawWidth(px);
+}
+void SurfaceCanvas::setForeColor(Rgb c) {
+    surface_.setForeColor(toQColor(c));
+}
+void SurfaceCanvas::line(double x1, double y1, double x2, double y2, Rgb c) {
+    surface_.line(x1, y1, x2, y2, toQColor(c));
+}
+void SurfaceCanvas::pset(double x, double y, Rgb c) {
+    surface_.pset(x, y, toQColor(c));
+}
+void SurfaceCanvas::circle(double x, double y, double radius) {
+    surface_.circle(x, y, radius);
+}
+void SurfaceCanvas::print(double x, double y, const QString &text) {
+    surface_.print(x, y, text);
+}
+
+ShapesScreen::ShapesScreen(app::AppContext &ctx)
+    : ui::Screen(QStringLiteral("tpform"), QStringLiteral("图形学习"), 10800, 7860), ctx_(ctx),
+      surface_(new ui::DrawingSurface(QStringLiteral("Picture3"), this, ui::twRect(240, 240, 6495, 6495),
+                                      toQColor(kDesignBackground))),
+      canvas_(*surface_) {
+    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
+    picture->setGeometry(rect());
+
+    const QColor green(0, 128, 0);
+    ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("小朋友认识"), this,
+                  ui::twRect(6975, 300, 3585, 495), 15.75, green, true);
+    ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("左边的图形和色彩吗？"), this,
+                  ui::twRect(6975, 840, 3585, 495), 15.75, green, true);
+
+    for (int k = 1; k <= 4; ++k) {
+        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 18);
+        b->setGeometry(ui::twRect(7095, 1620 + (k - 1) * 1260, 3345, 975));
+        connect(b, &QPushButton::clicked, this, [this, k] { answer(k); });
+        answers_[k - 1] = b;
+    }
+
+    auto *band = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(0, 6960, 10800, 900),
+                               QColor(227, 242, 253));
+    start_ = new ui::FlatButton(QStringLiteral("Button7"), QStringLiteral("开始"), band, 12);
+    start_->setGeometry(ui::twRect(7095, 90, 1455, 735));
+    back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), band, 12);
+    back_->setGeometry(ui::twRect(8985, 90, 1455, 735));
+    connect(start_, &QPushButton::clicked, this, &ShapesScreen::start);
+    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+
+    // Load step.
+    ctx_.globals.rightCount = 0;
+    ctx_.globals.wrongCount = 0;
+    start_->setEnabled(true);
+    for (auto *b : answers_)
+        b->setEnabled(false);
+    savedBackground_ = surface_->backColor();
+    drawAxes(canvas_);
+}
+
+void ShapesScreen::start() {
+    for (auto *b : answers_)
+        b->setEnabled(true);
+    start_->setEnabled(false);
+    cjf();
+}
+
+void ShapesScreen::cjf() {
+    for (auto *b : answers_)
+        b->setCaption(QString());
+    ctx_.random.randomize();
+    const int item = drawShapeItem(ctx_.random, ctx_.globals);
+    surface_->setBackColor(savedBackground_);
+    drawItem(canvas_, item);
+    const auto captions = placeShapeNames(ctx_.random, ctx_.globals, item);
+    for (int k = 0; k < 4; ++k)
+        answers_[k]->setCaption(captions[k]);
+}
+
+void ShapesScreen::answer(int k) {
+    if (k == ctx_.globals.answerSlot1) {
+        ctx_.jieguo().play(kRightFrom, kRightTo);
+        cjf();
+    } else {
+        ctx_.jieguo().play(kWrongFrom, kWrongTo);
+    }
+}
+
+} // namespace geometry
