@@ -75,10 +75,7 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
                 print(QString::number(i));
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             });
-            if (r.ok)
-                print(QStringLiteral("删除了%1个重复字").arg(r.changed));
-            else
-                inform_(r.error);
+            report(r, QStringLiteral("删除了%1个重复字"));
         });
     });
     on(2, [this] {
@@ -96,20 +93,12 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     on(5, [this] { timer1_->setEnabled(false); });
     on(6, [this] {
         runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"), [this] {
-            const ToolResult r = removeLongAntonyms(ctx_.store());
-            if (r.ok)
-                print(QStringLiteral("删除了%1个记录").arg(r.changed));
-            else
-                inform_(r.error);
+            report(removeLongAntonyms(ctx_.store()), QStringLiteral("删除了%1个记录"));
         });
     });
     on(9, [this] {
         runTool(QStringLiteral("去掉“同义词”每个答案的第一个字？"), [this] {
-            const ToolResult r = dropFirstSynonymCharacter(ctx_.store());
-            if (r.ok)
-                print(QStringLiteral("修改了%1个记录").arg(r.changed));
-            else
-                inform_(r.error);
+            report(dropFirstSynonymCharacter(ctx_.store()), QStringLiteral("修改了%1个记录"));
         });
     });
     // "结束", "列出相同" and "删除唐诗" have no function.
@@ -132,6 +121,13 @@ DataFormScreen::~DataFormScreen() {
 }
 
 QString DataFormScreen::printed() const { return surface_->toPlainText(); }
+
+void DataFormScreen::report(const ToolResult &r, const QString &done) {
+    if (r.ok)
+        print(done.arg(r.changed));
+    else
+        inform_(r.error);
+}
 
 void DataFormScreen::print(const QString &line) { surface_->appendPlainText(line); }
 

@@ -15,6 +15,8 @@ class Timer;
 
 namespace maintenance {
 
+struct ToolResult;
+
 // dataform: one-off editing tools for the content store. Leaving it closes the store.
 class DataFormScreen : public ui::Screen {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
 
 private:
     void print(const QString &line);
+    // What a tool did, printed; or why it did nothing, in a message box.
+    void report(const ToolResult &r, const QString &done);
     void clearPrint();
     bool ask(const QString &question);
     void runTool(const QString &question, const std::function<void()> &tool);

@@ -15,12 +15,6 @@ namespace services {
 
 namespace {
 
-QString quoted(const QString &identifier) {
-    QString q = identifier;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 QString at(const TableData &t, int line) { return QStringLiteral("%1:%2: ").arg(t.origin).arg(line); }
 
 bool isCjk(QChar c) {
@@ -98,7 +92,7 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
         t.name = schema.name;
         t.origin = QStringLiteral("%1[%2]").arg(path, schema.name);
         sqlite3_stmt *st = nullptr;
-        const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoted(schema.name)).toUtf8();
+        const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quotedIdentifier(schema.name)).toUtf8();
         if (sqlite3_prepare_v2(db.db, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
             problems << at(t, 1) + QStringLiteral("the table is missing (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
             sqlite3_finalize(st);
@@ -154,13 +148,13 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
             QStringList cols;
             QStringList marks;
             for (const QString &c : t.header) {
-                cols << quoted(c) + QStringLiteral(" TEXT NOT NULL");
+                cols << quotedIdentifier(c) + QStringLiteral(" TEXT NOT NULL");
                 marks << QStringLiteral("?");
             }
-            ok = exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(t.name), cols.join(QStringLiteral(", "))).toUtf8());
+            ok = exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedIdentifier(t.name), cols.join(QStringLiteral(", "))).toUtf8());
             sqlite3_stmt *st = nullptr;
             const QByteArray insert =
-                QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(t.name), marks.join(QStringLiteral(", "))).toUtf8();
+                QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quotedIdentifier(t.name), marks.join(QStringLiteral(", "))).toUtf8();
             if (ok && sqlite3_prepare_v2(db.db, insert.constData(), -1, &st, nullptr) != SQLITE_OK) {
                 *error = QString::fromUtf8(sqlite3_errmsg(db.db));
                 ok = false;

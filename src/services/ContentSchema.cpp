@@ -27,6 +27,12 @@ const std::vector<TableSchema> &contentTables() {
     return tables;
 }
 
+QString quotedIdentifier(const QString &identifier) {
+    QString q = identifier;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
 int slotOf(const QString &tableName) {
     const auto &t = contentTables();
     for (std::size_t i = 0; i < t.size(); ++i)

@@ -28,6 +28,9 @@ enum Slot : int {
     kRiddles = 30,          // 谜语
 };
 
+// A table or column name quoted for SQL.
+QString quotedIdentifier(const QString &identifier);
+
 // The slot (1..30) of a table name, 0 when it is not one of ours.
 int slotOf(const QString &tableName);
 

@@ -11,12 +11,6 @@ namespace services {
 
 namespace {
 
-QString quoted(const QString &identifier) {
-    QString q = identifier;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 struct Statement {
     sqlite3_stmt *stmt = nullptr;
     ~Statement() { sqlite3_finalize(stmt); }
@@ -91,7 +85,7 @@ bool ContentStore::ensureOpen() {
 
 bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
                         QStringList &columns, int &sqliteError) {
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(contentTables()[index].name));
+    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedIdentifier(contentTables()[index].name));
     Statement st;
     const QByteArray utf8 = sql.toUtf8();
     sqliteError = sqlite3_prepare_v2(db_, utf8.constData(), -1, &st.stmt, nullptr);
@@ -157,9 +151,9 @@ bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringLi
         return false;
     QStringList sets;
     for (const QString &c : columns)
-        sets << quoted(c) + QStringLiteral(" = ?");
+        sets << quotedIdentifier(c) + QStringLiteral(" = ?");
     const QByteArray sql =
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table), sets.join(QStringLiteral(", "))).toUtf8();
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedIdentifier(table), sets.join(QStringLiteral(", "))).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
         lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
@@ -181,7 +175,7 @@ bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringLi
 bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
     if (refuseIfReadOnly() || !db_)
         return false;
-    const QByteArray sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table)).toUtf8();
+    const QByteArray sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedIdentifier(table)).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
         lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
