@@ -18,9 +18,13 @@ AppContext::AppContext(QString programDir, Services services)
 
 AppContext::~AppContext() = default;
 
-QString AppContext::programFile(const QString &name) const { return QDir(programDir_).filePath(name); }
+QString AppContext::programFile(const QString &name) const {
+    return QDir(programDir_).filePath(name);
+}
 
-const ScreenRegistry &AppContext::registry() const { return ScreenRegistry::instance(); }
+const ScreenRegistry &AppContext::registry() const {
+    return ScreenRegistry::instance();
+}
 
 std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
     // One audio output for the clips and one for speech, so a clip does not cut a word short.

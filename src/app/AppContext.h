@@ -19,7 +19,7 @@ class ScreenRegistry;
 // Everything the screens share, owned in one place and passed by reference.
 // No other program-wide state exists.
 class AppContext {
-public:
+  public:
     struct Services {
         std::unique_ptr<services::WavePlayer> jieguo;
         std::unique_ptr<services::SpeechVoice> voice;
@@ -55,7 +55,7 @@ public:
     Navigator &navigator() { return *navigator_; }
     const ScreenRegistry &registry() const;
 
-private:
+  private:
     QString programDir_;
     Services services_;
     services::ContentStore store_;

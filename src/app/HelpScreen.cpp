@@ -39,7 +39,8 @@ QStringList helpLines() {
     };
 }
 
-HelpScreen::HelpScreen(AppContext &ctx) : ui::Screen(QStringLiteral("帮助1"), QStringLiteral("Lumibo帮助"), 7335, 6135) {
+HelpScreen::HelpScreen(AppContext &ctx)
+    : ui::Screen(QStringLiteral("帮助1"), QStringLiteral("Lumibo帮助"), 7335, 6135) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
     picture->setGeometry(ui::twRect(0, 0, 7335, 6135));
 
@@ -50,10 +51,11 @@ HelpScreen::HelpScreen(AppContext &ctx) : ui::Screen(QStringLiteral("帮助1"), 
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A slim scroll bar, so the longest line keeps its last character in view.
-    text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffc0cb; color: #0000ff; border: 1px solid #e091a6; }"
-                                       "QScrollBar:vertical { width: 8px; background: #ffe4ea; }"
-                                       "QScrollBar::handle:vertical { background: #e091a6; min-height: 24px; }"
-                                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; }"));
+    text->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: #ffc0cb; color: #0000ff; border: 1px solid #e091a6; }"
+                       "QScrollBar:vertical { width: 8px; background: #ffe4ea; }"
+                       "QScrollBar::handle:vertical { background: #e091a6; min-height: 24px; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; }"));
     text->document()->setDocumentMargin(2);
     // Every line ends with a line break, the last one too.
     text->setPlainText(helpLines().join(QLatin1Char('\n')) + QLatin1Char('\n'));
@@ -65,7 +67,8 @@ HelpScreen::HelpScreen(AppContext &ctx) : ui::Screen(QStringLiteral("帮助1"), 
 
 void registerShellScreens(ScreenRegistry &r) {
     r.add({QStringLiteral("Main"), [](AppContext &ctx) -> QWidget * { return new MainWindow(ctx); }, {}, {}});
-    r.add({QStringLiteral("帮助1"), [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }, {}, {}});
+    r.add(
+        {QStringLiteral("帮助1"), [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }, {}, {}});
 }
 
 } // namespace app

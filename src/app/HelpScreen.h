@@ -14,7 +14,7 @@ QStringList helpLines();
 // 帮助1: the help text and a button back to the main window.
 class HelpScreen : public ui::Screen {
     Q_OBJECT
-public:
+  public:
     explicit HelpScreen(AppContext &ctx);
 };
 

@@ -35,12 +35,14 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
         ui::makeLabel(QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(letters[i]), client,
                       ui::twRect(200, 240 + 744 * i, 495, 495), 26.25, blue)
             ->setAlignment(Qt::AlignCenter);
-    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V3.5"), client, ui::twRect(120, 4800, 855, 495), 18, blue);
+    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V3.5"), client, ui::twRect(120, 4800, 855, 495),
+                  18, blue);
 
     auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
     command1->setGeometry(ui::twRect(6960, 120, 1455, 735));
     command1->setEnabled(ctx_.registry().find(QStringLiteral("dataform")) != nullptr);
-    connect(command1, &QPushButton::clicked, this, [this] { ctx_.navigator().open(QStringLiteral("dataform")); });
+    connect(command1, &QPushButton::clicked, this,
+            [this] { ctx_.navigator().open(QStringLiteral("dataform")); });
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
     connect(timer1_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
@@ -94,15 +96,16 @@ void MainWindow::runStartupSteps() {
 }
 
 QString aboutText() {
-    return QStringList{QStringLiteral(" Lumibo3.5"), QString(), QStringLiteral(" 作者:Lumibo 开发组"),
-                       QStringLiteral(" email: lumibo@example.org"), QStringLiteral("通讯地址：无"),
-                       QStringLiteral("本项目没有邮寄地址   tel:无")}
+    return QStringList{QStringLiteral(" Lumibo3.5"),          QString(),
+                       QStringLiteral(" 作者:Lumibo 开发组"), QStringLiteral(" email: lumibo@example.org"),
+                       QStringLiteral("通讯地址：无"),        QStringLiteral("本项目没有邮寄地址   tel:无")}
         .join(QLatin1Char('\n'));
 }
 
 void MainWindow::showAbout() {
     // Modal over the main window, without blocking the event loop.
-    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于"), aboutText(), QMessageBox::Ok, this);
+    auto *box =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于"), aboutText(), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("aboutBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);

@@ -13,11 +13,11 @@ class AppContext;
 // The hub: the menu bar that opens every screen. Its load runs the start-up steps.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(AppContext &ctx);
     ui::Timer *timer1() const { return timer1_; }
 
-private:
+  private:
     void buildMenu();
     void runStartupSteps();
     void showAbout();

@@ -21,16 +21,23 @@ namespace {
 
 using Kind = MenuItem::Kind;
 
-MenuItem separator(const char *name) { return MenuItem{Kind::Separator, QString::fromUtf8(name), "-", {}, {}, {}}; }
+MenuItem separator(const char *name) {
+    return MenuItem{Kind::Separator, QString::fromUtf8(name), "-", {}, {}, {}};
+}
 
 MenuItem plain(const char *name, const char *caption, const char *screen) {
-    return MenuItem{Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), QString::fromUtf8(screen), {}, {}};
+    return MenuItem{
+        Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), QString::fromUtf8(screen), {}, {}};
 }
 
 // The item's caption becomes the screen's title label and window caption.
-MenuItem titled(const char *name, const char *caption, const char *screen, int *(*var)(AppContext &), int mode) {
+MenuItem titled(const char *name, const char *caption, const char *screen, int *(*var)(AppContext &),
+                int mode) {
     const QString text = QString::fromUtf8(caption);
-    return MenuItem{Kind::Open, QString::fromUtf8(name), text, QString::fromUtf8(screen),
+    return MenuItem{Kind::Open,
+                    QString::fromUtf8(name),
+                    text,
+                    QString::fromUtf8(screen),
                     [var, mode](AppContext &c) { *var(c) = mode; },
                     [text](QWidget *s) {
                         setCaptionOf(s, QStringLiteral("Label2"), text);
@@ -38,8 +45,12 @@ MenuItem titled(const char *name, const char *caption, const char *screen, int *
                     }};
 }
 
-int *menuMode(AppContext &c) { return &c.globals.menuMode; }
-int *subtractMode(AppContext &c) { return &c.globals.subtractMode; }
+int *menuMode(AppContext &c) {
+    return &c.globals.menuMode;
+}
+int *subtractMode(AppContext &c) {
+    return &c.globals.subtractMode;
+}
 
 MenuItem addition(const char *name, const char *caption, int mode) {
     return titled(name, caption, "jiafa10", menuMode, mode);
@@ -49,9 +60,13 @@ MenuItem subtraction(const char *name, const char *caption, int mode) {
 }
 
 // The olympiad title goes on its Button3, and the window caption is copied from it.
-MenuItem olympiad(const char *name, const char *caption, const char *title, int mode, bool hideEquals = false) {
+MenuItem olympiad(const char *name, const char *caption, const char *title, int mode,
+                  bool hideEquals = false) {
     const QString text = QString::fromUtf8(title);
-    return MenuItem{Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), "jjccform",
+    return MenuItem{Kind::Open,
+                    QString::fromUtf8(name),
+                    QString::fromUtf8(caption),
+                    "jjccform",
                     [mode](AppContext &c) { c.globals.menuMode = mode; },
                     [text, hideEquals](QWidget *s) {
                         setCaptionOf(s, QStringLiteral("Button3"), text);
@@ -64,7 +79,10 @@ MenuItem olympiad(const char *name, const char *caption, const char *title, int 
 
 MenuItem pinyinGame(const char *name, const char *caption, const char *title, int mode) {
     const QString text = QString::fromUtf8(title);
-    return MenuItem{Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), "pyyx1form",
+    return MenuItem{Kind::Open,
+                    QString::fromUtf8(name),
+                    QString::fromUtf8(caption),
+                    "pyyx1form",
                     [mode](AppContext &c) { c.globals.menuMode = mode; },
                     [text](QWidget *s) { s->setWindowTitle(text); }};
 }
@@ -75,28 +93,37 @@ const std::vector<TopMenu> &menuTable() {
     static const std::vector<TopMenu> table = {
         {"jiafa",
          "少儿加法",
-         {addition("less10", "一位数加一位数(和小于10)", 1), addition("less20", "一位数加一位数(和大于10)", 2),
-          separator("line1"), addition("less30", "一位数加两位数(和小于50)", 3),
+         {addition("less10", "一位数加一位数(和小于10)", 1),
+          addition("less20", "一位数加一位数(和大于10)", 2), separator("line1"),
+          addition("less30", "一位数加两位数(和小于50)", 3),
           addition("less31", "一位数加两位数(和大于50)", 4), separator("line2"),
-          addition("less40", "两位数加两位数(和小于100)", 5), addition("less41", "两位数加两位数(和大于100)", 6)}},
+          addition("less40", "两位数加两位数(和小于100)", 5),
+          addition("less41", "两位数加两位数(和大于100)", 6)}},
         {"chenfa",
          "少儿减法",
-         {subtraction("minus100", "一位数减一位数", 1), separator("line3"), subtraction("minus102", "两位数减一位数", 2),
-          separator("line4"), subtraction("minus104", "两位数减两位数", 3)}},
-        {"cfcf", "少儿乘除", {plain("jianfa", "少儿乘法", "chenfa100"), separator("line7"), plain("chufa", "少儿除法", "chufa100")}},
+         {subtraction("minus100", "一位数减一位数", 1), separator("line3"),
+          subtraction("minus102", "两位数减一位数", 2), separator("line4"),
+          subtraction("minus104", "两位数减两位数", 3)}},
+        {"cfcf",
+         "少儿乘除",
+         {plain("jianfa", "少儿乘法", "chenfa100"), separator("line7"),
+          plain("chufa", "少儿除法", "chufa100")}},
         {"jjcc",
          "奥数培训",
-         {olympiad("slj1", "连加口算", "连加口算(和小于60)", 1), olympiad("slj2", "连减口算", "连减口算(最大被减数50)", 2),
+         {olympiad("slj1", "连加口算", "连加口算(和小于60)", 1),
+          olympiad("slj2", "连减口算", "连减口算(最大被减数50)", 2),
           olympiad("slj3", "加减混合", "加减混合(结果最大80)", 3), separator("line5"),
           olympiad("slj4", "连乘口算", "连乘口算", 4), olympiad("slj5", "连除口算", "连除口算", 5),
-          olympiad("slj6", "乘除混合", "乘除混合", 6), separator("line6"), olympiad("slj7", "四则混合", "四则混合", 7),
-          olympiad("slj8", "比例计算", "比例计算", 8, true)}},
+          olympiad("slj6", "乘除混合", "乘除混合", 6), separator("line6"),
+          olympiad("slj7", "四则混合", "四则混合", 7), olympiad("slj8", "比例计算", "比例计算", 8, true)}},
         {"pic", "图形学习", {plain("tx1", "认识几何图形", "tpform")}},
         {"renzi",
          "少儿认字",
          {plain("py1", "学习拼音", "xuepyform"), pinyinGame("py2", "学拼音游戏(单韵母)", "单韵母游戏", 2),
-          pinyinGame("py3", "学拼音游戏(复韵母)", "复韵母游戏", 3), pinyinGame("py4", "学拼音游戏(后鼻韵母)", "后鼻韵母游戏", 4),
-          pinyinGame("py5", "学拼音游戏(声母)", "声母游戏", 5), pinyinGame("py6", "学拼音游戏(全部字母)", "全部字母游戏", 6),
+          pinyinGame("py3", "学拼音游戏(复韵母)", "复韵母游戏", 3),
+          pinyinGame("py4", "学拼音游戏(后鼻韵母)", "后鼻韵母游戏", 4),
+          pinyinGame("py5", "学拼音游戏(声母)", "声母游戏", 5),
+          pinyinGame("py6", "学拼音游戏(全部字母)", "全部字母游戏", 6),
           plain("py9", "汉字找拼音", "pyyxform"), separator("line10"), plain("danzi", "认识单字", "renzidan"),
           plain("zuci", "学习组词", "renzicizu"), separator("line9"), plain("tyc", "同义词", "同义词"),
           plain("fyc", "反义词", "反义词"), plain("cmy", "猜谜语", "猜谜语"), separator("line12"),
@@ -104,7 +131,8 @@ const std::vector<TopMenu> &menuTable() {
           plain("tangshiyx", "唐诗游戏", "唐诗游戏")}},
         {"endlish",
          "少儿英语",
-         {plain("yy1", "学习单词", "xuexi"), plain("yy2", "背诵单词", "bdcxz"), plain("yy3", "连连看(游戏)", "llkxz")}},
+         {plain("yy1", "学习单词", "xuexi"), plain("yy2", "背诵单词", "bdcxz"),
+          plain("yy3", "连连看(游戏)", "llkxz")}},
         {"help",
          "帮助",
          {plain("bangzhu", "软件帮助", "帮助1"), MenuItem{Kind::About, "aboutauthor", "关于作者", {}, {}, {}},
@@ -116,8 +144,7 @@ const std::vector<TopMenu> &menuTable() {
 const MenuItem *findMenuItem(const QString &name) {
     for (const TopMenu &top : menuTable())
         for (const MenuItem &item : top.items)
-            if (item.name == name)
-                return &item;
+            if (item.name == name) return &item;
     return nullptr;
 }
 

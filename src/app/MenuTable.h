@@ -13,9 +13,9 @@ class AppContext;
 struct MenuItem {
     enum class Kind { Open, Separator, About, Quit };
     Kind kind = Kind::Open;
-    QString name;    // control name, also the QAction's objectName
-    QString caption; // "-" for a separator
-    QString screen;  // the screen an Open item opens
+    QString name;                                   // control name, also the QAction's objectName
+    QString caption;                                // "-" for a separator
+    QString screen;                                 // the screen an Open item opens
     std::function<void(AppContext &)> setVariables; // run before the screen loads
     std::function<void(QWidget *)> setTexts;        // run right after it loaded
 };

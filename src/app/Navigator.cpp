@@ -22,8 +22,7 @@ Navigator::~Navigator() {
 }
 
 void Navigator::unloadCurrent() {
-    if (!current_)
-        return;
+    if (!current_) return;
     QWidget *w = current_;
     current_ = nullptr;
     // A window's timers stop when it is unloaded, even before Qt gets round to deleting it.
@@ -56,30 +55,30 @@ QWidget *Navigator::open(const QString &screen, const std::function<void(AppCont
         return nullptr;
     }
     unloadCurrent();
-    if (setVariables)
-        setVariables(ctx_);
+    if (setVariables) setVariables(ctx_);
     QWidget *w = entry->create(ctx_);
-    if (setTexts)
-        setTexts(w);
+    if (setTexts) setTexts(w);
     install(w);
     return w;
 }
 
-QWidget *Navigator::open(const MenuItem &item) { return open(item.screen, item.setVariables, item.setTexts); }
+QWidget *Navigator::open(const MenuItem &item) {
+    return open(item.screen, item.setVariables, item.setTexts);
+}
 
-void Navigator::returnToMain() { showMain(); }
+void Navigator::returnToMain() {
+    showMain();
+}
 
 void Navigator::adoptExtraWindow(QWidget *w) {
     extras_.removeAll(nullptr);
-    if (!extras_.contains(w))
-        extras_.append(w);
+    if (!extras_.contains(w)) extras_.append(w);
 }
 
 void Navigator::quit() {
     quitting_ = true;
     for (auto &w : extras_)
-        if (w)
-            w->close();
+        if (w) w->close();
     extras_.clear();
     unloadCurrent();
     QCoreApplication::quit();

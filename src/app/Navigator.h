@@ -15,7 +15,7 @@ struct MenuItem;
 // it and shows a fresh main window, whose load runs the start-up steps again.
 class Navigator : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Navigator(AppContext &ctx);
     ~Navigator() override;
 
@@ -37,13 +37,13 @@ public:
     // they are closed on quit.
     void adoptExtraWindow(QWidget *w);
 
-signals:
+  signals:
     void screenChanged(QWidget *current);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void unloadCurrent();
     void install(QWidget *w);
 

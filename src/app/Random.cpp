@@ -4,7 +4,9 @@
 
 namespace app {
 
-Random::Random() { randomize(); }
+Random::Random() {
+    randomize();
+}
 
 double Random::rnd() {
     if (!scripted_.empty()) {
@@ -17,8 +19,7 @@ double Random::rnd() {
 }
 
 void Random::randomize() {
-    if (pinned_)
-        return;
+    if (pinned_) return;
     auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     engine_.seed(static_cast<std::uint64_t>(now) ^ 0x9E3779B97F4A7C15ull);
 }

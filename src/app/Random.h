@@ -9,7 +9,7 @@ namespace app {
 // The program's one random generator. Whole numbers are drawn as Int(rnd() * n + m).
 // Tests pin it with a fixed seed, or script the exact values the next draws return.
 class Random {
-public:
+  public:
     Random();
 
     // A uniform value in [0, 1). Scripted values come first, in order.
@@ -25,10 +25,12 @@ public:
     bool pinned() const { return pinned_; }
     // The next draws return these values (each in [0, 1)), then the generator carries on.
     void script(std::initializer_list<double> values) { scripted_.insert(scripted_.end(), values); }
-    void script(const std::deque<double> &values) { scripted_.insert(scripted_.end(), values.begin(), values.end()); }
+    void script(const std::deque<double> &values) {
+        scripted_.insert(scripted_.end(), values.begin(), values.end());
+    }
     std::size_t scriptedLeft() const { return scripted_.size(); }
 
-private:
+  private:
     std::mt19937_64 engine_;
     std::uniform_real_distribution<double> dist_{0.0, 1.0};
     std::deque<double> scripted_;

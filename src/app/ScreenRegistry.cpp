@@ -18,8 +18,7 @@ const ScreenRegistry &ScreenRegistry::instance() {
 
 const ScreenEntry *ScreenRegistry::find(const QString &name) const {
     for (const ScreenEntry &e : entries_)
-        if (e.name == name)
-            return &e;
+        if (e.name == name) return &e;
     return nullptr;
 }
 

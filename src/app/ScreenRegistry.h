@@ -27,14 +27,14 @@ struct ScreenEntry {
 };
 
 class ScreenRegistry {
-public:
+  public:
     static const ScreenRegistry &instance();
 
     void add(ScreenEntry entry) { entries_.push_back(std::move(entry)); }
     const ScreenEntry *find(const QString &name) const;
     const std::vector<ScreenEntry> &entries() const { return entries_; }
 
-private:
+  private:
     std::vector<ScreenEntry> entries_;
 };
 

@@ -14,8 +14,7 @@ namespace app {
 
 QString SingleInstance::defaultLockPath() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
+    if (dir.isEmpty()) dir = QDir::tempPath();
     return QDir(dir).filePath(QStringLiteral("lumibo.lock"));
 }
 
@@ -30,8 +29,7 @@ int runLumibo(QApplication &app, const ProgramOptions &options) {
     SingleInstance instance(options.lockPath);
     if (!instance.acquired()) {
         std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");
-        if (options.showMessage)
-            options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
+        if (options.showMessage) options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
         return 0;
     }
     app.setQuitOnLastWindowClosed(false);
@@ -55,9 +53,10 @@ bool displayAvailable(QString *why) {
     if (display.startsWith(QLatin1Char(':'))) {
         const QString number = display.mid(1).section(QLatin1Char('.'), 0, 0);
         if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number)) {
-            *why = QStringLiteral("Lumibo cannot reach the display %1 (no X server is running there). "
-                                  "Start it from a desktop session, or without a screen as: xvfb-run make run")
-                       .arg(display);
+            *why =
+                QStringLiteral("Lumibo cannot reach the display %1 (no X server is running there). "
+                               "Start it from a desktop session, or without a screen as: xvfb-run make run")
+                    .arg(display);
             return false;
         }
     }

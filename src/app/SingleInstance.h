@@ -13,12 +13,12 @@ namespace app {
 // process. A crashed run leaves the file behind, but its process is gone, so the next start
 // takes the lock over instead of being refused.
 class SingleInstance {
-public:
+  public:
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     bool acquired() const { return acquired_; }
     static QString defaultLockPath();
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
     bool acquired_ = false;
 };

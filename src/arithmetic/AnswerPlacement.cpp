@@ -5,7 +5,9 @@
 namespace arithmetic {
 
 namespace {
-int drawSlot(app::Random &rnd) { return rnd.range(4, 1); }
+int drawSlot(app::Random &rnd) {
+    return rnd.range(4, 1);
+}
 } // namespace
 
 std::array<QString, 4> placeAnswers(app::Random &rnd, app::Globals &g, double correct,
@@ -35,7 +37,8 @@ std::array<QString, 4> placeAnswers(app::Random &rnd, app::Globals &g, double co
 
     do
         g.answerSlot4 = drawSlot(rnd);
-    while (g.answerSlot4 == g.answerSlot1 || g.answerSlot4 == g.answerSlot2 || g.answerSlot4 == g.answerSlot3);
+    while (g.answerSlot4 == g.answerSlot1 || g.answerSlot4 == g.answerSlot2 ||
+           g.answerSlot4 == g.answerSlot3);
     do
         g.wrongChoice3 = static_cast<qint16>(std::lround(drawWrong()));
     while (g.wrongChoice3 == correct || g.wrongChoice3 == g.wrongChoice2 || g.wrongChoice3 == g.wrongChoice1);
@@ -55,8 +58,7 @@ double leadingValue(const QString &caption) {
     while (i < n && caption[i].isSpace())
         ++i;
     const int start = i;
-    if (i < n && (caption[i] == QLatin1Char('-') || caption[i] == QLatin1Char('+')))
-        ++i;
+    if (i < n && (caption[i] == QLatin1Char('-') || caption[i] == QLatin1Char('+'))) ++i;
     bool digits = false;
     while (i < n && caption[i].isDigit() && caption[i].unicode() < 128) {
         ++i;
@@ -69,8 +71,7 @@ double leadingValue(const QString &caption) {
             digits = true;
         }
     }
-    if (!digits)
-        return 0;
+    if (!digits) return 0;
     return caption.mid(start, i - start).toDouble();
 }
 

@@ -125,8 +125,7 @@ void registerScreens(app::ScreenRegistry &r) {
     // The chains shown: 9×9×8 (a three-digit answer), 3×4+10÷2-6 and 0.6:1.5=2:?.
     r.add({QStringLiteral("jjccform"),
            [](app::AppContext &ctx) -> QWidget * { return createDrill(ctx, olympiadDrill()); },
-           {olympiadShot(QStringLiteral("jjccform"), "slj7",
-                         {2.5 / 9, 3.5 / 9, 1.5 / 9, 4.5 / 9, 5.5 / 9}),
+           {olympiadShot(QStringLiteral("jjccform"), "slj7", {2.5 / 9, 3.5 / 9, 1.5 / 9, 4.5 / 9, 5.5 / 9}),
             olympiadShot(QStringLiteral("jjccform-连乘"), "slj4", {8.5 / 9, 8.5 / 9, 7.5 / 9}),
             olympiadShot(QStringLiteral("jjccform-比例"), "slj8", {1.5 / 9, 2.5 / 9, 4.5 / 9, 0.25})},
            QStringLiteral("slj7")});

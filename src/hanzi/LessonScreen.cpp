@@ -35,36 +35,43 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     picture->setGeometry(rect());
 
-    auto *title = ui::makeLabel(QStringLiteral("Label3"), kind.title, this, ui::twRect(3300, 120, 6000, 600), 24, kRed, true);
+    auto *title = ui::makeLabel(QStringLiteral("Label3"), kind.title, this, ui::twRect(3300, 120, 6000, 600),
+                                24, kRed, true);
     title->setAlignment(Qt::AlignCenter);
 
-    ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择第几课"), this, ui::twRect(360, 900, 1800, 450), 14, kBlue);
+    ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择第几课"), this,
+                  ui::twRect(360, 900, 1800, 450), 14, kBlue);
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setGeometry(ui::twRect(2160, 870, 1800, 480));
     combo1_->setFont(ui::simSun(14));
-    label5_ = ui::makeLabel(QStringLiteral("Label5"), QString(), this, ui::twRect(4140, 900, 4200, 450), 14, kRed, true);
+    label5_ = ui::makeLabel(QStringLiteral("Label5"), QString(), this, ui::twRect(4140, 900, 4200, 450), 14,
+                            kRed, true);
     label5_->hide();
 
-    ui::makeLabel(QStringLiteral("Label6"), QStringLiteral("间隔时间"), this, ui::twRect(8640, 900, 1500, 450), 14, kBlue);
+    ui::makeLabel(QStringLiteral("Label6"), QStringLiteral("间隔时间"), this,
+                  ui::twRect(8640, 900, 1500, 450), 14, kBlue);
     combo2_ = new QComboBox(this);
     combo2_->setObjectName(QStringLiteral("Combo2"));
     combo2_->setGeometry(ui::twRect(10200, 870, 1800, 480));
     combo2_->setFont(ui::simSun(14));
 
     // The entry in a very large font on a cream card, with its place and its pinyin beneath.
-    auto *card = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(360, 1560, 11880, 4560), QColor(255, 248, 225));
+    auto *card = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(360, 1560, 11880, 4560),
+                               QColor(255, 248, 225));
     label1_ = ui::makeLabel(QStringLiteral("Label1"), QString(), card, QRect(QPoint(0, 0), card->size()),
                             kind.entryPointSize, QColor(0, 0, 160));
     label1_->setAlignment(Qt::AlignCenter);
-    label2_ = ui::makeLabel(QStringLiteral("Label2"), QString(), this, ui::twRect(360, 6240, 2400, 480), 14, kBlue);
+    label2_ =
+        ui::makeLabel(QStringLiteral("Label2"), QString(), this, ui::twRect(360, 6240, 2400, 480), 14, kBlue);
 
     txtpy_ = new QLineEdit(this);
     txtpy_->setObjectName(QStringLiteral("Txtpy"));
     txtpy_->setGeometry(ui::twRect(360, 6780, 11880, 1140));
     txtpy_->setAlignment(Qt::AlignCenter);
     txtpy_->setFont(ui::simSun(60));
-    txtpy_->setStyleSheet(QStringLiteral("QLineEdit { background: #ffffff; color: #c2185b; border: 2px solid #90caf9; border-radius: 8px; }"));
+    txtpy_->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: #ffffff; color: #c2185b; border: 2px solid #90caf9; border-radius: 8px; }"));
     connect(txtpy_, &QLineEdit::textChanged, this, [this](const QString &t) {
         txtpy_->setFont(ui::fittedFont(ui::simSun(60), t, txtpy_->size() - QSize(24, 8)));
     });
@@ -116,7 +123,8 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
         combo1_->addItem(QStringLiteral("第%1课").arg(i));
     combo1_->setCurrentIndex(-1);
     if (stepper_->lessonCount() == 0) {
-        label5_->setText(QStringLiteral("“%1”里还没有内容").arg(services::contentTables()[kind.slot - 1].name));
+        label5_->setText(
+            QStringLiteral("“%1”里还没有内容").arg(services::contentTables()[kind.slot - 1].name));
         label5_->show();
         combo1_->setEnabled(false);
     }
@@ -128,8 +136,7 @@ void LessonScreen::setEntry(const QString &text) {
 }
 
 void LessonScreen::chooseLesson(int index) {
-    if (!stepper_ || index < 0)
-        return;
+    if (!stepper_ || index < 0) return;
     const LessonStepper::Shown s = stepper_->choose(index);
     setEntry(s.entry);
     label2_->setText(s.place);
@@ -140,8 +147,7 @@ void LessonScreen::chooseLesson(int index) {
 }
 
 void LessonScreen::show(const LessonStepper::Shown &s) {
-    if (!stepper_ || !stepper_->chosen())
-        return;
+    if (!stepper_ || !stepper_->chosen()) return;
     if (s.changed) {
         setEntry(s.entry);
         label2_->setText(s.place);
@@ -149,7 +155,9 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
     refreshPinyin();
 }
 
-void LessonScreen::refreshPinyin() { txtpy_->setText(ctx_.pinyin().GetPinYin(label1_->text())); }
+void LessonScreen::refreshPinyin() {
+    txtpy_->setText(ctx_.pinyin().GetPinYin(label1_->text()));
+}
 
 void LessonScreen::toggleAutoPlay() {
     if (!playing_) {

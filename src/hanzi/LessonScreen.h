@@ -33,12 +33,12 @@ const LessonKind &wordGroupLessons();
 // stepped by hand or automatically.
 class LessonScreen : public ui::Screen {
     Q_OBJECT
-public:
+  public:
     LessonScreen(app::AppContext &ctx, const LessonKind &kind);
 
     ui::Timer *timer() const { return timer1_; }
 
-private:
+  private:
     void chooseLesson(int index);
     void show(const LessonStepper::Shown &s);
     void refreshPinyin();

@@ -14,10 +14,8 @@ void LessonStepper::moveTo(int position) {
 }
 
 int LessonStepper::position() const {
-    if (cursor_->BOF())
-        return -1;
-    if (cursor_->Eof())
-        return cursor_->RecordCount();
+    if (cursor_->BOF()) return -1;
+    if (cursor_->Eof()) return cursor_->RecordCount();
     return cursor_->AbsolutePosition();
 }
 
@@ -36,15 +34,13 @@ LessonStepper::Shown LessonStepper::forward() {
     // Wherever the cursor was left (by the silent back press, or by another screen sharing
     // it), the next step stays inside the lesson.
     const int p0 = position();
-    if (p0 < first() - 1 || p0 >= last())
-        moveTo(first() - 1);
+    if (p0 < first() - 1 || p0 >= last()) moveTo(first() - 1);
     cursor_->MoveNext();
     Shown s;
     s.entry = cursor_->field(0);
     const int p = cursor_->AbsolutePosition();
     s.place = placeText(p);
-    if (p >= last())
-        moveTo(first() - 1);
+    if (p >= last()) moveTo(first() - 1);
     return s;
 }
 

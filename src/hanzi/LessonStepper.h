@@ -9,7 +9,7 @@ namespace hanzi {
 // Lessons of ten consecutive records of one table, stepped forwards and backwards within the
 // chosen lesson. The cursor is the table's shared one; every step positions it itself.
 class LessonStepper {
-public:
+  public:
     explicit LessonStepper(services::TableCursor *cursor) : cursor_(cursor) {}
 
     static constexpr int kLessonSize = 10;
@@ -39,7 +39,7 @@ public:
 
     static QString placeText(int position) { return QStringLiteral("第%1个").arg(position + 1); }
 
-private:
+  private:
     int first() const { return k_ * kLessonSize; }
     int last() const { return std::min((k_ + 1) * kLessonSize, n_) - 1; }
     void moveTo(int position);

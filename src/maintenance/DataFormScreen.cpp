@@ -34,13 +34,19 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         const char *name;
         const char *caption;
     };
-    const Spec specs[] = {{"Command1", "返回"},         {"Command2", "删除重复字"},
-                          {"Command3", "Command3"},     {"Command4", "结束"},
-                          {"Command5", "重新排序"},     {"Command6", "停止"},
-                          {"Command7", "删除长度大于4个汉字"}, {"Command8", "列出相同"},
-                          {"Command9", "删除唐诗"},     {"Command10", "Command10"}};
+    const Spec specs[] = {{"Command1", "返回"},
+                          {"Command2", "删除重复字"},
+                          {"Command3", "Command3"},
+                          {"Command4", "结束"},
+                          {"Command5", "重新排序"},
+                          {"Command6", "停止"},
+                          {"Command7", "删除长度大于4个汉字"},
+                          {"Command8", "列出相同"},
+                          {"Command9", "删除唐诗"},
+                          {"Command10", "Command10"}};
     for (int i = 0; i < 10; ++i) {
-        auto *b = new ui::FlatButton(QString::fromLatin1(specs[i].name), QString::fromUtf8(specs[i].caption), this, 10.5);
+        auto *b = new ui::FlatButton(QString::fromLatin1(specs[i].name), QString::fromUtf8(specs[i].caption),
+                                     this, 10.5);
         b->setGeometry(ui::twRect(240 + (i % 2) * 2040, 240 + (i / 2) * 1140, 1920, 900));
         tools_ << b;
     }
@@ -50,16 +56,20 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     surface_->setReadOnly(true);
     surface_->setFont(ui::simSun(12));
     surface_->setGeometry(ui::twRect(4500, 240, 4260, 5820));
-    surface_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
+    surface_->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
     connect(timer1_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
 
     confirm_ = [this](const QString &question) {
-        return QMessageBox::question(this, QStringLiteral("数据库"), question, QMessageBox::Ok | QMessageBox::Cancel,
+        return QMessageBox::question(this, QStringLiteral("数据库"), question,
+                                     QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Cancel) == QMessageBox::Ok;
     };
-    inform_ = [this](const QString &message) { QMessageBox::warning(this, QStringLiteral("数据库"), message); };
+    inform_ = [this](const QString &message) {
+        QMessageBox::warning(this, QStringLiteral("数据库"), message);
+    };
 
     auto on = [this](int index, auto slot) { connect(tools_[index], &QPushButton::clicked, this, slot); };
     on(0, [this] { ctx_.navigator().returnToMain(); });
@@ -92,9 +102,8 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     });
     on(5, [this] { timer1_->setEnabled(false); });
     on(6, [this] {
-        runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"), [this] {
-            report(removeLongAntonyms(ctx_.store()), QStringLiteral("删除了%1个记录"));
-        });
+        runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"),
+                [this] { report(removeLongAntonyms(ctx_.store()), QStringLiteral("删除了%1个记录")); });
     });
     on(9, [this] {
         runTool(QStringLiteral("去掉“同义词”每个答案的第一个字？"), [this] {
@@ -120,7 +129,9 @@ DataFormScreen::~DataFormScreen() {
     ctx_.store().close();
 }
 
-QString DataFormScreen::printed() const { return surface_->toPlainText(); }
+QString DataFormScreen::printed() const {
+    return surface_->toPlainText();
+}
 
 void DataFormScreen::report(const ToolResult &r, const QString &done) {
     if (r.ok)
@@ -129,11 +140,17 @@ void DataFormScreen::report(const ToolResult &r, const QString &done) {
         inform_(r.error);
 }
 
-void DataFormScreen::print(const QString &line) { surface_->appendPlainText(line); }
+void DataFormScreen::print(const QString &line) {
+    surface_->appendPlainText(line);
+}
 
-void DataFormScreen::clearPrint() { surface_->clear(); }
+void DataFormScreen::clearPrint() {
+    surface_->clear();
+}
 
-bool DataFormScreen::ask(const QString &question) { return confirm_ && confirm_(question); }
+bool DataFormScreen::ask(const QString &question) {
+    return confirm_ && confirm_(question);
+}
 
 void DataFormScreen::setBusy(bool busy) {
     // While a tool runs only its progress repaints; no second tool, no return mid-way.
@@ -146,8 +163,7 @@ void DataFormScreen::runTool(const QString &question, const std::function<void()
         inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
         return;
     }
-    if (!ask(question))
-        return;
+    if (!ask(question)) return;
     WaitCursor wait;
     setBusy(true);
     tool();
@@ -169,6 +185,9 @@ void DataFormScreen::shuffleTick() {
 
 namespace maintenance {
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({QStringLiteral("dataform"), [](app::AppContext &ctx) -> QWidget * { return new DataFormScreen(ctx); }, {}, {}});
+    r.add({QStringLiteral("dataform"),
+           [](app::AppContext &ctx) -> QWidget * { return new DataFormScreen(ctx); },
+           {},
+           {}});
 }
 } // namespace maintenance

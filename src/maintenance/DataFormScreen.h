@@ -20,7 +20,7 @@ struct ToolResult;
 // dataform: one-off editing tools for the content store. Leaving it closes the store.
 class DataFormScreen : public ui::Screen {
     Q_OBJECT
-public:
+  public:
     explicit DataFormScreen(app::AppContext &ctx);
     ~DataFormScreen() override;
 
@@ -34,7 +34,7 @@ public:
     QString printed() const;
     ui::Timer *shuffleTimer() const { return timer1_; }
 
-private:
+  private:
     void print(const QString &line);
     // What a tool did, printed; or why it did nothing, in a message box.
     void report(const ToolResult &r, const QString &done);

@@ -9,7 +9,9 @@ using services::TableCursor;
 
 namespace {
 
-int length(const QString &s) { return static_cast<int>(s.toUcs4().size()); }
+int length(const QString &s) {
+    return static_cast<int>(s.toUcs4().size());
+}
 
 // Runs body inside one transaction; any refusal rolls every change of the tool back.
 ToolResult transaction(ContentStore &store, int slot, const std::function<bool(TableCursor &, int &)> &body) {
@@ -41,10 +43,8 @@ ToolResult removeDuplicateCharacters(ContentStore &store, const Progress &progre
         // The count is read afresh on every pass, so deletions never send a pass past the end.
         for (int i = 0;; ++i) {
             c.MoveLast();
-            if (i >= c.RecordCount() - 1)
-                break;
-            if (progress)
-                progress(i + 1);
+            if (i >= c.RecordCount() - 1) break;
+            if (progress) progress(i + 1);
             c.MoveFirst();
             c.Move(i);
             const QString a = c.field(0).trimmed();
@@ -52,8 +52,7 @@ ToolResult removeDuplicateCharacters(ContentStore &store, const Progress &progre
             c.Move(i + 1);
             while (!c.Eof()) {
                 if (c.field(0).trimmed() == a) {
-                    if (!c.Delete())
-                        return false;
+                    if (!c.Delete()) return false;
                     ++changed;
                 }
                 c.MoveNext();
@@ -69,8 +68,7 @@ ToolResult removeLongAntonyms(ContentStore &store) {
         c.MoveFirst();
         while (!c.Eof()) {
             if (length(c.field(0).trimmed()) > 4) {
-                if (!c.Delete())
-                    return false;
+                if (!c.Delete()) return false;
                 ++changed;
             }
             c.MoveNext();
@@ -84,13 +82,11 @@ ToolResult dropFirstSynonymCharacter(ContentStore &store) {
     return transaction(store, services::kSynonyms, [](TableCursor &c, int &changed) {
         for (c.MoveFirst(); !c.Eof(); c.MoveNext()) {
             const QString s = c.field(1).trimmed();
-            if (s.isEmpty())
-                continue; // nothing left to drop
+            if (s.isEmpty()) continue; // nothing left to drop
             const QList<uint> chars = s.toUcs4();
             const QString rest = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData() + 1),
                                                    chars.size() - 1);
-            if (!c.Edit() || !c.setField(1, rest) || !c.Update())
-                return false;
+            if (!c.Edit() || !c.setField(1, rest) || !c.Update()) return false;
             ++changed;
         }
         c.MoveFirst();
@@ -100,8 +96,7 @@ ToolResult dropFirstSynonymCharacter(ContentStore &store) {
 
 int countFirstBook(ContentStore &store) {
     TableCursor *c = store.Data(1);
-    if (!c)
-        return 0;
+    if (!c) return 0;
     c->MoveFirst();
     c->MoveLast();
     return c->RecordCount();
@@ -133,12 +128,10 @@ ShuffleStep shuffleFirstBook(ContentStore &store, app::Random &rnd) {
             const QString y = t.field(0);
             t.MoveFirst();
             t.Move(step.a);
-            if (!t.Edit() || !t.setField(0, y) || !t.Update())
-                return false;
+            if (!t.Edit() || !t.setField(0, y) || !t.Update()) return false;
             t.MoveFirst();
             t.Move(step.b);
-            if (!t.Edit() || !t.setField(0, x) || !t.Update())
-                return false;
+            if (!t.Edit() || !t.setField(0, x) || !t.Update()) return false;
             changed = 2;
             return true;
         });

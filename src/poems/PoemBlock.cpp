@@ -10,8 +10,7 @@ int PoemBlock::count(services::TableCursor &cursor) {
 }
 
 std::optional<PoemBlock> PoemBlock::read(services::TableCursor &cursor, int k) {
-    if (k < 0 || k >= count(cursor))
-        return std::nullopt;
+    if (k < 0 || k >= count(cursor)) return std::nullopt;
     PoemBlock poem;
     cursor.MoveFirst();
     cursor.Move(k * kRecords);

@@ -41,16 +41,16 @@ PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     picture->setGeometry(rect());
 
-    auto *title = ui::makeLabel(QStringLiteral("Label3"), QStringLiteral("唐诗学习"), this, ui::twRect(120, 120, 8400, 600),
-                                24, QColor(255, 0, 0), true);
+    auto *title = ui::makeLabel(QStringLiteral("Label3"), QStringLiteral("唐诗学习"), this,
+                                ui::twRect(120, 120, 8400, 600), 24, QColor(255, 0, 0), true);
     title->setAlignment(Qt::AlignCenter);
 
     panel_ = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(120, 840, 8400, 7440), kCream);
     for (int i = 0; i < 6; ++i) {
-        pinyin_[i] = ui::makeLabel(QStringLiteral("Label5(%1)").arg(i), QString(), panel_, QRect(), kStyles[i].pinyinPt,
-                                   Qt::black, true);
-        lines_[i] = ui::makeLabel(QStringLiteral("Label1(%1)").arg(i), QString(), panel_, QRect(), kStyles[i].textPt,
-                                  kStyles[i].color, true);
+        pinyin_[i] = ui::makeLabel(QStringLiteral("Label5(%1)").arg(i), QString(), panel_, QRect(),
+                                   kStyles[i].pinyinPt, Qt::black, true);
+        lines_[i] = ui::makeLabel(QStringLiteral("Label1(%1)").arg(i), QString(), panel_, QRect(),
+                                  kStyles[i].textPt, kStyles[i].color, true);
         // The text labels carry the panel's own cream, so they are drawn see-through: a line
         // label's box may reach into the pinyin above it without hiding any of its letters.
         pinyin_[i]->raise();
@@ -61,14 +61,15 @@ PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
     }
 
     auto *choose = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(8700, 840, 3180, 5400), kPink);
-    auto *prompt = ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择唐诗"), choose, ui::twRect(0, 60, 3180, 420), 15,
-                                 QColor(255, 0, 0));
+    auto *prompt = ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择唐诗"), choose,
+                                 ui::twRect(0, 60, 3180, 420), 15, QColor(255, 0, 0));
     prompt->setAlignment(Qt::AlignCenter);
     list_ = new QListWidget(choose);
     list_->setObjectName(QStringLiteral("List1"));
     list_->setGeometry(ui::twRect(120, 540, 2940, 4260));
     list_->setFont(ui::simSun(12));
-    count_ = ui::makeLabel(QStringLiteral("Label2"), QString(), choose, ui::twRect(0, 4860, 3180, 420), 12, QColor(0, 0, 255));
+    count_ = ui::makeLabel(QStringLiteral("Label2"), QString(), choose, ui::twRect(0, 4860, 3180, 420), 12,
+                           QColor(0, 0, 255));
     count_->setAlignment(Qt::AlignCenter);
 
     auto *buttons = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(8700, 6360, 3180, 1920));
@@ -85,14 +86,12 @@ PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
     connect(list_, &QListWidget::currentRowChanged, this, &PoemStudyScreen::showPoem);
     connect(next_, &QPushButton::clicked, this, [this] {
         const int k = ctx_.globals.currentPoem;
-        if (k >= 0 && k + 1 < list_->count())
-            list_->setCurrentRow(k + 1);
+        if (k >= 0 && k + 1 < list_->count()) list_->setCurrentRow(k + 1);
     });
     // Before any choice, or on the first poem, there is nothing before: the screen stays.
     connect(prev_, &QPushButton::clicked, this, [this] {
         const int k = ctx_.globals.currentPoem;
-        if (k >= 1 && k - 1 < list_->count())
-            list_->setCurrentRow(k - 1);
+        if (k >= 1 && k - 1 < list_->count()) list_->setCurrentRow(k - 1);
     });
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
 
@@ -106,8 +105,7 @@ void PoemStudyScreen::showEvent(QShowEvent *e) {
 
 void PoemStudyScreen::fillList() {
     // Once per showing: coming back to the window does not add the titles again.
-    if (filled_)
-        return;
+    if (filled_) return;
     filled_ = true;
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
     if (!cursor) {
@@ -137,11 +135,9 @@ void PoemStudyScreen::layoutLine(int i) {
 
 void PoemStudyScreen::showPoem(int k) {
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
-    if (k < 0 || !cursor)
-        return;
+    if (k < 0 || !cursor) return;
     const std::optional<PoemBlock> poem = PoemBlock::read(*cursor, k);
-    if (!poem)
-        return;
+    if (!poem) return;
     for (int i = 0; i < PoemBlock::kRecords; ++i) {
         lines_[i]->setText(poem->records[i]);
         pinyin_[i]->setText(ctx_.pinyin().GetPinYin(poem->records[i]));
@@ -155,9 +151,12 @@ void PoemStudyScreen::showPoem(int k) {
 }
 
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({QStringLiteral("tangshiform"), [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
+    r.add({QStringLiteral("tangshiform"),
+           [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
            {{QStringLiteral("tangshiform"),
-             [](QWidget *s, app::AppContext &) { s->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(5); }}},
+             [](QWidget *s, app::AppContext &) {
+                 s->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(5);
+             }}},
            {}});
 }
 

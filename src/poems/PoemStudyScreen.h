@@ -16,13 +16,13 @@ namespace poems {
 // of each line above it.
 class PoemStudyScreen : public ui::Screen {
     Q_OBJECT
-public:
+  public:
     explicit PoemStudyScreen(app::AppContext &ctx);
 
-protected:
+  protected:
     void showEvent(QShowEvent *e) override;
 
-private:
+  private:
     void fillList();
     void showPoem(int k);
     void layoutLine(int i);

@@ -15,7 +15,9 @@ namespace services {
 
 namespace {
 
-QString at(const TableData &t, int line) { return QStringLiteral("%1:%2: ").arg(t.origin).arg(line); }
+QString at(const TableData &t, int line) {
+    return QStringLiteral("%1:%2: ").arg(t.origin).arg(line);
+}
 
 bool isCjk(QChar c) {
     const ushort u = c.unicode();
@@ -47,13 +49,13 @@ std::vector<TableData> readContentDir(const QString &dir, Problems &problems) {
             problems << at(t, static_cast<int>(bytes.left(cr).count('\n')) + 1) +
                             QStringLiteral("carriage return found; lines must end with LF only");
         if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-            problems << at(t, static_cast<int>(bytes.count('\n')) + 1) + QStringLiteral("the last line has no line break");
+            problems << at(t, static_cast<int>(bytes.count('\n')) + 1) +
+                            QStringLiteral("the last line has no line break");
         const QString text = QString::fromUtf8(bytes);
         if (text.contains(QChar::ReplacementCharacter))
             problems << at(t, 1) + QStringLiteral("the file is not valid UTF-8");
         QStringList lines = text.split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
         if (lines.isEmpty()) {
             problems << at(t, 1) + QStringLiteral("the header row is missing");
             tables.push_back(std::move(t));
@@ -61,14 +63,16 @@ std::vector<TableData> readContentDir(const QString &dir, Problems &problems) {
         }
         t.header = lines.first().split(QLatin1Char('\t'));
         if (t.header != schema.columns)
-            problems << at(t, 1) + QStringLiteral("the header must be \"%1\"").arg(schema.columns.join(QStringLiteral("\\t")));
+            problems << at(t, 1) + QStringLiteral("the header must be \"%1\"")
+                                       .arg(schema.columns.join(QStringLiteral("\\t")));
         for (int i = 1; i < lines.size(); ++i) {
             QString line = lines[i];
             line.remove(QLatin1Char('\r'));
             const QStringList fields = line.split(QLatin1Char('\t'));
             if (fields.size() != schema.columns.size()) {
-                problems << at(t, i + 1) +
-                                QStringLiteral("%1 fields, the table has %2 columns").arg(fields.size()).arg(schema.columns.size());
+                problems << at(t, i + 1) + QStringLiteral("%1 fields, the table has %2 columns")
+                                               .arg(fields.size())
+                                               .arg(schema.columns.size());
                 continue;
             }
             t.rows.push_back(fields);
@@ -82,8 +86,8 @@ std::vector<TableData> readContentDir(const QString &dir, Problems &problems) {
 std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
     std::vector<TableData> tables;
     Db db;
-    if (!QFileInfo(path).isFile() ||
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (!QFileInfo(path).isFile() || sqlite3_open_v2(QFile::encodeName(path).constData(), &db.db,
+                                                     SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         problems << QStringLiteral("%1:1: cannot open the content file").arg(path);
         return tables;
     }
@@ -92,9 +96,11 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
         t.name = schema.name;
         t.origin = QStringLiteral("%1[%2]").arg(path, schema.name);
         sqlite3_stmt *st = nullptr;
-        const QByteArray sql = QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quotedIdentifier(schema.name)).toUtf8();
+        const QByteArray sql =
+            QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quotedIdentifier(schema.name)).toUtf8();
         if (sqlite3_prepare_v2(db.db, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
-            problems << at(t, 1) + QStringLiteral("the table is missing (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
+            problems << at(t, 1) + QStringLiteral("the table is missing (%1)")
+                                       .arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
             sqlite3_finalize(st);
             tables.push_back(std::move(t));
             continue;
@@ -103,7 +109,8 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
         for (int c = 0; c < n; ++c)
             t.header << QString::fromUtf8(sqlite3_column_name(st, c));
         if (t.header != schema.columns)
-            problems << at(t, 1) + QStringLiteral("the columns must be \"%1\"").arg(schema.columns.join(QStringLiteral(", ")));
+            problems << at(t, 1) + QStringLiteral("the columns must be \"%1\"")
+                                       .arg(schema.columns.join(QStringLiteral(", ")));
         int line = 1, rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
             QStringList fields;
@@ -115,7 +122,8 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
             t.lines.push_back(++line);
         }
         if (rc != SQLITE_DONE)
-            problems << at(t, line) + QStringLiteral("reading failed (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
+            problems << at(t, line) + QStringLiteral("reading failed (%1)")
+                                          .arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
         sqlite3_finalize(st);
         tables.push_back(std::move(t));
     }
@@ -127,8 +135,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
     QFile::remove(tmp);
     {
         Db db;
-        if (sqlite3_open_v2(QFile::encodeName(tmp).constData(), &db.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr) != SQLITE_OK) {
+        if (sqlite3_open_v2(QFile::encodeName(tmp).constData(), &db.db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
             *error = QStringLiteral("cannot create %1").arg(tmp);
             return false;
         }
@@ -143,25 +151,26 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
         };
         bool ok = exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN");
         for (const TableData &t : tables) {
-            if (!ok)
-                break;
+            if (!ok) break;
             QStringList cols;
             QStringList marks;
             for (const QString &c : t.header) {
                 cols << quotedIdentifier(c) + QStringLiteral(" TEXT NOT NULL");
                 marks << QStringLiteral("?");
             }
-            ok = exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedIdentifier(t.name), cols.join(QStringLiteral(", "))).toUtf8());
+            ok = exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                          .arg(quotedIdentifier(t.name), cols.join(QStringLiteral(", ")))
+                          .toUtf8());
             sqlite3_stmt *st = nullptr;
-            const QByteArray insert =
-                QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quotedIdentifier(t.name), marks.join(QStringLiteral(", "))).toUtf8();
+            const QByteArray insert = QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                          .arg(quotedIdentifier(t.name), marks.join(QStringLiteral(", ")))
+                                          .toUtf8();
             if (ok && sqlite3_prepare_v2(db.db, insert.constData(), -1, &st, nullptr) != SQLITE_OK) {
                 *error = QString::fromUtf8(sqlite3_errmsg(db.db));
                 ok = false;
             }
             for (const QStringList &row : t.rows) {
-                if (!ok)
-                    break;
+                if (!ok) break;
                 if (row.size() != t.header.size()) {
                     *error = QStringLiteral("%1: a record has %2 fields, the table has %3 columns")
                                  .arg(t.name)
@@ -174,8 +183,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
                 std::vector<QByteArray> keep;
                 for (int i = 0; i < row.size(); ++i) {
                     keep.push_back(row[i].toUtf8());
-                    sqlite3_bind_text(st, i + 1, keep.back().constData(), static_cast<int>(keep.back().size()),
-                                      SQLITE_TRANSIENT);
+                    sqlite3_bind_text(st, i + 1, keep.back().constData(),
+                                      static_cast<int>(keep.back().size()), SQLITE_TRANSIENT);
                 }
                 if (sqlite3_step(st) != SQLITE_DONE) {
                     *error = QString::fromUtf8(sqlite3_errmsg(db.db));
@@ -185,8 +194,7 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
             }
             sqlite3_finalize(st);
         }
-        if (ok)
-            ok = exec("COMMIT");
+        if (ok) ok = exec("COMMIT");
         if (!ok) {
             QFile::remove(tmp);
             return false;
@@ -236,8 +244,10 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                 if (v.trimmed().isEmpty())
                     problems << at(t, t.lines[r]) + QStringLiteral("%1 is empty").arg(col);
                 else if (v != v.trimmed())
-                    problems << at(t, t.lines[r]) + QStringLiteral("%1 has blanks at its start or end").arg(col);
-                if (v.contains(QLatin1Char('\t')) || v.contains(QLatin1Char('\n')) || v.contains(QLatin1Char('\r')))
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("%1 has blanks at its start or end").arg(col);
+                if (v.contains(QLatin1Char('\t')) || v.contains(QLatin1Char('\n')) ||
+                    v.contains(QLatin1Char('\r')))
                     problems << at(t, t.lines[r]) + QStringLiteral("%1 holds a tab or line break").arg(col);
             }
         }
@@ -250,10 +260,10 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
             QHash<QString, int> seen;
             for (std::size_t r = 0; r < t.rows.size(); ++r) {
                 const QString v = t.rows[r].value(column).trimmed();
-                if (v.isEmpty())
-                    continue;
+                if (v.isEmpty()) continue;
                 if (seen.contains(v))
-                    problems << at(t, t.lines[r]) + QStringLiteral("%1 \"%2\" repeats line %3").arg(what, v).arg(seen[v]);
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("%1 \"%2\" repeats line %3").arg(what, v).arg(seen[v]);
                 else
                     seen.insert(v, t.lines[r]);
             }
@@ -266,11 +276,14 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                 bool ok = false;
                 const long n = t.rows[r].value(0).toLong(&ok);
                 if (!ok || n <= 0)
-                    problems << at(t, t.lines[r]) + QStringLiteral("number \"%1\" is not a whole number from 1").arg(t.rows[r].value(0));
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("number \"%1\" is not a whole number from 1")
+                                        .arg(t.rows[r].value(0));
                 else if (n <= last)
-                    problems << at(t, t.lines[r]) + QStringLiteral("number %1 does not increase (previous %2)").arg(n).arg(last);
-                if (ok)
-                    last = std::max(last, n);
+                    problems
+                        << at(t, t.lines[r]) +
+                               QStringLiteral("number %1 does not increase (previous %2)").arg(n).arg(last);
+                if (ok) last = std::max(last, n);
             }
         }
         switch (slot) {
@@ -279,7 +292,8 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
             for (std::size_t r = 0; r < t.rows.size(); ++r) {
                 const QString v = t.rows[r].value(0).trimmed();
                 if (v.size() != 1 || !isCjk(v[0]))
-                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" is not one Chinese character").arg(v);
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("\"%1\" is not one Chinese character").arg(v);
             }
             break;
         case kWordGroups:
@@ -292,23 +306,27 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
         case kPoems: {
             if (t.rows.size() % 6 != 0)
                 problems << at(t, t.lines.back()) +
-                                QStringLiteral("%1 records is not a whole number of six-record poems").arg(t.rows.size());
+                                QStringLiteral("%1 records is not a whole number of six-record poems")
+                                    .arg(t.rows.size());
             QHash<QString, int> firstLines;
             for (std::size_t r = 0; r < t.rows.size(); r += 6) {
                 for (std::size_t k = 2; k < 6 && r + k < t.rows.size(); ++k) {
                     const QString line = t.rows[r + k].value(0);
                     for (QChar c : line)
                         if (!isCjk(c)) {
-                            problems << at(t, t.lines[r + k]) +
-                                            QStringLiteral("poem line \"%1\" holds \"%2\"; lines are Chinese characters only")
-                                                .arg(line, QString(c));
+                            problems
+                                << at(t, t.lines[r + k]) +
+                                       QStringLiteral(
+                                           "poem line \"%1\" holds \"%2\"; lines are Chinese characters only")
+                                           .arg(line, QString(c));
                             break;
                         }
                 }
                 if (r + 2 < t.rows.size()) {
                     const QString first = t.rows[r + 2].value(0);
                     if (firstLines.contains(first))
-                        problems << at(t, t.lines[r + 2]) + QStringLiteral("the poem repeats line %1").arg(firstLines[first]);
+                        problems << at(t, t.lines[r + 2]) +
+                                        QStringLiteral("the poem repeats line %1").arg(firstLines[first]);
                     else
                         firstLines.insert(first, t.lines[r + 2]);
                 }
@@ -320,7 +338,8 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
             distinct(1, QStringLiteral("answer"));
             for (std::size_t r = 0; r < t.rows.size(); ++r)
                 if (t.rows[r].value(0).trimmed() == t.rows[r].value(1).trimmed())
-                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" is paired with itself").arg(t.rows[r].value(0));
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("\"%1\" is paired with itself").arg(t.rows[r].value(0));
             break;
         case kRiddles:
             distinct(0, QStringLiteral("riddle"));

@@ -7,12 +7,14 @@ const std::vector<TableSchema> &contentTables() {
         std::vector<TableSchema> t;
         const QStringList english = {"number", "word", "meaning", "example"};
         const char *books[kEnglishBooks] = {
-            "A01人教版小学英语第一册", "A02人教版小学英语第二册", "A03人教版小学英语第三册", "A04人教版小学英语第四册",
-            "A05人教版小学英语第五册", "A06人教版小学英语第六册", "A07剑桥少儿英语第一册",   "A08剑桥少儿英语第二册",
-            "A09剑桥少儿英语第三册",   "A10北京版小学英语第一册", "A11北京版小学英语第二册", "A12北京版小学英语第三册",
-            "A13北京版小学英语第四册", "A14北京版小学英语第五册", "A15北京版小学英语第六册", "A16看听学3L小学英语第一册",
-            "A17看听学3L小学英语第二册", "A18看听学3L小学英语第三册", "A19看听学3L小学英语第四册", "A20新人教版小学英语第一册",
-            "A21新人教版小学英语第二册", "A22新人教版小学英语第三册", "A23新人教版小学英语第四册"};
+            "A01人教版小学英语第一册",   "A02人教版小学英语第二册",   "A03人教版小学英语第三册",
+            "A04人教版小学英语第四册",   "A05人教版小学英语第五册",   "A06人教版小学英语第六册",
+            "A07剑桥少儿英语第一册",     "A08剑桥少儿英语第二册",     "A09剑桥少儿英语第三册",
+            "A10北京版小学英语第一册",   "A11北京版小学英语第二册",   "A12北京版小学英语第三册",
+            "A13北京版小学英语第四册",   "A14北京版小学英语第五册",   "A15北京版小学英语第六册",
+            "A16看听学3L小学英语第一册", "A17看听学3L小学英语第二册", "A18看听学3L小学英语第三册",
+            "A19看听学3L小学英语第四册", "A20新人教版小学英语第一册", "A21新人教版小学英语第二册",
+            "A22新人教版小学英语第三册", "A23新人教版小学英语第四册"};
         for (const char *b : books)
             t.push_back({QString::fromUtf8(b), english});
         t.push_back({QStringLiteral("单字"), {"character"}});
@@ -36,8 +38,7 @@ QString quotedIdentifier(const QString &identifier) {
 int slotOf(const QString &tableName) {
     const auto &t = contentTables();
     for (std::size_t i = 0; i < t.size(); ++i)
-        if (t[i].name == tableName)
-            return static_cast<int>(i) + 1;
+        if (t[i].name == tableName) return static_cast<int>(i) + 1;
     return 0;
 }
 

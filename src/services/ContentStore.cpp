@@ -20,12 +20,15 @@ struct Statement {
 
 ContentStore::ContentStore(QString path) : path_(std::move(path)) {}
 
-ContentStore::~ContentStore() { close(); }
+ContentStore::~ContentStore() {
+    close();
+}
 
 void ContentStore::fail(State s, const QString &message) {
     state_ = s;
     problem_ = message;
-    std::fprintf(stderr, "Lumibo: %s (%s)\n", message.toUtf8().constData(), QFile::encodeName(path_).constData());
+    std::fprintf(stderr, "Lumibo: %s (%s)\n", message.toUtf8().constData(),
+                 QFile::encodeName(path_).constData());
     if (db_) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -35,8 +38,7 @@ void ContentStore::fail(State s, const QString &message) {
 }
 
 bool ContentStore::ensureOpen() {
-    if (state_ == State::Open)
-        return true;
+    if (state_ == State::Open) return true;
     // A failed open is tried again on the next access: the file may have been put in place.
     const QFileInfo info(path_);
     if (!info.exists()) {
@@ -71,12 +73,14 @@ bool ContentStore::ensureOpen() {
             if (err == SQLITE_NOTADB)
                 fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
             else if (err == SQLITE_ERROR)
-                fail(State::Incomplete, QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name));
+                fail(State::Incomplete,
+                     QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name));
             else
                 fail(State::Unreadable, QStringLiteral("内容库 study.dat 已损坏，无法读取"));
             return false;
         }
-        cursors_[i] = std::make_unique<TableCursor>(this, tables[i].name, columns, std::move(rowIds), std::move(records));
+        cursors_[i] = std::make_unique<TableCursor>(this, tables[i].name, columns, std::move(rowIds),
+                                                    std::move(records));
     }
     state_ = State::Open;
     problem_.clear();
@@ -85,12 +89,12 @@ bool ContentStore::ensureOpen() {
 
 bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
                         QStringList &columns, int &sqliteError) {
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedIdentifier(contentTables()[index].name));
+    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
+                            .arg(quotedIdentifier(contentTables()[index].name));
     Statement st;
     const QByteArray utf8 = sql.toUtf8();
     sqliteError = sqlite3_prepare_v2(db_, utf8.constData(), -1, &st.stmt, nullptr);
-    if (sqliteError != SQLITE_OK)
-        return false;
+    if (sqliteError != SQLITE_OK) return false;
     const int n = sqlite3_column_count(st.stmt);
     for (int c = 1; c < n; ++c)
         columns << QString::fromUtf8(sqlite3_column_name(st.stmt, c));
@@ -110,8 +114,7 @@ bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStr
 }
 
 void ContentStore::close() {
-    if (inTransaction_)
-        rollback();
+    if (inTransaction_) rollback();
     for (auto &c : cursors_)
         c.reset();
     if (db_) {
@@ -122,16 +125,16 @@ void ContentStore::close() {
 }
 
 TableCursor *ContentStore::Data(int slot) {
-    if (slot < 1 || slot > kTableCount || !ensureOpen())
-        return nullptr;
+    if (slot < 1 || slot > kTableCount || !ensureOpen()) return nullptr;
     return cursors_[static_cast<std::size_t>(slot - 1)].get();
 }
 
-TableCursor *ContentStore::table(const QString &name) { return Data(slotOf(name)); }
+TableCursor *ContentStore::table(const QString &name) {
+    return Data(slotOf(name));
+}
 
 bool ContentStore::refuseIfReadOnly() {
-    if (!readOnly_)
-        return false;
+    if (!readOnly_) return false;
     lastError_ = QStringLiteral("内容库 study.dat 是只读文件，不能修改");
     return true;
 }
@@ -146,14 +149,15 @@ bool ContentStore::exec(const char *sql) {
     return true;
 }
 
-bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringList &columns, const QStringList &values) {
-    if (refuseIfReadOnly() || !db_)
-        return false;
+bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringList &columns,
+                             const QStringList &values) {
+    if (refuseIfReadOnly() || !db_) return false;
     QStringList sets;
     for (const QString &c : columns)
         sets << quotedIdentifier(c) + QStringLiteral(" = ?");
-    const QByteArray sql =
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedIdentifier(table), sets.join(QStringLiteral(", "))).toUtf8();
+    const QByteArray sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                               .arg(quotedIdentifier(table), sets.join(QStringLiteral(", ")))
+                               .toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
         lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
@@ -162,7 +166,8 @@ bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringLi
     std::vector<QByteArray> keep;
     for (int i = 0; i < columns.size(); ++i) {
         keep.push_back(values.value(i).toUtf8());
-        sqlite3_bind_text(st.stmt, i + 1, keep.back().constData(), static_cast<int>(keep.back().size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(st.stmt, i + 1, keep.back().constData(), static_cast<int>(keep.back().size()),
+                          SQLITE_TRANSIENT);
     }
     sqlite3_bind_int64(st.stmt, static_cast<int>(columns.size()) + 1, rowId);
     if (sqlite3_step(st.stmt) != SQLITE_DONE) {
@@ -173,9 +178,9 @@ bool ContentStore::updateRow(const QString &table, qint64 rowId, const QStringLi
 }
 
 bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
-    if (refuseIfReadOnly() || !db_)
-        return false;
-    const QByteArray sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedIdentifier(table)).toUtf8();
+    if (refuseIfReadOnly() || !db_) return false;
+    const QByteArray sql =
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedIdentifier(table)).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st.stmt, nullptr) != SQLITE_OK) {
         lastError_ = QStringLiteral("内容库写入失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db_)));
@@ -190,33 +195,27 @@ bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
 }
 
 bool ContentStore::begin() {
-    if (!ensureOpen() || refuseIfReadOnly())
-        return false;
-    if (inTransaction_)
-        return true;
+    if (!ensureOpen() || refuseIfReadOnly()) return false;
+    if (inTransaction_) return true;
     inTransaction_ = exec("BEGIN IMMEDIATE");
     return inTransaction_;
 }
 
 bool ContentStore::commit() {
-    if (!inTransaction_)
-        return true;
+    if (!inTransaction_) return true;
     inTransaction_ = false;
-    if (exec("COMMIT"))
-        return true;
+    if (exec("COMMIT")) return true;
     rollback();
     return false;
 }
 
 void ContentStore::rollback() {
     inTransaction_ = false;
-    if (!db_)
-        return;
+    if (!db_) return;
     exec("ROLLBACK");
     // The cursors go back to what the file holds.
     for (int i = 0; i < kTableCount; ++i) {
-        if (!cursors_[i])
-            continue;
+        if (!cursors_[i]) continue;
         std::vector<qint64> rowIds;
         std::vector<QStringList> records;
         QStringList columns;
@@ -227,8 +226,7 @@ void ContentStore::rollback() {
 }
 
 bool ContentStore::backupOnce() {
-    if (backedUp_)
-        return true;
+    if (backedUp_) return true;
     const QString bak = path_ + QStringLiteral(".bak");
     const QString tmp = bak + QStringLiteral(".tmp");
     QFile::remove(tmp);

@@ -16,7 +16,7 @@ namespace services {
 // overwritten or repaired: a missing or foreign file leaves the store unusable with a
 // message the screens can show, and the rest of the program works on.
 class ContentStore {
-public:
+  public:
     enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase, Incomplete };
 
     explicit ContentStore(QString path);
@@ -48,7 +48,7 @@ public:
     bool backupOnce();
     void resetBackup() { backedUp_ = false; }
 
-private:
+  private:
     friend class TableCursor;
     bool updateRow(const QString &table, qint64 rowId, const QStringList &columns, const QStringList &values);
     bool deleteRow(const QString &table, qint64 rowId);

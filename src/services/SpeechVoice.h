@@ -11,7 +11,7 @@ namespace services {
 // other; stop() silences the current one and drops the queue; the rate (words per minute)
 // holds for every later utterance until set again.
 class SpeechVoice {
-public:
+  public:
     virtual ~SpeechVoice() = default;
     virtual void registerVoice(const QString &site, const QString &appName) = 0;
     virtual void speak(const QString &text) = 0;
@@ -22,7 +22,7 @@ public:
 
 // Records the calls: "register speech", "speak \"apple\"", "stop", "rate 160".
 class RecordingSpeechVoice : public SpeechVoice {
-public:
+  public:
     void registerVoice(const QString &, const QString &appName) override { log << "register " + appName; }
     void speak(const QString &text) override { log << QStringLiteral("speak \"%1\"").arg(text); }
     void stop() override { log << QStringLiteral("stop"); }
@@ -33,7 +33,7 @@ public:
     int rate() const override { return rate_; }
     QStringList log;
 
-private:
+  private:
     int rate_ = 175;
 };
 
@@ -41,7 +41,7 @@ class PcmOutput;
 
 // The real voice: libespeak-ng synthesises each request to PCM, which we queue and play.
 class EspeakSpeechVoice : public SpeechVoice {
-public:
+  public:
     explicit EspeakSpeechVoice(std::shared_ptr<PcmOutput> output);
     ~EspeakSpeechVoice() override;
     void registerVoice(const QString &site, const QString &appName) override;
@@ -54,7 +54,7 @@ public:
     // there is no engine. Used by speak() and by tests.
     QByteArray synthesise(const QString &text);
 
-private:
+  private:
     bool ensureEngine();
     std::shared_ptr<PcmOutput> output_;
     int rate_ = 175;

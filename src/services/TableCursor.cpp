@@ -24,7 +24,7 @@ void TableCursor::MoveFirst() {
 }
 
 void TableCursor::MoveLast() {
-    editing_ = false; // moving away drops an edit that was not stored
+    editing_ = false;         // moving away drops an edit that was not stored
     pos_ = RecordCount() - 1; // an empty table has no last record: before the start and past the end
     deleted_ = false;
 }
@@ -36,15 +36,13 @@ void TableCursor::MoveNext() {
         deleted_ = false;
         return;
     }
-    if (pos_ < RecordCount())
-        ++pos_;
+    if (pos_ < RecordCount()) ++pos_;
 }
 
 void TableCursor::MovePrevious() {
     editing_ = false; // moving away drops an edit that was not stored
     deleted_ = false;
-    if (pos_ >= 0)
-        --pos_;
+    if (pos_ >= 0) --pos_;
 }
 
 void TableCursor::Move(int n) {
@@ -53,8 +51,7 @@ void TableCursor::Move(int n) {
     if (deleted_) {
         // Counted from the deleted record's place: forwards, its successor already sits there.
         deleted_ = false;
-        if (n > 0)
-            --target;
+        if (n > 0) --target;
     }
     if (target < 0)
         pos_ = -1;
@@ -65,13 +62,10 @@ void TableCursor::Move(int n) {
 }
 
 std::optional<QString> TableCursor::Fields(int i) const {
-    if (!hasCurrent() || i < 0)
-        return std::nullopt;
+    if (!hasCurrent() || i < 0) return std::nullopt;
     const QStringList &r = records_[static_cast<std::size_t>(pos_)];
-    if (i >= r.size())
-        return std::nullopt;
-    if (editing_ && i < pending_.size())
-        return pending_[i];
+    if (i >= r.size()) return std::nullopt;
+    if (editing_ && i < pending_.size()) return pending_[i];
     return r[i];
 }
 
@@ -80,27 +74,23 @@ bool TableCursor::Edit() {
         store_->lastError_ = QStringLiteral("没有当前记录，不能修改");
         return false;
     }
-    if (store_->refuseIfReadOnly())
-        return false;
+    if (store_->refuseIfReadOnly()) return false;
     editing_ = true;
     pending_ = records_[static_cast<std::size_t>(pos_)];
     return true;
 }
 
 bool TableCursor::setField(int i, const QString &value) {
-    if (!editing_ || i < 0 || i >= pending_.size())
-        return false;
+    if (!editing_ || i < 0 || i >= pending_.size()) return false;
     pending_[i] = value;
     return true;
 }
 
 bool TableCursor::Update() {
-    if (!editing_ || !hasCurrent())
-        return false;
+    if (!editing_ || !hasCurrent()) return false;
     editing_ = false;
     const auto p = static_cast<std::size_t>(pos_);
-    if (!store_->updateRow(table_, rowIds_[p], columns_, pending_))
-        return false;
+    if (!store_->updateRow(table_, rowIds_[p], columns_, pending_)) return false;
     records_[p] = pending_;
     return true;
 }
@@ -110,11 +100,9 @@ bool TableCursor::Delete() {
         store_->lastError_ = QStringLiteral("没有当前记录，不能删除");
         return false;
     }
-    if (store_->refuseIfReadOnly())
-        return false;
+    if (store_->refuseIfReadOnly()) return false;
     const auto p = static_cast<std::size_t>(pos_);
-    if (!store_->deleteRow(table_, rowIds_[p]))
-        return false;
+    if (!store_->deleteRow(table_, rowIds_[p])) return false;
     rowIds_.erase(rowIds_.begin() + pos_);
     records_.erase(records_.begin() + pos_);
     deleted_ = true;

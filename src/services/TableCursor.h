@@ -13,7 +13,7 @@ class ContentStore;
 // Moving past either end leaves no current record (AbsolutePosition -1); field reads then
 // give nothing instead of failing. Edits and deletions are written to the file at once.
 class TableCursor {
-public:
+  public:
     TableCursor(ContentStore *store, QString table, QStringList columns, std::vector<qint64> rowIds,
                 std::vector<QStringList> records);
 
@@ -48,7 +48,7 @@ public:
     // Records in order (tests and the maintenance tools read them).
     const std::vector<QStringList> &records() const { return records_; }
 
-private:
+  private:
     friend class ContentStore;
     void replaceSnapshot(std::vector<qint64> rowIds, std::vector<QStringList> records);
 

@@ -26,8 +26,7 @@ SndfileWavePlayer::~SndfileWavePlayer() = default;
 
 void SndfileWavePlayer::open(const QString &path) {
     // The main window opens the player on every load; the file is read once.
-    if (path == path_ && !pcm_.isEmpty())
-        return;
+    if (path == path_ && !pcm_.isEmpty()) return;
     path_ = path;
     pcm_.clear();
     rate_ = 0;

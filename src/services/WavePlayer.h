@@ -11,7 +11,7 @@ namespace services {
 // A new play replaces a clip still sounding. Never fails into a caller: with a missing file
 // or no sound device every call is a quiet no-op after one warning line on stderr.
 class WavePlayer {
-public:
+  public:
     virtual ~WavePlayer() = default;
     virtual void open(const QString &path) = 0;
     virtual void play(int fromMs, int toMs) = 0;
@@ -21,7 +21,7 @@ public:
 
 // Records what was asked of a player: "open jieguo.wav", "play 0..1227", "stop".
 class RecordingWavePlayer : public WavePlayer {
-public:
+  public:
     void open(const QString &path) override;
     void play(int fromMs, int toMs) override { log << QStringLiteral("play %1..%2").arg(fromMs).arg(toMs); }
     void stop() override { log << QStringLiteral("stop"); }
@@ -34,7 +34,7 @@ class PcmOutput;
 
 // The real player: decodes the WAV with libsndfile and feeds the slice to an audio sink.
 class SndfileWavePlayer : public WavePlayer {
-public:
+  public:
     explicit SndfileWavePlayer(std::shared_ptr<PcmOutput> output);
     ~SndfileWavePlayer() override;
     void open(const QString &path) override;
@@ -42,7 +42,7 @@ public:
     void stop() override;
     bool isPlaying() const override;
 
-private:
+  private:
     std::shared_ptr<PcmOutput> output_;
     QString path_;
     QByteArray pcm_; // 16-bit mono or interleaved samples of the whole file

@@ -13,8 +13,7 @@ namespace ui {
 Backdrop::Backdrop(Scene scene, QWidget *parent, const QString &name) : QWidget(parent), scene_(scene) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (parent)
-        setGeometry(parent->rect());
+    if (parent) setGeometry(parent->rect());
     lower();
 }
 

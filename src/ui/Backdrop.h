@@ -10,7 +10,7 @@ namespace ui {
 // The full-window background picture of a screen, drawn by us at first paint and cached.
 class Backdrop : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Scene {
         Meadow,   // main window: a sunny meadow with a colour strip down the left edge
         Sky,      // drill screens: soft sky with clouds
@@ -18,10 +18,10 @@ public:
     };
     Backdrop(Scene scene, QWidget *parent, const QString &name = QStringLiteral("Picture1"));
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     Scene scene_;
     QPixmap cache_;
 };

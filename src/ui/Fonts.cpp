@@ -10,14 +10,12 @@ namespace ui {
 QString cjkFamily() {
     static const QString family = [] {
         const QStringList candidates = {"WenQuanYi Zen Hei", "WenQuanYi Micro Hei", "Noto Sans CJK SC",
-                                        "Noto Serif CJK SC", "AR PL UMing CN", "Droid Sans Fallback"};
+                                        "Noto Serif CJK SC", "AR PL UMing CN",      "Droid Sans Fallback"};
         const QStringList installed = QFontDatabase::families();
         for (const QString &c : candidates)
-            if (installed.contains(c))
-                return c;
+            if (installed.contains(c)) return c;
         for (const QString &f : installed)
-            if (QFontDatabase::writingSystems(f).contains(QFontDatabase::SimplifiedChinese))
-                return f;
+            if (QFontDatabase::writingSystems(f).contains(QFontDatabase::SimplifiedChinese)) return f;
         return QStringLiteral("WenQuanYi Zen Hei");
     }();
     return family;
@@ -25,8 +23,7 @@ QString cjkFamily() {
 
 void installFontSubstitutions() {
     static bool done = false;
-    if (done)
-        return;
+    if (done) return;
     done = true;
     const QString target = cjkFamily();
     for (const char *name : {"SimSun", "宋体", "LiSu", "隶书", "NSimSun", "新宋体"})

@@ -9,7 +9,7 @@ namespace ui {
 // deliver one tick at once instead of waiting on the wall clock.
 class Timer : public QObject {
     Q_OBJECT
-public:
+  public:
     Timer(const QString &name, int intervalMs, QObject *parent);
 
     void setEnabled(bool on);
@@ -19,10 +19,10 @@ public:
     // One tick now, as if the interval had passed.
     void fire() { emit tick(); }
 
-signals:
+  signals:
     void tick();
 
-private:
+  private:
     QTimer timer_;
 };
 

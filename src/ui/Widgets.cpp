@@ -7,14 +7,14 @@
 
 namespace ui {
 
-FlatButton::FlatButton(const QString &name, const QString &caption, QWidget *parent, double pointSize, bool tile)
+FlatButton::FlatButton(const QString &name, const QString &caption, QWidget *parent, double pointSize,
+                       bool tile)
     : QPushButton(caption, parent), basePointSize_(pointSize) {
     setObjectName(name);
     setFlat(false);
     setProperty("tile", tile);
     setFocusPolicy(tile ? Qt::NoFocus : Qt::StrongFocus);
-    if (tile)
-        setEnabled(false);
+    if (tile) setEnabled(false);
     fitFont();
 }
 
@@ -28,17 +28,17 @@ void FlatButton::resizeEvent(QResizeEvent *e) {
     fitFont();
 }
 
-void FlatButton::fitFont() { setFont(fittedFont(simSun(basePointSize_, font().bold()), text(), size() - QSize(8, 4))); }
+void FlatButton::fitFont() {
+    setFont(fittedFont(simSun(basePointSize_, font().bold()), text(), size() - QSize(8, 4)));
+}
 
 QFont fittedFont(QFont font, const QString &text, const QSize &room) {
     // Shrink in steps until the text fits; a widget not laid out yet keeps the design size.
-    if (room.width() <= 0 || room.height() <= 0)
-        return font;
+    if (room.width() <= 0 || room.height() <= 0) return font;
     for (int px = font.pixelSize(); px > 6; px -= std::max(1, px / 12)) {
         font.setPixelSize(px);
         const QFontMetrics fm(font);
-        if (fm.horizontalAdvance(text) <= room.width() && fm.height() <= room.height() + fm.descent())
-            break;
+        if (fm.horizontalAdvance(text) <= room.width() && fm.height() <= room.height() + fm.descent()) break;
     }
     return font;
 }

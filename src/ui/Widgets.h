@@ -9,7 +9,9 @@
 namespace ui {
 
 // Positions are given in twips: 15 twips to a pixel at 96 dpi (Qt scales for HiDPI).
-constexpr int twips(int tw) { return (tw + 7) / 15; }
+constexpr int twips(int tw) {
+    return (tw + 7) / 15;
+}
 inline QRect twRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
@@ -19,17 +21,17 @@ inline QRect twRect(int left, int top, int width, int height) {
 // so a three-digit answer stays whole on its button.
 class FlatButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     FlatButton(const QString &name, const QString &caption, QWidget *parent, double pointSize,
                bool tile = false);
     void setCaption(const QString &text);
     QString caption() const { return text(); }
     double basePointSize() const { return basePointSize_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *e) override;
 
-private:
+  private:
     void fitFont();
     double basePointSize_;
 };
@@ -51,7 +53,7 @@ QWidget *makePanel(const QString &name, QWidget *parent, const QRect &geometry,
 // A top-level window with a fixed client area given in twips.
 class Screen : public QWidget {
     Q_OBJECT
-public:
+  public:
     Screen(const QString &name, const QString &caption, int widthTw, int heightTw, QWidget *parent = nullptr);
 };
 

@@ -1,5 +1,5 @@
-#include "app/HelpScreen.h"
 #include "app/MainWindow.h"
+#include "app/HelpScreen.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
@@ -23,7 +23,7 @@ class MainWindowTest : public QObject {
     QMainWindow *main() { return qobject_cast<QMainWindow *>(ctx->navigator().current()); }
     QAction *action(const QString &name) { return main()->findChild<QAction *>(name); }
 
-private slots:
+  private slots:
     void init() {
         ctx = app::AppContext::forTests(dir.path());
         ctx->navigator().showMain();
@@ -54,12 +54,15 @@ private slots:
             "jiafa 少儿加法: less10 一位数加一位数(和小于10) | less20 一位数加一位数(和大于10) | line1 - | "
             "less30 一位数加两位数(和小于50) | less31 一位数加两位数(和大于50) | line2 - | "
             "less40 两位数加两位数(和小于100) | less41 两位数加两位数(和大于100)",
-            "chenfa 少儿减法: minus100 一位数减一位数 | line3 - | minus102 两位数减一位数 | line4 - | minus104 两位数减两位数",
+            "chenfa 少儿减法: minus100 一位数减一位数 | line3 - | minus102 两位数减一位数 | line4 - | "
+            "minus104 两位数减两位数",
             "cfcf 少儿乘除: jianfa 少儿乘法 | line7 - | chufa 少儿除法",
-            "jjcc 奥数培训: slj1 连加口算 | slj2 连减口算 | slj3 加减混合 | line5 - | slj4 连乘口算 | slj5 连除口算 | "
+            "jjcc 奥数培训: slj1 连加口算 | slj2 连减口算 | slj3 加减混合 | line5 - | slj4 连乘口算 | slj5 "
+            "连除口算 | "
             "slj6 乘除混合 | line6 - | slj7 四则混合 | slj8 比例计算",
             "pic 图形学习: tx1 认识几何图形",
-            "renzi 少儿认字: py1 学习拼音 | py2 学拼音游戏(单韵母) | py3 学拼音游戏(复韵母) | py4 学拼音游戏(后鼻韵母) | "
+            "renzi 少儿认字: py1 学习拼音 | py2 学拼音游戏(单韵母) | py3 学拼音游戏(复韵母) | py4 "
+            "学拼音游戏(后鼻韵母) | "
             "py5 学拼音游戏(声母) | py6 学拼音游戏(全部字母) | py9 汉字找拼音 | line10 - | danzi 认识单字 | "
             "zuci 学习组词 | line9 - | tyc 同义词 | fyc 反义词 | cmy 猜谜语 | line12 - | chenyu 成语学习 | "
             "tangshi 唐诗学习 | tangshiyx 唐诗游戏",
@@ -192,7 +195,7 @@ private slots:
         for (double pt : {10.5, 15.0, 26.25, 72.0}) {
             const QFont f = ui::simSun(pt);
             QVERIFY2(QFontMetrics(f).inFont(QChar(0x5C11)), qPrintable(QFontInfo(f).family())); // 少
-            QVERIFY(QFontMetrics(f).inFont(QChar(0x6570)));                                      // 数
+            QVERIFY(QFontMetrics(f).inFont(QChar(0x6570)));                                     // 数
         }
         QVERIFY(QFontMetrics(action("less10")->font()).inFont(QChar(0x52A0)) ||
                 QFontMetrics(QApplication::font()).inFont(QChar(0x52A0)));

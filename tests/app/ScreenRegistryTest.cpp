@@ -1,6 +1,6 @@
+#include "app/ScreenRegistry.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
-#include "app/ScreenRegistry.h"
 #include "support/TestSupport.h"
 
 // Every registered screen builds headless on the shipped content, and every enabled menu
@@ -8,7 +8,7 @@
 class ScreenRegistryTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void everyScreenBuilds() {
         for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
             auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
@@ -28,7 +28,8 @@ private slots:
     void everyMenuItemOpensItsScreen() {
         for (const app::TopMenu &top : app::menuTable())
             for (const app::MenuItem &item : top.items) {
-                if (item.kind != app::MenuItem::Kind::Open || !app::ScreenRegistry::instance().find(item.screen))
+                if (item.kind != app::MenuItem::Kind::Open ||
+                    !app::ScreenRegistry::instance().find(item.screen))
                     continue;
                 auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
                 QWidget *w = ctx->navigator().open(item);

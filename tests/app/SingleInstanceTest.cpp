@@ -1,5 +1,5 @@
-#include "app/Navigator.h"
 #include "app/SingleInstance.h"
+#include "app/Navigator.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -27,7 +27,7 @@ class SingleInstanceTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath()), 20000);
     }
 
-private slots:
+  private slots:
     void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
 
     void secondStartShowsMessageAndNoMainWindow() {

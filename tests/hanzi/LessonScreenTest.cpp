@@ -37,10 +37,11 @@ class LessonScreenTest : public QObject {
     ui::Timer *timer() { return screen->findChild<ui::Timer *>("Timer1"); }
     void open(const char *item) { screen = ctx->navigator().open(*app::findMenuItem(item)); }
 
-private slots:
+  private slots:
     void initTestCase() {
         std::vector<QStringList> chars;
-        const QString text = QStringLiteral("一二三四五六七八九十人口手大小上下中土木日月水火山石田禾天地爸妈哥姐弟");
+        const QString text =
+            QStringLiteral("一二三四五六七八九十人口手大小上下中土木日月水火山石田禾天地爸妈哥姐弟");
         for (QChar c : text)
             chars.push_back({QString(c)});
         QCOMPARE(int(chars.size()), 35);

@@ -30,7 +30,8 @@ void writeFixture(const QString &path, int bookRecords) {
     }
     auto &chars = tables[services::kSingleCharacters - 1].rows;
     chars = {{"A"}, {"B"}, {" A"}, {"C"}, {"A"}, {"B"}, {"D"}};
-    tables[services::kAntonyms - 1].rows = {{"大", "小"}, {"一二三四", "x"}, {"一二三四五", "y"}, {"一二三四五六", "z"}, {" 高 ", "矮"}};
+    tables[services::kAntonyms - 1].rows = {
+        {"大", "小"}, {"一二三四", "x"}, {"一二三四五", "y"}, {"一二三四五六", "z"}, {" 高 ", "矮"}};
     tables[services::kSynonyms - 1].rows = {{"美丽", "很漂亮"}, {"高兴", "快乐"}};
     auto &book = tables[0].rows;
     book.clear();
@@ -76,7 +77,7 @@ class DataFormTest : public QObject {
         screen->setInform([this](const QString &m) { told << m; });
     }
 
-private slots:
+  private slots:
     void init() {
         QFile::remove(dat());
         QFile::remove(dat() + ".bak");
@@ -94,7 +95,7 @@ private slots:
 
     void captions() {
         QCOMPARE(screen->windowTitle(), QStringLiteral("Form1"));
-        const QStringList expected = {"返回", "删除重复字", "Command3", "结束", "重新排序",
+        const QStringList expected = {"返回", "删除重复字",          "Command3", "结束",     "重新排序",
                                       "停止", "删除长度大于4个汉字", "列出相同", "删除唐诗", "Command10"};
         for (int i = 0; i < 10; ++i)
             QCOMPARE(caption(screen, QStringLiteral("Command%1").arg(i + 1)), expected[i]);
@@ -148,8 +149,7 @@ private slots:
         const QStringList numbers = column(ctx->store(), 1, 0);
         int moved = 0;
         for (int i = 0; i < numbers.size(); ++i) {
-            if (i < 200 || i >= 1180)
-                QCOMPARE(numbers[i], QString::number(i + 1));
+            if (i < 200 || i >= 1180) QCOMPARE(numbers[i], QString::number(i + 1));
             moved += numbers[i] != QString::number(i + 1);
         }
         QVERIFY(moved > 100);
@@ -194,7 +194,8 @@ private slots:
         QCOMPARE(waitpid(pid, &status, 0), pid);
         QVERIFY(WIFSIGNALED(status));
         services::ContentStore store(dat());
-        QCOMPARE(column(store, services::kSingleCharacters, 0), (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
+        QCOMPARE(column(store, services::kSingleCharacters, 0),
+                 (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
         store.close();
         Q_UNUSED(before);
         ctx = app::AppContext::forTests(dir.path(), 5);
@@ -203,7 +204,8 @@ private slots:
 
     void readOnlyFileRefusesEdits() {
         cleanup();
-        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(dat(),
+                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const QByteArray before = bytesOf(dat());
         ctx = app::AppContext::forTests(dir.path(), 5);
         openScreen();

@@ -40,7 +40,7 @@ class PoemStudyScreenTest : public QObject {
         screen = ctx->navigator().open(*app::findMenuItem("tangshi"));
     }
 
-private slots:
+  private slots:
     void cleanup() {
         ctx.reset();
         flushDeletes();

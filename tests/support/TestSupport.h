@@ -16,16 +16,13 @@ namespace testing_support {
 
 inline QPushButton *button(QWidget *screen, const QString &name) {
     auto *b = screen->findChild<QPushButton *>(name);
-    if (!b)
-        qWarning("no button %s", qPrintable(name));
+    if (!b) qWarning("no button %s", qPrintable(name));
     return b;
 }
 
 inline QString caption(QWidget *screen, const QString &name) {
-    if (auto *b = screen->findChild<QPushButton *>(name))
-        return b->text();
-    if (auto *l = screen->findChild<QLabel *>(name))
-        return l->text();
+    if (auto *b = screen->findChild<QPushButton *>(name)) return b->text();
+    if (auto *l = screen->findChild<QLabel *>(name)) return l->text();
     return QStringLiteral("<no control %1>").arg(name);
 }
 
@@ -36,7 +33,9 @@ inline void click(QWidget *screen, const QString &name) {
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+inline void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 inline services::RecordingWavePlayer &clips(app::AppContext &ctx) {
     return static_cast<services::RecordingWavePlayer &>(ctx.jieguo());

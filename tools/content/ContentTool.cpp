@@ -9,11 +9,12 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage:\n"
-                         "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
-                         "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
-                         "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
-                         "  lumibo-content pinyin TEXT...                print the pinyin of each text, one a line\n");
+    std::fprintf(
+        stderr, "usage:\n"
+                "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
+                "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
+                "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
+                "  lumibo-content pinyin TEXT...                print the pinyin of each text, one a line\n");
     return 2;
 }
 
@@ -28,8 +29,7 @@ int report(const services::Problems &problems) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
+    if (args.isEmpty()) return usage();
     const QString command = args[0];
     services::Problems problems;
     QString error;
@@ -37,10 +37,8 @@ int main(int argc, char **argv) {
     if (command == QStringLiteral("build") && args.size() == 3) {
         // Content that breaks the rules is not built: study.dat only ever holds checked content.
         const auto tables = services::readContentDir(args[1], problems);
-        if (problems.isEmpty())
-            services::checkContent(tables, problems);
-        if (report(problems))
-            return 1;
+        if (problems.isEmpty()) services::checkContent(tables, problems);
+        if (report(problems)) return 1;
         if (!services::writeStudyDat(tables, args[2], &error)) {
             std::fprintf(stderr, "lumibo-content: %s\n", error.toUtf8().constData());
             return 1;
@@ -49,8 +47,7 @@ int main(int argc, char **argv) {
     }
     if (command == QStringLiteral("export") && args.size() == 3) {
         const auto tables = services::readStudyDat(args[1], problems);
-        if (report(problems))
-            return 1;
+        if (report(problems)) return 1;
         if (!services::writeContentDir(tables, args[2], &error)) {
             std::fprintf(stderr, "lumibo-content: %s\n", error.toUtf8().constData());
             return 1;
@@ -59,11 +56,11 @@ int main(int argc, char **argv) {
     }
     if (command == QStringLiteral("check") && args.size() == 2) {
         const bool isDir = QFileInfo(args[1]).isDir();
-        const auto tables = isDir ? services::readContentDir(args[1], problems) : services::readStudyDat(args[1], problems);
+        const auto tables =
+            isDir ? services::readContentDir(args[1], problems) : services::readStudyDat(args[1], problems);
         services::checkContent(tables, problems);
         const int rc = report(problems);
-        if (rc == 0)
-            std::printf("%s: all thirty tables pass\n", qPrintable(args[1]));
+        if (rc == 0) std::printf("%s: all thirty tables pass\n", qPrintable(args[1]));
         return rc;
     }
     if (command == QStringLiteral("pinyin") && args.size() >= 2) {

@@ -28,8 +28,7 @@ bool save(QWidget *w, const QString &dir, const QString &file) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: lumibo-gallery OUTDIR\n");
@@ -58,15 +57,14 @@ int main(int argc, char **argv) {
                 ok = false;
                 return;
             }
-            if (shot)
-                shot->prepare(w, *ctx);
+            if (shot) shot->prepare(w, *ctx);
             ok = save(w, out, shot ? shot->file : entry.name) && ok;
         };
         // A shot named like the screen itself replaces its plain load state.
-        const bool plainReplaced = std::any_of(entry.shots.begin(), entry.shots.end(),
-                                               [&](const app::GalleryShot &s) { return s.file == entry.name; });
-        if (!plainReplaced)
-            render(nullptr);
+        const bool plainReplaced =
+            std::any_of(entry.shots.begin(), entry.shots.end(),
+                        [&](const app::GalleryShot &s) { return s.file == entry.name; });
+        if (!plainReplaced) render(nullptr);
         for (const app::GalleryShot &shot : entry.shots)
             render(&shot);
     }
