@@ -1,4 +1,5 @@
 #include "arithmetic/DrillGenerators.h"
+#include "support/ScriptedRandom.h"
 
 #include <QSet>
 #include <QTest>
@@ -120,10 +121,7 @@ void GeneratorTest::additionBoundaries() {
     QFETCH(int, mode);
     QFETCH(QList<double>, draws);
     QFETCH(QString, question);
-    app::Random rnd;
-    rnd.pin(7);
-    for (double d : draws)
-        rnd.script({d});
+    app::Random rnd = testing_support::scriptedRandom(7, draws);
     app::Globals g;
     g.menuMode = mode;
     const Question q = additionQuestion(rnd, g);
@@ -261,10 +259,7 @@ void GeneratorTest::subtractionWrongAnswers() {
     QFETCH(QList<double>, draws);
     QFETCH(QString, question);
     QFETCH(int, firstWrong);
-    app::Random rnd;
-    rnd.pin(11);
-    for (double d : draws)
-        rnd.script({d});
+    app::Random rnd = testing_support::scriptedRandom(11, draws);
     app::Globals g;
     g.subtractMode = mode;
     const Question q = subtractionQuestion(rnd, g);

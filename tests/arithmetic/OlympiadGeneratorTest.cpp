@@ -1,4 +1,5 @@
 #include "arithmetic/DrillGenerators.h"
+#include "support/ScriptedRandom.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -196,10 +197,7 @@ void OlympiadGeneratorTest::scriptedQuestions() {
     QFETCH(QList<double>, draws);
     QFETCH(QString, expression);
     QFETCH(int, answer);
-    app::Random rnd;
-    rnd.pin(3);
-    for (double d : draws)
-        rnd.script({d});
+    app::Random rnd = testing_support::scriptedRandom(3, draws);
     app::Globals g;
     g.menuMode = mode;
     const Question q = olympiadQuestion(rnd, g);
