@@ -11,7 +11,6 @@ struct Globals {
     int subtractMode = 0;
 
     double correctAnswer = 0;
-    QString correctAnswerText;     // the answer-choice games hold a text answer
     bool correctAnswerSet = false; // false until some question set one: the reveal then shows nothing
     int rightCount = 0;
     int wrongCount = 0;

@@ -21,7 +21,6 @@ class Random {
     void randomize();
 
     void pin(std::uint64_t seed);
-    void unpin() { pinned_ = false; }
     bool pinned() const { return pinned_; }
     // The next draws return these values (each in [0, 1)), then the generator carries on.
     void script(std::initializer_list<double> values) { scripted_.insert(scripted_.end(), values); }

@@ -16,7 +16,6 @@ class LessonStepper {
 
     // Counts the records again (last record, record count).
     int count();
-    int recordCount() const { return n_; }
     // Lessons that hold records: a last lesson of fewer than ten counts, an empty one does not.
     int lessonCount() const { return (n_ + kLessonSize - 1) / kLessonSize; }
     int lesson() const { return k_; }

@@ -26,7 +26,6 @@ class FlatButton : public QPushButton {
                bool tile = false);
     void setCaption(const QString &text);
     QString caption() const { return text(); }
-    double basePointSize() const { return basePointSize_; }
 
   protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -56,10 +55,5 @@ class Screen : public QWidget {
   public:
     Screen(const QString &name, const QString &caption, int widthTw, int heightTw, QWidget *parent = nullptr);
 };
-
-// Finds a named child; tests and the gallery use the design's control names.
-template <typename T> T *child(const QObject *root, const QString &name) {
-    return root->findChild<T *>(name);
-}
 
 } // namespace ui
