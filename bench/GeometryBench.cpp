@@ -16,7 +16,7 @@
 
 namespace {
 
-// One item drawn into the drawing area as a question does it: back to the design background,
+// One item drawn into the drawing area as a question does it: back to the question background,
 // then the item's rule.
 void BM_DrawItem(benchmark::State &state) {
     const int item = static_cast<int>(state.range(0));

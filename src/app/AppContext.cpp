@@ -23,7 +23,7 @@ QString AppContext::programFile(const QString &name) const {
 }
 
 const ScreenRegistry &AppContext::registry() const {
-    return ScreenRegistry::instance();
+    return registry_ ? *registry_ : ScreenRegistry::instance();
 }
 
 std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {

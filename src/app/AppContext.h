@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Globals.h"
-#include "app/Random.h"
+#include "core/Globals.h"
+#include "core/Random.h"
 #include "services/ContentStore.h"
 #include "services/PinyinLookup.h"
 #include "services/SpeechVoice.h"
@@ -37,8 +37,8 @@ class AppContext {
     // Recorders in place of sound and speech, a pinned generator: for tests and the gallery.
     static std::unique_ptr<AppContext> forTests(const QString &programDir, std::uint64_t seed = 1);
 
-    Globals globals;
-    Random random;
+    core::Globals globals;
+    core::Random random;
 
     const QString &programDir() const { return programDir_; }
     QString programFile(const QString &name) const;
@@ -54,6 +54,8 @@ class AppContext {
 
     Navigator &navigator() { return *navigator_; }
     const ScreenRegistry &registry() const;
+    // Tests may put screens of their own in place of the program's.
+    void useRegistry(const ScreenRegistry *r) { registry_ = r; }
 
   private:
     QString programDir_;
@@ -61,6 +63,7 @@ class AppContext {
     services::ContentStore store_;
     services::PinyinLookup pinyin_;
     std::unique_ptr<Navigator> navigator_;
+    const ScreenRegistry *registry_ = nullptr;
 };
 
 } // namespace app

@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "app/Navigator.h"
-#include "app/ScreenRegistry.h"
+#include "app/ScreenNames.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
 
@@ -40,7 +40,7 @@ QStringList helpLines() {
 }
 
 HelpScreen::HelpScreen(AppContext &ctx)
-    : ui::Screen(QStringLiteral("帮助1"), QStringLiteral("Lumibo帮助"), 7335, 6135) {
+    : ui::Screen(screens::kHelp, QStringLiteral("Lumibo帮助"), 7335, 6135) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
     picture->setGeometry(ui::twRect(0, 0, 7335, 6135));
 
@@ -63,12 +63,6 @@ HelpScreen::HelpScreen(AppContext &ctx)
     auto *ok = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("知道了"), this, 10.5);
     ok->setGeometry(ui::twRect(120, 5160, 6975, 735));
     connect(ok, &QPushButton::clicked, this, [&ctx] { ctx.navigator().returnToMain(); });
-}
-
-void registerShellScreens(ScreenRegistry &r) {
-    r.add({QStringLiteral("Main"), [](AppContext &ctx) -> QWidget * { return new MainWindow(ctx); }, {}, {}});
-    r.add(
-        {QStringLiteral("帮助1"), [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }, {}, {}});
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
@@ -17,7 +18,7 @@
 namespace app {
 
 MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(screens::kMain);
     setWindowTitle(QStringLiteral("Lumibo-V3.5"));
 
     auto *client = new QWidget(this);
@@ -40,9 +41,9 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
 
     auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
     command1->setGeometry(ui::twRect(6960, 120, 1455, 735));
-    command1->setEnabled(ctx_.registry().find(QStringLiteral("dataform")) != nullptr);
+    command1->setEnabled(ctx_.registry().find(screens::kMaintenance) != nullptr);
     connect(command1, &QPushButton::clicked, this,
-            [this] { ctx_.navigator().open(QStringLiteral("dataform")); });
+            [this] { ctx_.navigator().open(screens::kMaintenance); });
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
     connect(timer1_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
@@ -90,7 +91,7 @@ void MainWindow::runStartupSteps() {
     ctx_.voice().registerVoice(QString(), QStringLiteral("speech"));
     timer1_->setEnabled(true);
     ctx_.jieguo().open(ctx_.programFile(QStringLiteral("jieguo.wav")));
-    // study.dat is an SQLite file: nothing is written into it here (no Jet header to restore),
+    // study.dat is an SQLite file: nothing is written into it here (no header bytes to restore),
     // and a missing one is not created. The single-instance check runs once, before this
     // window is first created (see main).
 }

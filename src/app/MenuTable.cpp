@@ -1,6 +1,7 @@
 #include "app/MenuTable.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenNames.h"
 #include "ui/Widgets.h"
 
 #include <QLabel>
@@ -25,19 +26,18 @@ MenuItem separator(const char *name) {
     return MenuItem{Kind::Separator, QString::fromUtf8(name), "-", {}, {}, {}};
 }
 
-MenuItem plain(const char *name, const char *caption, const char *screen) {
-    return MenuItem{
-        Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), QString::fromUtf8(screen), {}, {}};
+MenuItem plain(const char *name, const char *caption, const QString &screen) {
+    return MenuItem{Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), screen, {}, {}};
 }
 
 // The item's caption becomes the screen's title label and window caption.
-MenuItem titled(const char *name, const char *caption, const char *screen, int *(*var)(AppContext &),
+MenuItem titled(const char *name, const char *caption, const QString &screen, int *(*var)(AppContext &),
                 int mode) {
     const QString text = QString::fromUtf8(caption);
     return MenuItem{Kind::Open,
                     QString::fromUtf8(name),
                     text,
-                    QString::fromUtf8(screen),
+                    screen,
                     [var, mode](AppContext &c) { *var(c) = mode; },
                     [text](QWidget *s) {
                         setCaptionOf(s, QStringLiteral("Label2"), text);
@@ -53,10 +53,10 @@ int *subtractMode(AppContext &c) {
 }
 
 MenuItem addition(const char *name, const char *caption, int mode) {
-    return titled(name, caption, "jiafa10", menuMode, mode);
+    return titled(name, caption, screens::kAddition, menuMode, mode);
 }
 MenuItem subtraction(const char *name, const char *caption, int mode) {
-    return titled(name, caption, "jianfa100", subtractMode, mode);
+    return titled(name, caption, screens::kSubtraction, subtractMode, mode);
 }
 
 // The olympiad title goes on its Button3, and the window caption is copied from it.
@@ -66,7 +66,7 @@ MenuItem olympiad(const char *name, const char *caption, const char *title, int 
     return MenuItem{Kind::Open,
                     QString::fromUtf8(name),
                     QString::fromUtf8(caption),
-                    "jjccform",
+                    screens::kOlympiad,
                     [mode](AppContext &c) { c.globals.menuMode = mode; },
                     [text, hideEquals](QWidget *s) {
                         setCaptionOf(s, QStringLiteral("Button3"), text);
@@ -82,7 +82,7 @@ MenuItem pinyinGame(const char *name, const char *caption, const char *title, in
     return MenuItem{Kind::Open,
                     QString::fromUtf8(name),
                     QString::fromUtf8(caption),
-                    "pyyx1form",
+                    screens::kPinyinGames,
                     [mode](AppContext &c) { c.globals.menuMode = mode; },
                     [text](QWidget *s) { s->setWindowTitle(text); }};
 }
@@ -106,8 +106,8 @@ const std::vector<TopMenu> &menuTable() {
           subtraction("minus104", "两位数减两位数", 3)}},
         {"cfcf",
          "少儿乘除",
-         {plain("jianfa", "少儿乘法", "chenfa100"), separator("line7"),
-          plain("chufa", "少儿除法", "chufa100")}},
+         {plain("jianfa", "少儿乘法", screens::kMultiplication), separator("line7"),
+          plain("chufa", "少儿除法", screens::kDivision)}},
         {"jjcc",
          "奥数培训",
          {olympiad("slj1", "连加口算", "连加口算(和小于60)", 1),
@@ -116,26 +116,31 @@ const std::vector<TopMenu> &menuTable() {
           olympiad("slj4", "连乘口算", "连乘口算", 4), olympiad("slj5", "连除口算", "连除口算", 5),
           olympiad("slj6", "乘除混合", "乘除混合", 6), separator("line6"),
           olympiad("slj7", "四则混合", "四则混合", 7), olympiad("slj8", "比例计算", "比例计算", 8, true)}},
-        {"pic", "图形学习", {plain("tx1", "认识几何图形", "tpform")}},
+        {"pic", "图形学习", {plain("tx1", "认识几何图形", screens::kShapes)}},
         {"renzi",
          "少儿认字",
-         {plain("py1", "学习拼音", "xuepyform"), pinyinGame("py2", "学拼音游戏(单韵母)", "单韵母游戏", 2),
+         {plain("py1", "学习拼音", screens::kPinyinChart),
+          pinyinGame("py2", "学拼音游戏(单韵母)", "单韵母游戏", 2),
           pinyinGame("py3", "学拼音游戏(复韵母)", "复韵母游戏", 3),
           pinyinGame("py4", "学拼音游戏(后鼻韵母)", "后鼻韵母游戏", 4),
           pinyinGame("py5", "学拼音游戏(声母)", "声母游戏", 5),
           pinyinGame("py6", "学拼音游戏(全部字母)", "全部字母游戏", 6),
-          plain("py9", "汉字找拼音", "pyyxform"), separator("line10"), plain("danzi", "认识单字", "renzidan"),
-          plain("zuci", "学习组词", "renzicizu"), separator("line9"), plain("tyc", "同义词", "同义词"),
-          plain("fyc", "反义词", "反义词"), plain("cmy", "猜谜语", "猜谜语"), separator("line12"),
-          plain("chenyu", "成语学习", "学成语"), plain("tangshi", "唐诗学习", "tangshiform"),
-          plain("tangshiyx", "唐诗游戏", "唐诗游戏")}},
+          plain("py9", "汉字找拼音", screens::kPinyinSpelling), separator("line10"),
+          plain("danzi", "认识单字", screens::kCharacterLessons),
+          plain("zuci", "学习组词", screens::kWordGroupLessons), separator("line9"),
+          plain("tyc", "同义词", screens::kSynonyms), plain("fyc", "反义词", screens::kAntonyms),
+          plain("cmy", "猜谜语", screens::kRiddles), separator("line12"),
+          plain("chenyu", "成语学习", screens::kIdioms), plain("tangshi", "唐诗学习", screens::kPoemStudy),
+          plain("tangshiyx", "唐诗游戏", screens::kPoemGame)}},
         {"endlish",
          "少儿英语",
-         {plain("yy1", "学习单词", "xuexi"), plain("yy2", "背诵单词", "bdcxz"),
-          plain("yy3", "连连看(游戏)", "llkxz")}},
+         {plain("yy1", "学习单词", screens::kWordStudyChoice),
+          plain("yy2", "背诵单词", screens::kRecitationChoice),
+          plain("yy3", "连连看(游戏)", screens::kLinkGameChoice)}},
         {"help",
          "帮助",
-         {plain("bangzhu", "软件帮助", "帮助1"), MenuItem{Kind::About, "aboutauthor", "关于作者", {}, {}, {}},
+         {plain("bangzhu", "软件帮助", screens::kHelp),
+          MenuItem{Kind::About, "aboutauthor", "关于作者", {}, {}, {}},
           MenuItem{Kind::Quit, "tuichu", "退出", {}, {}, {}}}},
     };
     return table;

@@ -18,19 +18,40 @@ Navigator::~Navigator() {
     quitting_ = true;
     for (auto &w : extras_)
         delete w.data();
+    for (auto &w : parents_)
+        delete w.data();
     delete current_.data();
 }
 
-void Navigator::unloadCurrent() {
-    if (!current_) return;
-    QWidget *w = current_;
-    current_ = nullptr;
+void Navigator::unload(QWidget *w) {
     // A window's timers stop when it is unloaded, even before Qt gets round to deleting it.
     for (ui::Timer *t : w->findChildren<ui::Timer *>())
         t->setEnabled(false);
     w->removeEventFilter(this);
     w->hide();
     w->deleteLater();
+}
+
+void Navigator::unloadCurrent() {
+    if (!current_) return;
+    QWidget *w = current_;
+    current_ = nullptr;
+    unload(w);
+}
+
+void Navigator::unloadAll() {
+    unloadCurrent();
+    while (!parents_.isEmpty()) {
+        QPointer<QWidget> w = parents_.takeLast();
+        if (w) unload(w);
+    }
+}
+
+QList<QWidget *> Navigator::parents() const {
+    QList<QWidget *> out;
+    for (const auto &w : parents_)
+        if (w) out << w.data();
+    return out;
 }
 
 void Navigator::install(QWidget *w) {
@@ -41,25 +62,60 @@ void Navigator::install(QWidget *w) {
 }
 
 QWidget *Navigator::showMain() {
-    unloadCurrent();
+    unloadAll();
     auto *main = new MainWindow(ctx_);
     install(main);
     return main;
 }
 
+bool Navigator::available(const QString &screen) const {
+    if (ctx_.registry().find(screen)) return true;
+    std::fprintf(stderr, "Lumibo: the screen %s is not available.\n", qPrintable(screen));
+    return false;
+}
+
+QWidget *Navigator::create(const QString &screen, const std::function<void(AppContext &)> &setVariables,
+                           const std::function<void(QWidget *)> &setTexts) {
+    if (setVariables) setVariables(ctx_);
+    QWidget *w = ctx_.registry().find(screen)->create(ctx_);
+    if (setTexts) setTexts(w);
+    return w;
+}
+
 QWidget *Navigator::open(const QString &screen, const std::function<void(AppContext &)> &setVariables,
                          const std::function<void(QWidget *)> &setTexts) {
-    const ScreenEntry *entry = ctx_.registry().find(screen);
-    if (!entry) {
-        std::fprintf(stderr, "Lumibo: the screen %s is not available.\n", qPrintable(screen));
-        return nullptr;
-    }
-    unloadCurrent();
-    if (setVariables) setVariables(ctx_);
-    QWidget *w = entry->create(ctx_);
-    if (setTexts) setTexts(w);
+    if (!available(screen)) return nullptr;
+    unloadAll();
+    QWidget *w = create(screen, setVariables, setTexts);
     install(w);
     return w;
+}
+
+QWidget *Navigator::openChild(const QString &screen, const std::function<void(AppContext &)> &setVariables,
+                              const std::function<void(QWidget *)> &setTexts) {
+    if (!available(screen)) return nullptr;
+    QWidget *parent = current_;
+    if (parent) {
+        // Hidden, not unloaded: its choices and timers stay as they are.
+        parent->removeEventFilter(this);
+        parent->hide();
+        parents_.append(parent);
+        current_ = nullptr;
+    }
+    QWidget *w = create(screen, setVariables, setTexts);
+    install(w);
+    return w;
+}
+
+void Navigator::leave() {
+    parents_.removeAll(nullptr);
+    if (parents_.isEmpty()) {
+        returnToMain();
+        return;
+    }
+    unloadCurrent();
+    QWidget *parent = parents_.takeLast();
+    install(parent);
 }
 
 QWidget *Navigator::open(const MenuItem &item) {
@@ -80,19 +136,19 @@ void Navigator::quit() {
     for (auto &w : extras_)
         if (w) w->close();
     extras_.clear();
-    unloadCurrent();
+    unloadAll();
     QCoreApplication::quit();
 }
 
 bool Navigator::eventFilter(QObject *watched, QEvent *event) {
-    // Closing a window by its frame: the main window ends the program, a screen returns to
-    // the main window as its return button would, so the program is never left windowless.
+    // Closing a window by its frame: the main window ends the program, a screen leaves as its
+    // return button would (a child back to its parent), so the program is never left windowless.
     if (event->type() == QEvent::Close && watched == current_ && !quitting_) {
         event->ignore();
         if (qobject_cast<MainWindow *>(current_))
             quit();
         else
-            QMetaObject::invokeMethod(this, &Navigator::returnToMain, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &Navigator::leave, Qt::QueuedConnection);
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -25,12 +25,21 @@ class Navigator : public QObject {
     QWidget *open(const QString &screen, const std::function<void(AppContext &)> &setVariables = {},
                   const std::function<void(QWidget *)> &setTexts = {});
     QWidget *open(const MenuItem &item);
-    // A screen's return button: unload it, show the main window.
+    // Opens a registered screen as a child of the one on show: the parent is hidden with its
+    // state kept, and the child's leave shows it again as it was.
+    QWidget *openChild(const QString &screen, const std::function<void(AppContext &)> &setVariables = {},
+                       const std::function<void(QWidget *)> &setTexts = {});
+    // A screen's return button: unload it (and any parent it has), show the main window.
     void returnToMain();
+    // A child screen's leave: unload it and show its parent again; on any other screen the same
+    // as returnToMain.
+    void leave();
     // Ends the program cleanly: every window is closed.
     void quit();
 
     QWidget *current() const { return current_; }
+    // The screens hidden under the current one, nearest last.
+    QList<QWidget *> parents() const;
     bool quitting() const { return quitting_; }
 
     // Windows that open on top of a screen without replacing it (the operation table);
@@ -44,11 +53,17 @@ class Navigator : public QObject {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
+    bool available(const QString &screen) const;
     void unloadCurrent();
+    void unloadAll();
+    void unload(QWidget *w);
     void install(QWidget *w);
+    QWidget *create(const QString &screen, const std::function<void(AppContext &)> &setVariables,
+                    const std::function<void(QWidget *)> &setTexts);
 
     AppContext &ctx_;
     QPointer<QWidget> current_;
+    QList<QPointer<QWidget>> parents_;
     QList<QPointer<QWidget>> extras_;
     bool quitting_ = false;
 };

@@ -19,7 +19,7 @@ struct GalleryShot {
 
 // A screen, listed once: the menu, the gallery and the smoke test all walk this list.
 struct ScreenEntry {
-    QString name; // the design's control name, also the window's objectName
+    QString name; // the screen's control name, also the window's objectName
     std::function<QWidget *(AppContext &ctx)> create; // runs the screen's load step
     std::vector<GalleryShot> shots;
     // The menu item the gallery opens the screen with; empty: opened plainly.

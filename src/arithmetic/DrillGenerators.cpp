@@ -10,7 +10,7 @@ namespace {
 // Draws an addend pair for an addition mode, redrawing both until the mode's test holds.
 // A mode outside 1..6 draws as mode 1: the menu never sets one, and a mode without a rule
 // would otherwise never produce a question.
-void drawAddends(app::Random &rnd, int mode, double &a, double &b) {
+void drawAddends(core::Random &rnd, int mode, double &a, double &b) {
     for (;;) {
         switch (mode) {
         case 2:
@@ -49,7 +49,7 @@ void drawAddends(app::Random &rnd, int mode, double &a, double &b) {
 
 } // namespace
 
-Question additionQuestion(app::Random &rnd, app::Globals &g) {
+Question additionQuestion(core::Random &rnd, core::Globals &g) {
     Question q;
     drawAddends(rnd, g.menuMode, g.operandA, g.operandB);
     const double a = g.operandA, b = g.operandB;
@@ -64,7 +64,7 @@ Question additionQuestion(app::Random &rnd, app::Globals &g) {
     return q;
 }
 
-Question subtractionQuestion(app::Random &rnd, app::Globals &g) {
+Question subtractionQuestion(core::Random &rnd, core::Globals &g) {
     Question q;
     const int mode = g.subtractMode >= 1 && g.subtractMode <= 3 ? g.subtractMode : 1;
     auto drawQuestion = [&] {
@@ -114,7 +114,7 @@ Question subtractionQuestion(app::Random &rnd, app::Globals &g) {
     return q;
 }
 
-Question multiplicationQuestion(app::Random &rnd, app::Globals &g) {
+Question multiplicationQuestion(core::Random &rnd, core::Globals &g) {
     Question q;
     g.operandA = rnd.range(9, 1);
     g.operandB = rnd.range(9, 1);
@@ -130,7 +130,7 @@ Question multiplicationQuestion(app::Random &rnd, app::Globals &g) {
     return q;
 }
 
-Question divisionQuestion(app::Random &rnd, app::Globals &g) {
+Question divisionQuestion(core::Random &rnd, core::Globals &g) {
     Question q;
     const double quotient = rnd.range(9, 1);
     g.operandB = rnd.range(9, 1);
@@ -155,7 +155,7 @@ QString whole(double v) {
 
 // Draws the operands of one olympiad variant, all together again until its test holds, and
 // returns the expression. The draws follow the order a, b, c, d, e.
-QString drawChain(app::Random &rnd, app::Globals &g, int mode) {
+QString drawChain(core::Random &rnd, core::Globals &g, int mode) {
     double &a = g.operandA, &b = g.operandB, &c = g.operandC, &d = g.operandD, &e = g.operandE;
     switch (mode) {
     case 2:
@@ -224,7 +224,7 @@ QString drawChain(app::Random &rnd, app::Globals &g, int mode) {
     }
 }
 
-double chainAnswer(const app::Globals &g, int mode) {
+double chainAnswer(const core::Globals &g, int mode) {
     const double a = g.operandA, b = g.operandB, c = g.operandC, d = g.operandD, e = g.operandE;
     switch (mode) {
     case 2:
@@ -246,7 +246,7 @@ double chainAnswer(const app::Globals &g, int mode) {
     }
 }
 
-double chainWrongAnswer(app::Random &rnd, int mode) {
+double chainWrongAnswer(core::Random &rnd, int mode) {
     switch (mode) {
     case 2:
         return rnd.range(50, 1);
@@ -271,7 +271,7 @@ double chainWrongAnswer(app::Random &rnd, int mode) {
 
 } // namespace
 
-Question olympiadQuestion(app::Random &rnd, app::Globals &g) {
+Question olympiadQuestion(core::Random &rnd, core::Globals &g) {
     const int mode = g.menuMode >= 1 && g.menuMode <= 8 ? g.menuMode : 1;
     Question q;
     q.first = drawChain(rnd, g, mode);

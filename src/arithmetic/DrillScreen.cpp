@@ -3,14 +3,13 @@
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "services/WavePlayer.h"
+#include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/Timer.h"
 
 namespace arithmetic {
 
 namespace {
-constexpr int kRightFrom = 0;
-constexpr int kWrongFrom = 3227, kWrongTo = 3680;
 constexpr int kRevealTick = 80, kLastTick = 100;
 constexpr double kControlPoint = 12, kTilePoint = 10.5;
 
@@ -42,8 +41,7 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     else
         buildOperandsLayout();
 
-    for (int k = 1; k <= 4; ++k)
-        connect(answers_[k - 1], &QPushButton::clicked, this, [this, k] { answer(k); });
+    connect(answers_, &ui::AnswerButtons::chosen, this, &DrillScreen::answer);
     timer2_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
     connect(timer2_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
     if (score_) {
@@ -60,18 +58,17 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     auto &g = ctx_.globals;
     g.rightCount = 0;
     g.wrongCount = 0;
-    if (kind.loadTo > kind.loadFrom) ctx_.jieguo().play(kind.loadFrom, kind.loadTo);
+    if (kind.greeting.length() > 0) ctx_.jieguo().play(kind.greeting);
     g.wrongPending = false;
     start_->setEnabled(true);
-    for (auto *b : answers_)
-        b->setEnabled(false);
+    answers_->setAllEnabled(false);
 }
 
 void DrillScreen::buildOperandsLayout() {
     auto *title = ui::makeLabel(QStringLiteral("Label2"), kind_.title, this, ui::twRect(3480, 240, 3360, 495),
                                 18, QColor(255, 0, 0));
     title->setAlignment(Qt::AlignCenter);
-    // A menu caption can be longer than the design's box; let it grow about its centre.
+    // A menu caption can be longer than the title box; let it grow about its centre.
     title->setGeometry(ui::twRect(2280, 240, 5760, 495));
 
     auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 10575, 1695));
@@ -97,12 +94,10 @@ void DrillScreen::buildOperandsLayout() {
 
     progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 10575, 255));
 
-    const QPoint places[] = {{600, 3480}, {4200, 3480}, {600, 5760}, {4200, 5760}};
-    for (int k = 1; k <= 4; ++k) {
-        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 72);
-        b->setGeometry(ui::twRect(places[k - 1].x(), places[k - 1].y(), 2535, 1695));
-        answers_[k - 1] = b;
-    }
+    answers_ = new ui::AnswerButtons(this, QStringLiteral("Button9"),
+                                     {ui::twRect(600, 3480, 2535, 1695), ui::twRect(4200, 3480, 2535, 1695),
+                                      ui::twRect(600, 5760, 2535, 1695), ui::twRect(4200, 5760, 2535, 1695)},
+                                     72);
 
     auto *controls = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(7080, 3480, 3615, 4335));
     auto button = [&](const char *name, const QString &caption, QRect r, bool isTile = false) {
@@ -142,12 +137,10 @@ void DrillScreen::buildExpressionLayout() {
 
     progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 11535, 255));
 
-    const QPoint places[] = {{480, 3600}, {5160, 3600}, {480, 5880}, {5160, 5880}};
-    for (int k = 1; k <= 4; ++k) {
-        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 72);
-        b->setGeometry(ui::twRect(places[k - 1].x(), places[k - 1].y(), 3375, 1695));
-        answers_[k - 1] = b;
-    }
+    answers_ = new ui::AnswerButtons(this, QStringLiteral("Button9"),
+                                     {ui::twRect(480, 3600, 3375, 1695), ui::twRect(5160, 3600, 3375, 1695),
+                                      ui::twRect(480, 5880, 3375, 1695), ui::twRect(5160, 5880, 3375, 1695)},
+                                     72);
 
     auto *controls = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(9360, 3360, 2295, 4335));
     auto button = [&](const char *name, const QString &caption, int top, bool isTile = false) {
@@ -166,15 +159,13 @@ void DrillScreen::start() {
     start_->setEnabled(false);
     ctx_.globals.elapsedSeconds = 0;
     if (timer1_) timer1_->setEnabled(true);
-    for (auto *b : answers_)
-        b->setEnabled(true);
+    answers_->setAllEnabled(true);
     cjf();
 }
 
 void DrillScreen::cjf() {
     timer2_->setEnabled(true);
-    for (auto *b : answers_)
-        b->setCaption(QString());
+    answers_->clearCaptions();
     progress_->setValue(0);
     button6_->setCaption(QStringLiteral("?"));
     ctx_.random.randomize();
@@ -183,8 +174,8 @@ void DrillScreen::cjf() {
     ctx_.globals.correctAnswerSet = true;
     button2_->setCaption(q.first);
     if (button4_) button4_->setCaption(q.second);
-    for (int k = 0; k < 4; ++k)
-        answers_[k]->setCaption(q.captions[k]);
+    for (int k = 1; k <= 4; ++k)
+        answers_->setCaption(k, q.captions[k - 1]);
 }
 
 QString DrillScreen::answerText() const {
@@ -200,29 +191,27 @@ void DrillScreen::countdownTick() {
         // Ran out: neither right nor wrong, no sound, just the next question.
         timer2_->setEnabled(false);
         progress_->setValue(0);
-        for (auto *b : answers_)
-            b->setEnabled(true);
+        answers_->setAllEnabled(true);
         cjf();
     }
 }
 
 void DrillScreen::answer(int k) {
     auto &g = ctx_.globals;
-    const bool right = g.correctAnswerSet && leadingValue(answers_[k - 1]->caption()) == g.correctAnswer;
+    const bool right = g.correctAnswerSet && leadingValue(answers_->caption(k)) == g.correctAnswer;
     if (right) {
-        ctx_.jieguo().play(kRightFrom, kind_.rightTo);
+        ctx_.jieguo().play(kind_.rightClip);
         ++g.rightCount;
         pause_->setCaption(QStringLiteral("暂停"));
         button6_->setCaption(answerText());
-        for (auto *b : answers_)
-            b->setEnabled(true);
+        answers_->setAllEnabled(true);
         g.wrongPending = false;
     } else {
-        ctx_.jieguo().play(kWrongFrom, kWrongTo);
+        ctx_.jieguo().play(core::jieguo::kWrong);
         ++g.wrongCount;
         g.wrongPending = true;
         button6_->setCaption(answerText());
-        answers_[k - 1]->setEnabled(false);
+        answers_->setEnabled(k, false);
     }
     tally_->setCaption(tallyText(g.rightCount, g.wrongCount));
     if (score_) score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "arithmetic/DrillGenerators.h"
+#include "core/SoundSheet.h"
 #include "ui/Widgets.h"
-
-#include <array>
 
 namespace app {
 class AppContext;
 }
 namespace ui {
+class AnswerButtons;
 class Timer;
-}
+} // namespace ui
 
 namespace arithmetic {
 
@@ -20,16 +20,16 @@ struct DrillKind {
     // Expression: the whole chain on one wide tile, titled on Button3, no clock, no score.
     enum class Layout { Operands, Expression };
 
-    QString screenName{};         // control name of the window
-    QString caption{};            // window caption at load (a menu item may replace it)
-    QString title{};              // Label2 (Button3 on the expression layout) at load; likewise
-    QString operatorSign{};       // Button3 on the operands layout
-    int loadFrom = 0, loadTo = 0; // stretch of jieguo.wav played at load; none when both are 0
-    QString tableButton{};        // caption of Button8; empty when the screen has none
+    QString screenName{};   // control name of the window
+    QString caption{};      // window caption at load (a menu item may replace it)
+    QString title{};        // Label2 (Button3 on the expression layout) at load; likewise
+    QString operatorSign{}; // Button3 on the operands layout
+    core::Clip greeting{};  // stretch of jieguo.wav played at load; none when empty
+    QString tableButton{};  // caption of Button8; empty when the screen has none
     Generator generate = nullptr;
     bool narrowTiles = false; // the division screen's four question tiles are 1935 twips wide
     Layout layout = Layout::Operands;
-    int rightTo = 1227; // the right-answer stretch is 0..rightTo
+    core::Clip rightClip = core::jieguo::kRight;
     QString tallyFormat = QStringLiteral("正确%1道题,错误%2道题,");
 };
 
@@ -70,7 +70,7 @@ class DrillScreen : public ui::Screen {
     DrillKind kind_;
     ui::FlatButton *button2_ = nullptr, *button3_ = nullptr, *button4_ = nullptr, *button5_ = nullptr,
                    *button6_ = nullptr;
-    std::array<ui::FlatButton *, 4> answers_{};
+    ui::AnswerButtons *answers_ = nullptr;
     ui::FlatButton *start_ = nullptr, *pause_ = nullptr, *tally_ = nullptr, *score_ = nullptr,
                    *back_ = nullptr;
     ui::FlatButton *table_ = nullptr;

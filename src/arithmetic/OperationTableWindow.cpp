@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/ScreenNames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,7 +43,7 @@ class TableBoard : public QWidget {
 } // namespace
 
 OperationTableWindow::OperationTableWindow(QWidget *parent)
-    : ui::Screen(QStringLiteral("口诀表"), QStringLiteral("口诀表"), 11070, 6765, parent) {
+    : ui::Screen(screens::kOperationTable, QStringLiteral("口诀表"), 11070, 6765, parent) {
     auto *board = new TableBoard(this, [this] { close(); });
     board->setObjectName(QStringLiteral("Picture1"));
     board->setGeometry(ui::twRect(0, 0, 11055, 6735));
@@ -52,7 +53,7 @@ OperationTableWindow::OperationTableWindow(QWidget *parent)
     board->setPalette(p);
     board->setToolTip(QStringLiteral("单击关闭口诀表窗口"));
 
-    // The title box is widened about the design's centre so a five-character name fits.
+    // The title box is widened about its centre so a five-character name fits.
     title_ = ui::makeLabel(QStringLiteral("Label2"), QString(), board, ui::twRect(3735, 120, 3600, 480), 18,
                            QColor(0, 0, 255));
     title_->setAlignment(Qt::AlignCenter);

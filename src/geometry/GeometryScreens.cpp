@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "geometry/ShapeCatalogue.h"
 #include "geometry/ShapesScreen.h"
@@ -25,7 +26,7 @@ void registerScreens(app::ScreenRegistry &r) {
     std::vector<app::GalleryShot> shots;
     for (int k = 1; k <= ShapeCatalogue::kCount; ++k)
         shots.push_back(itemShot(k));
-    r.add({QStringLiteral("tpform"), [](app::AppContext &ctx) -> QWidget * { return new ShapesScreen(ctx); },
+    r.add({screens::kShapes, [](app::AppContext &ctx) -> QWidget * { return new ShapesScreen(ctx); },
            std::move(shots), QStringLiteral("tx1")});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Globals.h"
-#include "app/Random.h"
+#include "core/Globals.h"
+#include "core/Random.h"
 
 #include <QString>
 #include <array>
@@ -12,11 +12,11 @@ namespace geometry {
 // places to answerSlot1 (right) .. answerSlot4, the wrong items to wrongChoice1..3.
 
 // Draws the next item, 1..50, every one equally likely (colours included).
-int drawShapeItem(app::Random &rnd, app::Globals &g);
+int drawShapeItem(core::Random &rnd, core::Globals &g);
 
 // Puts the name of the item on a random button (it may be the same button as last time) and
 // the names of three different other items from the first six on the other buttons.
 // Returns the captions of Button9(1)..Button9(4).
-std::array<QString, 4> placeShapeNames(app::Random &rnd, app::Globals &g, int item);
+std::array<QString, 4> placeShapeNames(core::Random &rnd, core::Globals &g, int item);
 
 } // namespace geometry

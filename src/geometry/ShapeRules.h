@@ -9,7 +9,7 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 // The drawing area's own background.
-inline constexpr Rgb kDesignBackground{192, 192, 255};
+inline constexpr Rgb kQuestionBackground{192, 192, 255};
 
 // Degrees to radians as the figures were designed: with 3.1415, not the full value of pi.
 inline constexpr double kDegree = 3.1415 / 180;

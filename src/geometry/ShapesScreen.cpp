@@ -2,18 +2,17 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/ScreenNames.h"
 #include "geometry/ShapeQuestion.h"
 #include "geometry/ShapeRules.h"
 #include "services/WavePlayer.h"
+#include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/DrawingSurface.h"
 
 namespace geometry {
 
 namespace {
-constexpr int kRightFrom = 0, kRightTo = 1227;
-constexpr int kWrongFrom = 3227, kWrongTo = 3680;
-
 QColor toQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
@@ -48,9 +47,9 @@ void SurfaceCanvas::print(double x, double y, const QString &text) {
 }
 
 ShapesScreen::ShapesScreen(app::AppContext &ctx)
-    : ui::Screen(QStringLiteral("tpform"), QStringLiteral("图形学习"), 10800, 7860), ctx_(ctx),
+    : ui::Screen(screens::kShapes, QStringLiteral("图形学习"), 10800, 7860), ctx_(ctx),
       surface_(new ui::DrawingSurface(QStringLiteral("Picture3"), this, ui::twRect(240, 240, 6495, 6495),
-                                      toQColor(kDesignBackground))),
+                                      toQColor(kQuestionBackground))),
       canvas_(*surface_) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     picture->setGeometry(rect());
@@ -61,12 +60,11 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
     ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("左边的图形和色彩吗？"), this,
                   ui::twRect(6975, 840, 3585, 495), 15.75, green, true);
 
-    for (int k = 1; k <= 4; ++k) {
-        auto *b = new ui::FlatButton(QStringLiteral("Button9(%1)").arg(k), QStringLiteral(" "), this, 18);
-        b->setGeometry(ui::twRect(7095, 1620 + (k - 1) * 1260, 3345, 975));
-        connect(b, &QPushButton::clicked, this, [this, k] { answer(k); });
-        answers_[k - 1] = b;
-    }
+    std::vector<QRect> places;
+    for (int k = 1; k <= 4; ++k)
+        places.push_back(ui::twRect(7095, 1620 + (k - 1) * 1260, 3345, 975));
+    answers_ = new ui::AnswerButtons(this, QStringLiteral("Button9"), places, 18);
+    connect(answers_, &ui::AnswerButtons::chosen, this, &ShapesScreen::answer);
 
     auto *band = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(0, 6960, 10800, 900),
                                QColor(227, 242, 253));
@@ -81,37 +79,34 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
     ctx_.globals.rightCount = 0;
     ctx_.globals.wrongCount = 0;
     start_->setEnabled(true);
-    for (auto *b : answers_)
-        b->setEnabled(false);
+    answers_->setAllEnabled(false);
     savedBackground_ = surface_->backColor();
     drawAxes(canvas_);
 }
 
 void ShapesScreen::start() {
-    for (auto *b : answers_)
-        b->setEnabled(true);
+    answers_->setAllEnabled(true);
     start_->setEnabled(false);
     cjf();
 }
 
 void ShapesScreen::cjf() {
-    for (auto *b : answers_)
-        b->setCaption(QString());
+    answers_->clearCaptions();
     ctx_.random.randomize();
     const int item = drawShapeItem(ctx_.random, ctx_.globals);
     surface_->setBackColor(savedBackground_);
     drawItem(canvas_, item);
     const auto captions = placeShapeNames(ctx_.random, ctx_.globals, item);
-    for (int k = 0; k < 4; ++k)
-        answers_[k]->setCaption(captions[k]);
+    for (int k = 1; k <= 4; ++k)
+        answers_->setCaption(k, captions[k - 1]);
 }
 
 void ShapesScreen::answer(int k) {
     if (k == ctx_.globals.answerSlot1) {
-        ctx_.jieguo().play(kRightFrom, kRightTo);
+        ctx_.jieguo().play(core::jieguo::kRight);
         cjf();
     } else {
-        ctx_.jieguo().play(kWrongFrom, kWrongTo);
+        ctx_.jieguo().play(core::jieguo::kWrong);
     }
 }
 

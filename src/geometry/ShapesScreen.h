@@ -10,8 +10,9 @@ namespace app {
 class AppContext;
 }
 namespace ui {
+class AnswerButtons;
 class DrawingSurface;
-}
+} // namespace ui
 
 namespace geometry {
 
@@ -53,7 +54,7 @@ class ShapesScreen : public ui::Screen {
     ui::DrawingSurface *surface_;
     SurfaceCanvas canvas_;
     QColor savedBackground_;
-    std::array<ui::FlatButton *, 4> answers_{};
+    ui::AnswerButtons *answers_ = nullptr;
     ui::FlatButton *start_, *back_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
-#include "app/ScreenRegistry.h"
+#include "app/ScreenNames.h"
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
@@ -14,13 +14,13 @@
 namespace hanzi {
 
 const LessonKind &characterLessons() {
-    static const LessonKind k{QStringLiteral("renzidan"), QStringLiteral("单字"), QStringLiteral("单字学习"),
+    static const LessonKind k{screens::kCharacterLessons, QStringLiteral("单字"), QStringLiteral("单字学习"),
                               services::kSingleCharacters, 219.75};
     return k;
 }
 
 const LessonKind &wordGroupLessons() {
-    static const LessonKind k{QStringLiteral("renzicizu"), QStringLiteral("词组"), QStringLiteral("词组学习"),
+    static const LessonKind k{screens::kWordGroupLessons, QStringLiteral("词组"), QStringLiteral("词组学习"),
                               services::kWordGroups, 140.25};
     return k;
 }
@@ -169,32 +169,6 @@ void LessonScreen::toggleAutoPlay() {
         auto_->setCaption(QStringLiteral("自动播放"));
     }
     playing_ = !playing_;
-}
-
-} // namespace hanzi
-
-namespace hanzi {
-
-namespace {
-// A lesson chosen and its third entry on show.
-void thirdEntry(QWidget *screen, app::AppContext &) {
-    auto *combo = screen->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    for (int i = 0; i < 3; ++i)
-        screen->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
-}
-} // namespace
-
-void registerScreens(app::ScreenRegistry &r) {
-    r.add({characterLessons().screenName,
-           [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, characterLessons()); },
-           {{QStringLiteral("renzidan"), thirdEntry}},
-           {}});
-    r.add({wordGroupLessons().screenName,
-           [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, wordGroupLessons()); },
-           {{QStringLiteral("renzicizu"), thirdEntry}},
-           {}});
 }
 
 } // namespace hanzi

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
-#include "app/ScreenRegistry.h"
+#include "app/ScreenNames.h"
 #include "maintenance/MaintenanceTools.h"
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
@@ -26,7 +26,7 @@ struct WaitCursor {
 } // namespace
 
 DataFormScreen::DataFormScreen(app::AppContext &ctx)
-    : ui::Screen(QStringLiteral("dataform"), QStringLiteral("Form1"), 9000, 6300), ctx_(ctx) {
+    : ui::Screen(screens::kMaintenance, QStringLiteral("Form1"), 9000, 6300), ctx_(ctx) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
     picture->setGeometry(rect());
 
@@ -181,13 +181,4 @@ void DataFormScreen::shuffleTick() {
     print(step.shown);
 }
 
-} // namespace maintenance
-
-namespace maintenance {
-void registerScreens(app::ScreenRegistry &r) {
-    r.add({QStringLiteral("dataform"),
-           [](app::AppContext &ctx) -> QWidget * { return new DataFormScreen(ctx); },
-           {},
-           {}});
-}
 } // namespace maintenance

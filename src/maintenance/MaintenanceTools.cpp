@@ -102,7 +102,7 @@ int countFirstBook(ContentStore &store) {
     return c->RecordCount();
 }
 
-ShuffleStep shuffleFirstBook(ContentStore &store, app::Random &rnd) {
+ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
     ShuffleStep step;
     rnd.randomize();
     TableCursor *c = store.Data(1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "services/ContentStore.h"
 
 #include <QString>
@@ -36,6 +36,6 @@ struct ShuffleStep {
     int a = 0, b = 0;
     QString shown; // number at position 250, five spaces, number at position 252
 };
-ShuffleStep shuffleFirstBook(services::ContentStore &store, app::Random &rnd);
+ShuffleStep shuffleFirstBook(services::ContentStore &store, core::Random &rnd);
 
 } // namespace maintenance

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
-#include "app/ScreenRegistry.h"
+#include "app/ScreenNames.h"
 #include "poems/PoemBlock.h"
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
@@ -37,7 +37,7 @@ const LineStyle kStyles[6] = {
 } // namespace
 
 PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
-    : ui::Screen(QStringLiteral("tangshiform"), QStringLiteral("唐诗学习"), 12000, 8400), ctx_(ctx) {
+    : ui::Screen(screens::kPoemStudy, QStringLiteral("唐诗学习"), 12000, 8400), ctx_(ctx) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     picture->setGeometry(rect());
 
@@ -148,16 +148,6 @@ void PoemStudyScreen::showPoem(int k) {
     next_->setEnabled(true);
     ctx_.globals.currentPoem = k;
     list_->setToolTip(poem->title());
-}
-
-void registerScreens(app::ScreenRegistry &r) {
-    r.add({QStringLiteral("tangshiform"),
-           [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
-           {{QStringLiteral("tangshiform"),
-             [](QWidget *s, app::AppContext &) {
-                 s->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(5);
-             }}},
-           {}});
 }
 
 } // namespace poems

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SoundSheet.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,12 +19,14 @@ class WavePlayer {
     virtual void play(int fromMs, int toMs) = 0;
     virtual void stop() = 0;
     virtual bool isPlaying() const = 0;
+    void play(core::Clip clip) { play(clip.from, clip.to); }
 };
 
 // Records what was asked of a player: "open jieguo.wav", "play 0..1227", "stop".
 class RecordingWavePlayer : public WavePlayer {
   public:
     void open(const QString &path) override;
+    using WavePlayer::play;
     void play(int fromMs, int toMs) override { log << QStringLiteral("play %1..%2").arg(fromMs).arg(toMs); }
     void stop() override { log << QStringLiteral("stop"); }
     bool isPlaying() const override { return false; }
@@ -38,6 +42,7 @@ class SndfileWavePlayer : public WavePlayer {
     explicit SndfileWavePlayer(std::shared_ptr<PcmOutput> output);
     ~SndfileWavePlayer() override;
     void open(const QString &path) override;
+    using WavePlayer::play;
     void play(int fromMs, int toMs) override;
     void stop() override;
     bool isPlaying() const override;

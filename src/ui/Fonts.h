@@ -12,7 +12,7 @@ void installFontSubstitutions();
 // The family the substitutions resolve to ("WenQuanYi Zen Hei" on Debian).
 QString cjkFamily();
 
-// SimSun at a design point size; sizes are turned into pixels at 96 dpi so twip layouts and
+// SimSun at a given point size; sizes are turned into pixels at 96 dpi so twip layouts and
 // text sizes agree on every platform.
 QFont simSun(double pointSize, bool bold = false);
 

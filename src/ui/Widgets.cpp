@@ -33,7 +33,7 @@ void FlatButton::fitFont() {
 }
 
 QFont fittedFont(QFont font, const QString &text, const QSize &room) {
-    // Shrink in steps until the text fits; a widget not laid out yet keeps the design size.
+    // Shrink in steps until the text fits; a widget not laid out yet keeps its own size.
     if (room.width() <= 0 || room.height() <= 0) return font;
     for (int px = font.pixelSize(); px > 6; px -= std::max(1, px / 12)) {
         font.setPixelSize(px);

@@ -17,7 +17,7 @@ inline QRect twRect(int left, int top, int width, int height) {
 }
 
 // A flat push button. As a display tile it is simply disabled: the caption is what it shows.
-// Its caption keeps the design's point size and shrinks only when the text would not fit,
+// Its caption keeps its given point size and shrinks only when the text would not fit,
 // so a three-digit answer stays whole on its button.
 class FlatButton : public QPushButton {
     Q_OBJECT
@@ -35,10 +35,10 @@ class FlatButton : public QPushButton {
     double basePointSize_;
 };
 
-// The font at its design size, or smaller until the text fits the room (pixel-sized fonts).
+// The font at its given size, or smaller until the text fits the room (pixel-sized fonts).
 QFont fittedFont(QFont font, const QString &text, const QSize &room);
 
-// A label with the design's name, caption, font and colour, transparent by default.
+// A label with its control name, caption, font and colour, transparent by default.
 QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,
                   double pointSize, const QColor &color, bool bold = false);
 

@@ -30,7 +30,7 @@ class GeneratorTest : public QObject {
 namespace {
 
 // The four captions differ and exactly one of them is the right answer, on answerSlot1.
-bool onePlacedRightAnswer(const Question &q, const app::Globals &g) {
+bool onePlacedRightAnswer(const Question &q, const core::Globals &g) {
     QSet<QString> distinct(q.captions.begin(), q.captions.end());
     int right = 0;
     for (const QString &c : q.captions)
@@ -66,9 +66,9 @@ void GeneratorTest::additionModes() {
     QFETCH(int, maxB);
     QFETCH(int, minSum);
     QFETCH(int, maxSum);
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(1234 + mode);
-    app::Globals g;
+    core::Globals g;
     g.menuMode = mode;
     QSet<int> sumsSeen;
     int seenMinA = 1000, seenMaxA = -1, seenMinSum = 1000, seenMaxSum = -1;
@@ -121,8 +121,8 @@ void GeneratorTest::additionBoundaries() {
     QFETCH(int, mode);
     QFETCH(QList<double>, draws);
     QFETCH(QString, question);
-    app::Random rnd = testing_support::scriptedRandom(7, draws);
-    app::Globals g;
+    core::Random rnd = testing_support::scriptedRandom(7, draws);
+    core::Globals g;
     g.menuMode = mode;
     const Question q = additionQuestion(rnd, g);
     QCOMPARE(q.first + "+" + q.second, question);
@@ -130,9 +130,9 @@ void GeneratorTest::additionBoundaries() {
 }
 
 void GeneratorTest::rightAnswerNeverOnTheSameButtonTwice() {
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(99);
-    app::Globals g;
+    core::Globals g;
     int last = 0;
     QList<int> used;
     for (int i = 0; i < 2000; ++i) {
@@ -193,9 +193,9 @@ void GeneratorTest::subtractionModes() {
     QFETCH(int, minB);
     QFETCH(int, maxB);
     QFETCH(int, maxWrong);
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(4321 + mode);
-    app::Globals g;
+    core::Globals g;
     g.subtractMode = mode;
     int seenMinA = 1000, seenMaxA = -1, seenMinB = 1000, seenMaxB = -1, seenMinWrong = 1000,
         seenMaxWrong = -1;
@@ -259,8 +259,8 @@ void GeneratorTest::subtractionWrongAnswers() {
     QFETCH(QList<double>, draws);
     QFETCH(QString, question);
     QFETCH(int, firstWrong);
-    app::Random rnd = testing_support::scriptedRandom(11, draws);
-    app::Globals g;
+    core::Random rnd = testing_support::scriptedRandom(11, draws);
+    core::Globals g;
     g.subtractMode = mode;
     const Question q = subtractionQuestion(rnd, g);
     QCOMPARE(q.first + "-" + q.second, question);
@@ -272,9 +272,9 @@ void GeneratorTest::subtractionWrongAnswers() {
 
 // 99 - 1: the right answer 98 is above every wrong answer the mode can offer.
 void GeneratorTest::subtractionMode2TopAnswerStandsOut() {
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(5);
-    app::Globals g;
+    core::Globals g;
     g.subtractMode = 2;
     for (int i = 0; i < 500; ++i) {
         rnd.script({89.5 / 90, 0.5 / 9});
@@ -291,9 +291,9 @@ void GeneratorTest::multiplication() {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
             products.insert(x * y);
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(77);
-    app::Globals g;
+    core::Globals g;
     QSet<int> asked, offered;
     for (int i = 0; i < 20000; ++i) {
         const Question q = multiplicationQuestion(rnd, g);
@@ -313,9 +313,9 @@ void GeneratorTest::multiplication() {
 }
 
 void GeneratorTest::division() {
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(88);
-    app::Globals g;
+    core::Globals g;
     QSet<int> dividends;
     bool byOne = false, selfDivided = false;
     for (int i = 0; i < 20000; ++i) {

@@ -99,9 +99,9 @@ void OlympiadGeneratorTest::variants() {
         for (int y = 1; y <= 9; ++y)
             for (int z = 1; z <= 9; ++z)
                 products.insert(x * y * z);
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(2024 + mode);
-    app::Globals g;
+    core::Globals g;
     g.menuMode = mode;
     QSet<int> answers;
     int seenMaxWrong = 0;
@@ -197,8 +197,8 @@ void OlympiadGeneratorTest::scriptedQuestions() {
     QFETCH(QList<double>, draws);
     QFETCH(QString, expression);
     QFETCH(int, answer);
-    app::Random rnd = testing_support::scriptedRandom(3, draws);
-    app::Globals g;
+    core::Random rnd = testing_support::scriptedRandom(3, draws);
+    core::Globals g;
     g.menuMode = mode;
     const Question q = olympiadQuestion(rnd, g);
     QCOMPARE(q.first, expression);
@@ -209,9 +209,9 @@ void OlympiadGeneratorTest::scriptedQuestions() {
 
 // Both forms of the proportion come up, about equally often.
 void OlympiadGeneratorTest::proportionForms() {
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(8);
-    app::Globals g;
+    core::Globals g;
     g.menuMode = 8;
     int decimal = 0;
     for (int i = 0; i < 2000; ++i)
@@ -236,9 +236,9 @@ void OlympiadGeneratorTest::decimalTerms() {
 }
 
 void OlympiadGeneratorTest::outOfRangeModeAsksTheFirstVariant() {
-    app::Random rnd;
+    core::Random rnd;
     rnd.pin(1);
-    app::Globals g;
+    core::Globals g;
     g.menuMode = 0; // opened without a menu item
     const Question q = olympiadQuestion(rnd, g);
     QVERIFY(q.first.count(u'+') == 2);

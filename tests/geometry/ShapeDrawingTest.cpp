@@ -248,7 +248,7 @@ class ShapeDrawingTest : public QObject {
         ui::DrawingSurface *s = show(item);
         QCOMPARE(countIn(s, colour, -100, 100, 100, -100), 433 * 433);
 
-        // The next question starts on the design background again.
+        // The next question starts on the question background again.
         ctx->random.script({(14 - 0.5) / 50});
         click(screen, QStringLiteral("Button9(%1)").arg(ctx->globals.answerSlot1));
         QCOMPARE(ctx->globals.menuMode, 14);

@@ -43,8 +43,8 @@ class ShapeQuestionTest : public QObject {
     void itemIsOneToFifty() {
         QFETCH(double, rnd);
         QFETCH(int, item);
-        app::Random r;
-        app::Globals g;
+        core::Random r;
+        core::Globals g;
         r.script({rnd});
         QCOMPARE(geometry::drawShapeItem(r, g), item);
         // The item shares the menu's mode variable.
@@ -60,9 +60,9 @@ class ShapeQuestionTest : public QObject {
     }
     void wrongNamesComeFromTheFirstSix() {
         QFETCH(int, item);
-        app::Random r;
+        core::Random r;
         r.pin(static_cast<std::uint64_t>(item));
-        app::Globals g;
+        core::Globals g;
         for (int round = 0; round < 200; ++round) {
             const auto captions = geometry::placeShapeNames(r, g, item);
             const QSet<int> places{g.answerSlot1, g.answerSlot2, g.answerSlot3, g.answerSlot4};
@@ -84,8 +84,8 @@ class ShapeQuestionTest : public QObject {
     // The draws in order: p1; p2 until it differs, d1 until it is not the item; p3 and d2
     // likewise; p4 is the place left, d3 until it is new.
     void exactPlacementFromScriptedDraws() {
-        app::Random r;
-        app::Globals g;
+        core::Random r;
+        core::Globals g;
         g.lastAnswerSlot = 3;      // not consulted: the right name may take any button
         r.script({0.6,             // p1 = 3
                   0.7, 0.1,        // p2: 3 is taken, then 1
@@ -107,9 +107,9 @@ class ShapeQuestionTest : public QObject {
     }
 
     void colourQuestionShowsOnlyOneColourName() {
-        app::Random r;
+        core::Random r;
         r.pin(7);
-        app::Globals g;
+        core::Globals g;
         for (int item = ShapeCatalogue::kFirstColour; item <= ShapeCatalogue::kCount; ++item) {
             const auto captions = geometry::placeShapeNames(r, g, item);
             int colours = 0;

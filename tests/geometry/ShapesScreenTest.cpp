@@ -11,8 +11,8 @@ using namespace testing_support;
 
 namespace {
 const QColor kBack(192, 192, 255);
-const QString kRightClip = QStringLiteral("play 0..1227");
-const QString kWrongClip = QStringLiteral("play 3227..3680");
+const QString kRightClip = testing_support::played(core::jieguo::kRight);
+const QString kWrongClip = testing_support::played(core::jieguo::kWrong);
 } // namespace
 
 class ShapesScreenTest : public QObject {

@@ -1,6 +1,7 @@
 // The generated sound sheet jieguo.wav, and the players and voice that sound it. Runs with no sound
 // device (offscreen, no PulseAudio): then the output stands in with timers, which is what is checked.
 
+#include "core/SoundSheet.h"
 #include "services/PcmOutput.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
@@ -24,25 +25,15 @@ using namespace services;
 namespace {
 
 constexpr int kRate = 22050;
-constexpr int kSheetMs = 31667; // the last stretch ends here
+constexpr int kSheetMs = core::jieguo::kEndMs;
 // A stretch that plays something is louder than this (RMS, 16-bit; about -30 dBFS) ...
 constexpr double kAudibleRms = 1000;
 // ... and around a cut point no sample is louder than this (about -50 dBFS).
 constexpr int kSilentPeak = 100;
 constexpr int kCutMarginMs = 5;
 
-struct Stretch {
-    const char *name;
-    int fromMs;
-    int toMs;
-};
-
-// The stretches the arithmetic screens play from jieguo.wav.
-constexpr Stretch kStretches[] = {
-    {"right", 0, 1227},         {"right with praise", 0, 3227}, {"wrong", 3227, 3680},
-    {"addition", 3663, 10871},  {"subtraction", 10870, 13976},  {"multiplication", 13981, 23253},
-    {"division", 23253, 31375}, {"match", 31227, 31667},
-};
+// The stretches the screens play from jieguo.wav.
+constexpr auto &kStretches = core::jieguo::kAll;
 
 QString sheetPath() {
     return QStringLiteral(LUMIBO_BUILD_DIR "/jieguo.wav");
@@ -114,12 +105,13 @@ class SoundTest : public QObject {
     void stretchSounds_data() {
         QTest::addColumn<int>("fromMs");
         QTest::addColumn<int>("toMs");
-        for (const Stretch &s : kStretches) {
-            QTest::addRow("%s", s.name) << s.fromMs << s.toMs;
-            QTest::addRow("%s, core", s.name) << s.fromMs + 20 << s.toMs - 20;
+        for (const auto &s : kStretches) {
+            QTest::addRow("%s", s.name) << s.clip.from << s.clip.to;
+            QTest::addRow("%s, core", s.name) << s.clip.from + 20 << s.clip.to - 20;
         }
         // The praise itself, not only the chime before it.
-        QTest::addRow("praise after the chime") << 1227 << 3227;
+        QTest::addRow("praise after the chime")
+            << core::jieguo::kRight.to << core::jieguo::kRightWithPraise.to;
     }
     void stretchSounds() {
         QFETCH(int, fromMs);
@@ -133,18 +125,16 @@ class SoundTest : public QObject {
     void cutPointsSilent_data() {
         QTest::addColumn<int>("fromMs");
         QTest::addColumn<int>("toMs");
-        for (const Stretch &s : kStretches) {
-            QTest::addRow("%s start", s.name) << s.fromMs - kCutMarginMs << s.fromMs + kCutMarginMs;
-            QTest::addRow("%s end", s.name) << s.toMs - kCutMarginMs << s.toMs + kCutMarginMs;
+        for (const auto &s : kStretches) {
+            QTest::addRow("%s start", s.name) << s.clip.from - kCutMarginMs << s.clip.from + kCutMarginMs;
+            QTest::addRow("%s end", s.name) << s.clip.to - kCutMarginMs << s.clip.to + kCutMarginMs;
         }
-        for (const Stretch &a : kStretches)
-            for (const Stretch &b : kStretches) {
-                const bool nested =
-                    (a.fromMs <= b.fromMs && b.toMs <= a.toMs) || (b.fromMs <= a.fromMs && a.toMs <= b.toMs);
-                if (&a < &b && !nested && a.fromMs < b.toMs && b.fromMs < a.toMs)
-                    QTest::addRow("%s / %s overlap", a.name, b.name)
-                        << std::max(a.fromMs, b.fromMs) - kCutMarginMs
-                        << std::min(a.toMs, b.toMs) + kCutMarginMs;
+        for (const auto &[an, a] : kStretches)
+            for (const auto &[bn, b] : kStretches) {
+                const bool nested = (a.from <= b.from && b.to <= a.to) || (b.from <= a.from && a.to <= b.to);
+                if (&a < &b && !nested && a.from < b.to && b.from < a.to)
+                    QTest::addRow("%s / %s overlap", an, bn)
+                        << std::max(a.from, b.from) - kCutMarginMs << std::min(a.to, b.to) + kCutMarginMs;
             }
     }
     void cutPointsSilent() {
@@ -211,11 +201,15 @@ class SoundTest : public QObject {
     void recordingPlayerLog() {
         RecordingWavePlayer player;
         player.open(QStringLiteral("/somewhere/else/jieguo.wav"));
-        player.play(0, 1227);
+        player.play(core::jieguo::kRight);
         player.stop();
-        player.play(3227, 3680);
-        QCOMPARE(player.log, (QStringList{"open jieguo.wav", "play 0..1227", "stop", "play 3227..3680"}));
-        QCOMPARE(player.plays(), (QStringList{"play 0..1227", "play 3227..3680"}));
+        player.play(core::jieguo::kWrong);
+        const QString right =
+            QStringLiteral("play %1..%2").arg(core::jieguo::kRight.from).arg(core::jieguo::kRight.to);
+        const QString wrong =
+            QStringLiteral("play %1..%2").arg(core::jieguo::kWrong.from).arg(core::jieguo::kWrong.to);
+        QCOMPARE(player.log, (QStringList{"open jieguo.wav", right, "stop", wrong}));
+        QCOMPARE(player.plays(), (QStringList{right, wrong}));
     }
 
     // A missing or unreadable file warns once, then the player does nothing at all, not even
@@ -240,10 +234,10 @@ class SoundTest : public QObject {
         player.open(path);
         QTest::failOnWarning(QRegularExpression("cannot read sound file"));
         player.open(path);
-        player.play(0, 1227);
+        player.play(core::jieguo::kRight);
         QVERIFY(!player.isPlaying());
         QVERIFY(!out->isPlaying());
-        player.play(3227, 3680);
+        player.play(core::jieguo::kWrong);
         QVERIFY(!out->isPlaying());
 
         out->enqueue(pcmOfMs(300), kRate, 1);
@@ -257,9 +251,11 @@ class SoundTest : public QObject {
         QTest::addColumn<int>("fromMs");
         QTest::addColumn<int>("toMs");
         QTest::addColumn<int>("expectMs"); // 0: nothing plays
-        QTest::addRow("right") << 0 << 1227 << 1227;
-        QTest::addRow("wrong") << 3227 << 3680 << 453;
-        QTest::addRow("past the end") << 31600 << 40000 << int(sheet_.size() * 1000 / kRate) - 31600;
+        using namespace core::jieguo;
+        QTest::addRow("right") << kRight.from << kRight.to << kRight.length();
+        QTest::addRow("wrong") << kWrong.from << kWrong.to << kWrong.length();
+        QTest::addRow("past the end")
+            << kEndMs - 67 << kEndMs + 8000 << int(sheet_.size() * 1000 / kRate) - (kEndMs - 67);
         QTest::addRow("before the start") << -50 << 100 << 100;
         QTest::addRow("empty") << 500 << 500 << 0;
         QTest::addRow("backwards") << 900 << 100 << 0;
@@ -271,7 +267,7 @@ class SoundTest : public QObject {
         auto out = std::make_shared<PcmOutput>();
         SndfileWavePlayer player(out);
         player.open(sheetPath());
-        player.play(31227, 31667); // something already sounding
+        player.play(core::jieguo::kMatch); // something already sounding
         QVERIFY(player.isPlaying());
         player.play(fromMs, toMs);
         QCOMPARE(out->queued(), 0);
@@ -280,7 +276,8 @@ class SoundTest : public QObject {
             QVERIFY2(std::abs(out->currentMs() - expectMs) <= 1,
                      qPrintable(QString::number(out->currentMs())));
         } else {
-            QCOMPARE(out->currentMs(), 440); // an empty slice leaves the sound before it alone
+            QCOMPARE(out->currentMs(),
+                     core::jieguo::kMatch.length()); // an empty slice leaves the sound before it alone
         }
         player.play(fromMs, toMs); // again
         player.stop();

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/Random.h"
+#include "core/Random.h"
 
 #include <QList>
 
 namespace testing_support {
 
 // A pinned generator whose next draws are exactly these values.
-inline app::Random scriptedRandom(std::uint64_t seed, const QList<double> &draws) {
-    app::Random rnd;
+inline core::Random scriptedRandom(std::uint64_t seed, const QList<double> &draws) {
+    core::Random rnd;
     rnd.pin(seed);
     for (double d : draws)
         rnd.script({d});

@@ -1,14 +1,17 @@
 #pragma once
 
-// Small helpers the screen tests share: find a control by its design name, read captions,
+// Small helpers the screen tests share: find a control by its control name, read captions,
 // and let deleted windows go.
 #include "app/AppContext.h"
+#include "core/SoundSheet.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
+#include "ui/Timer.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,6 +34,33 @@ inline void click(QWidget *screen, const QString &name) {
     QVERIFY2(b, qPrintable(name));
     QVERIFY2(b->isEnabled() && b->isVisible(), qPrintable(name + " is not clickable"));
     QTest::mouseClick(b, Qt::LeftButton);
+}
+
+inline ui::Timer *timer(QWidget *screen, const QString &name) {
+    auto *t = screen->findChild<ui::Timer *>(name);
+    if (!t) qWarning("no timer %s", qPrintable(name));
+    return t;
+}
+
+// The value of a screen's progress bar (Progress1 unless named).
+inline int bar(QWidget *screen, const QString &name = QStringLiteral("Progress1")) {
+    auto *b = screen->findChild<QProgressBar *>(name);
+    return b ? b->value() : -1;
+}
+
+// The first of the answer buttons Button9(1..4) whose caption is (or, with right false, is not)
+// the given answer.
+inline QString answerButton(QWidget *screen, const QString &answer, bool right = true) {
+    for (int k = 1; k <= 4; ++k) {
+        const QString name = QStringLiteral("Button9(%1)").arg(k);
+        if ((caption(screen, name) == answer) == right) return name;
+    }
+    return {};
+}
+
+// How the recording player logs a clip: "play 0..1227".
+inline QString played(core::Clip clip) {
+    return QStringLiteral("play %1..%2").arg(clip.from).arg(clip.to);
 }
 
 inline void flushDeletes() {

@@ -2,11 +2,12 @@
 // that the arithmetic screens play stretch by stretch. 22 050 Hz mono 16-bit; the same bytes on every
 // run, so the build output does not change without a reason.
 //
-// Stretches the program plays (ms, [from, to)), some of them touching or overlapping:
-//   0-1227 chime, 0-3227 chime + praise, 3227-3680 try again, 3663-10871 addition greeting,
-//   10870-13976 subtraction, 13981-23253 multiplication, 23253-31375 division, 31227-31667 ding.
-// Every sound lies in its own window below, a few milliseconds inside each cut point, so each
-// stretch played alone starts and ends in silence and never cuts a neighbour's sound in half.
+// The stretches the program plays are those of the sound sheet (core/SoundSheet.h), some of
+// them touching or overlapping. Every sound lies in its own window below, a few milliseconds
+// inside each cut point, so each stretch played alone starts and ends in silence and never cuts
+// a neighbour's sound in half.
+
+#include "core/SoundSheet.h"
 
 #include <espeak-ng/speak_lib.h>
 #include <sndfile.h>
@@ -24,7 +25,8 @@
 namespace {
 
 constexpr int kRate = 22050;
-constexpr int kTotalMs = 31700;
+namespace clips = core::jieguo;
+constexpr int kTotalMs = clips::kEndMs + 33;
 
 using Samples = std::vector<float>; // -1..1
 
@@ -222,28 +224,31 @@ int main(int argc, char **argv) {
     };
 
     // Windows sit 8-18 ms inside the cut points of the stretches around them.
-    place(sheet, chime(), 8, 1215, "chime", 0, report);
+    place(sheet, chime(), clips::kRight.from + 8, clips::kRight.to - 12, "chime", 0, report);
     // 太棒了！你真棒！
-    say("praise", "tai4 bang4 le5 ! ni3 zhen1 bang4 !", 160, 1290, 3210);
-    place(sheet, tryAgain(), 3245, 3645, "try again", 0, report);
+    say("praise", "tai4 bang4 le5 ! ni3 zhen1 bang4 !", 160, clips::kRight.to + 63,
+        clips::kRightWithPraise.to - 17);
+    place(sheet, tryAgain(), clips::kWrong.from + 18, clips::kAdditionGreeting.from - 18, "try again", 0,
+          report);
     // 小朋友，我们一起来学加法吧！准备好了吗？
     say("addition greeting",
-        "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 jia1 fa3 ba5 ! zhun3 bei4 hao3 le5 ma5 ?", 140, 3695,
-        10855);
+        "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 jia1 fa3 ba5 ! zhun3 bei4 hao3 le5 ma5 ?", 140,
+        clips::kWrong.to + 15, clips::kSubtractionGreeting.from - 15);
     // 小朋友，我们来学减法吧！ (减法 with its third-tone change written out: jian2 fa3)
-    say("subtraction greeting", "xiao3 peng2 you3 , wo3 men5 lai2 xue2 jian2 fa3 ba5 !", 140, 10885, 13960);
+    say("subtraction greeting", "xiao3 peng2 you3 , wo3 men5 lai2 xue2 jian2 fa3 ba5 !", 140,
+        clips::kAdditionGreeting.to + 14, clips::kSubtractionGreeting.to - 16);
     // 小朋友，我们一起来学乘法口诀吧！一一得一，一二得二，二二得四。
     say("multiplication greeting",
         "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 cheng2 fa3 kou3 jue2 ba5 ! "
         "yi1 yi1 de2 yi1 , yi1 er4 de2 er4 , er4 er4 de2 si4 .",
-        140, 13995, 23240);
+        140, clips::kMultiplicationGreeting.from + 14, clips::kMultiplicationGreeting.to - 13);
     // 小朋友，我们一起来学除法吧！把糖果平均分一分。
     say("division greeting",
         "xiao3 peng2 you3 , wo3 men5 yi4 qi3 lai2 xue2 chu2 fa3 ba5 ! ba3 tang2 guo3 ping2 jun1 fen1 yi5 "
         "fen1 .",
-        140, 23265, 31210);
-    // After 31375, where the division stretch is cut, so that stretch carries no part of it.
-    place(sheet, ding(), 31385, 31655, "ding", 0, report);
+        140, clips::kDivisionGreeting.from + 12, clips::kMatch.from - 17);
+    // After the end of the division stretch, so that stretch carries no part of it.
+    place(sheet, ding(), clips::kDivisionGreeting.to + 10, clips::kMatch.to - 12, "ding", 0, report);
 
     std::vector<short> pcm(sheet.size());
     for (size_t i = 0; i < sheet.size(); ++i)

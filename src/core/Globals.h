@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace app {
+namespace core {
 
-// The program-wide working values the screens share (Module1). They live for the whole run,
+// The program-wide working values the screens share. They live for the whole run,
 // start at 0 or empty and are never saved.
 struct Globals {
     int menuMode = 0;
@@ -33,4 +33,4 @@ struct Globals {
     int currentPoem = -1;
 };
 
-} // namespace app
+} // namespace core

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Globals.h"
-#include "app/Random.h"
+#include "core/Globals.h"
+#include "core/Random.h"
 
 #include <QString>
 #include <array>
@@ -17,11 +17,9 @@ struct Question {
     std::array<QString, 4> captions; // answer buttons 1..4
 };
 
-// Puts the right answer on a random button other than the one that held the last right
-// answer, then three different wrong answers on the other buttons, in that order.
-// drawWrong draws one candidate wrong answer; it is redrawn while it repeats an earlier one.
-// Fills answerSlot1..4, wrongChoice1..3 and lastAnswerSlot.
-std::array<QString, 4> placeAnswers(app::Random &rnd, app::Globals &g, double correct,
+// The drills' placement: the right answer on a random button other than the one that held the
+// last right answer, then three different wrong answers, each drawn by drawWrong, on the others.
+std::array<QString, 4> placeAnswers(core::Random &rnd, core::Globals &g, double correct,
                                     const std::function<double()> &drawWrong);
 
 // A number as the drills show it: plain decimal, no leading zeros or blanks, no exponent.

@@ -4,7 +4,7 @@
 #include <deque>
 #include <random>
 
-namespace app {
+namespace core {
 
 // The program's one random generator. Whole numbers are drawn as Int(rnd() * n + m).
 // Tests pin it with a fixed seed, or script the exact values the next draws return.
@@ -36,4 +36,4 @@ class Random {
     bool pinned_ = false;
 };
 
-} // namespace app
+} // namespace core

@@ -1,8 +1,8 @@
-#include "app/Random.h"
+#include "core/Random.h"
 
 #include <chrono>
 
-namespace app {
+namespace core {
 
 Random::Random() {
     randomize();
@@ -29,4 +29,4 @@ void Random::pin(std::uint64_t seed) {
     engine_.seed(seed);
 }
 
-} // namespace app
+} // namespace core

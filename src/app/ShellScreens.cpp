@@ -1,0 +1,14 @@
+#include "app/AppContext.h"
+#include "app/HelpScreen.h"
+#include "app/MainWindow.h"
+#include "app/ScreenNames.h"
+#include "app/ScreenRegistry.h"
+
+namespace app {
+
+void registerShellScreens(ScreenRegistry &r) {
+    r.add({screens::kMain, [](AppContext &ctx) -> QWidget * { return new MainWindow(ctx); }, {}, {}});
+    r.add({screens::kHelp, [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }, {}, {}});
+}
+
+} // namespace app
