@@ -37,6 +37,18 @@ int loudestSample(const QByteArray &pcm) {
     return peak;
 }
 
+// Why a word gave no usable sound, or empty when it was spoken.
+QString speechFault(EspeakSpeechVoice &voice, const QString &word, qint64 *samples = nullptr) {
+    QString error;
+    const QByteArray pcm = voice.synthesise(word, &error);
+    if (samples) *samples += pcm.size() / 2;
+    if (!error.isEmpty()) return error;
+    if (pcm.isEmpty()) return QStringLiteral("no samples");
+    if (loudestSample(pcm) < 1000) // espeak's words peak far above this
+        return QStringLiteral("silence (%1 samples)").arg(pcm.size() / 2);
+    return {};
+}
+
 } // namespace
 
 class ShippedWordsSpeechTest : public QObject {
@@ -63,16 +75,7 @@ class ShippedWordsSpeechTest : public QObject {
         qint64 samples = 0;
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
             const QString word = table.rows[r].value(1).trimmed();
-            QString error;
-            const QByteArray pcm = voice.synthesise(word, &error);
-            samples += pcm.size() / 2;
-            QString fault;
-            if (!error.isEmpty())
-                fault = error;
-            else if (pcm.isEmpty())
-                fault = QStringLiteral("no samples");
-            else if (loudestSample(pcm) < 1000) // espeak's words peak far above this
-                fault = QStringLiteral("silence (%1 samples)").arg(pcm.size() / 2);
+            const QString fault = speechFault(voice, word, &samples);
             if (!fault.isEmpty())
                 failures << QStringLiteral("%1 line %2, \"%3\": %4")
                                 .arg(table.name)
@@ -82,6 +85,25 @@ class ShippedWordsSpeechTest : public QObject {
         qInfo("%s: %zu words, %.1f s of speech synthesised in %lld ms", qPrintable(table.name),
               table.rows.size(), double(samples) / 22050.0, static_cast<long long>(clock.elapsed()));
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    }
+
+    // The check itself tells a spoken word from one that gives nothing.
+    void faultsAreCaught_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("fault"); // the start of the fault; empty: spoken
+        QTest::newRow("a word") << QStringLiteral("apple") << QString();
+        QTest::newRow("a phrase") << QStringLiteral("ice cream") << QString();
+        QTest::newRow("nothing to say") << QString() << QStringLiteral("no samples");
+        QTest::newRow("only blanks") << QStringLiteral("   ") << QStringLiteral("no samples");
+        QTest::newRow("only a comma") << QStringLiteral(",") << QStringLiteral("silence");
+    }
+
+    void faultsAreCaught() {
+        QFETCH(QString, word);
+        QFETCH(QString, fault);
+        EspeakSpeechVoice voice(nullptr);
+        const QString found = speechFault(voice, word);
+        QVERIFY2(fault.isEmpty() ? found.isEmpty() : found.startsWith(fault), qPrintable(found));
     }
 };
 
