@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 #include <sqlite3.h>
@@ -302,6 +303,16 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                                         QStringLiteral("word \"%1\" holds \"%2\"; a word is English letters, "
                                                        "blanks, hyphens and apostrophes only")
                                             .arg(word, QString(c));
+                        break;
+                    }
+                // Capitals (TV, PE, UK) are spelled out letter by letter.
+                static const QRegularExpression separators(QStringLiteral("[ -]"));
+                for (const QString &part : word.split(separators, Qt::SkipEmptyParts))
+                    if (part.size() > 1 && part == part.toUpper() && part != part.toLower()) {
+                        problems << at(t, t.lines[r]) +
+                                        QStringLiteral("word \"%1\" holds the abbreviation \"%2\"; write the "
+                                                       "word out")
+                                            .arg(word, part);
                         break;
                     }
                 // The link game shows only the first ten characters of a meaning.

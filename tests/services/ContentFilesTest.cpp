@@ -388,6 +388,8 @@ void ContentFilesTest::brokenFixtures_data() {
         << "11 characters";
     QTest::newRow("English word with a digit")
         << english << withLine(tsvEnglish, 3, "2\tbanana2\t香蕉\tMonkeys like bananas.") << 3 << "\"2\"";
+    QTest::newRow("English word with an abbreviation")
+        << english << withLine(tsvEnglish, 3, "2\twatch TV\t看电视\tWe watch television.") << 3 << "\"TV\"";
     QTest::newRow("English word with a slash")
         << english << withLine(tsvEnglish, 3, "2\tbanana/s\t香蕉\tMonkeys like bananas.") << 3 << "\"/\"";
     QByteArray crlf = tsvCharacters;
