@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 #include <sqlite3.h>
@@ -283,7 +284,45 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                     problems
                         << at(t, t.lines[r]) +
                                QStringLiteral("number %1 does not increase (previous %2)").arg(n).arg(last);
+                // A line dropped for its field count already has its report; it is no gap.
+                else if (n != last + 1 && (r == 0 || t.lines[r] == t.lines[r - 1] + 1))
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("number %1 skips %2; the numbers run 1, 2, 3 without gaps")
+                                        .arg(n)
+                                        .arg(last + 1);
                 if (ok) last = std::max(last, n);
+            }
+            for (std::size_t r = 0; r < t.rows.size(); ++r) {
+                // The voice reads the word as written: a digit, a symbol or an abbreviation is
+                // spelled out or skipped, so a word is letters joined by blanks, hyphens, apostrophes.
+                const QString word = t.rows[r].value(1).trimmed();
+                for (QChar c : word)
+                    if (!(c.isLetter() && c.unicode() < 0x80) && c != QLatin1Char(' ') &&
+                        c != QLatin1Char('-') && c != QLatin1Char('\'')) {
+                        problems << at(t, t.lines[r]) +
+                                        QStringLiteral("word \"%1\" holds \"%2\"; a word is English letters, "
+                                                       "blanks, hyphens and apostrophes only")
+                                            .arg(word, QString(c));
+                        break;
+                    }
+                // Capitals (TV, PE, UK) are spelled out letter by letter.
+                static const QRegularExpression separators(QStringLiteral("[ -]"));
+                for (const QString &part : word.split(separators, Qt::SkipEmptyParts))
+                    if (part.size() > 1 && part == part.toUpper() && part != part.toLower()) {
+                        problems << at(t, t.lines[r]) +
+                                        QStringLiteral("word \"%1\" holds the abbreviation \"%2\"; write the "
+                                                       "word out")
+                                            .arg(word, part);
+                        break;
+                    }
+                // The link game shows only the first ten characters of a meaning.
+                const qsizetype length = t.rows[r].value(2).trimmed().toUcs4().size();
+                if (length > kMeaningShown)
+                    problems << at(t, t.lines[r]) +
+                                    QStringLiteral("meaning \"%1\" has %2 characters; at most %3 are shown")
+                                        .arg(t.rows[r].value(2).trimmed())
+                                        .arg(length)
+                                        .arg(kMeaningShown);
             }
         }
         switch (slot) {

@@ -29,7 +29,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
 bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, QString *error);
 
 // The content rules: required fields, whole poems, distinct answers, pairs unlike themselves,
-// English numbers increasing, a pinyin reading for every Chinese character the lessons and
+// English numbers running 1, 2, 3 without gaps, English words the voice can read, meanings of at
+// most kMeaningShown characters, a pinyin reading for every Chinese character the lessons and
 // poems show.
 void checkContent(const std::vector<TableData> &tables, Problems &problems);
 

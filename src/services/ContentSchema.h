@@ -16,6 +16,8 @@ struct TableSchema {
 const std::vector<TableSchema> &contentTables();
 constexpr int kTableCount = 30;
 constexpr int kEnglishBooks = 23;
+// The word link game shows this many characters of an English word's meaning.
+constexpr int kMeaningShown = 10;
 
 // Slot numbers of the Chinese tables.
 enum Slot : int {

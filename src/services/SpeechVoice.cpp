@@ -69,14 +69,20 @@ void EspeakSpeechVoice::setRate(int wordsPerMinute) {
     rate_ = std::clamp(wordsPerMinute, int(espeakRATE_MINIMUM), int(espeakRATE_MAXIMUM));
 }
 
-QByteArray EspeakSpeechVoice::synthesise(const QString &text) {
+QByteArray EspeakSpeechVoice::synthesise(const QString &text, QString *error) {
     QByteArray pcm;
-    if (text.trimmed().isEmpty() || !ensureEngine()) return pcm;
+    if (text.trimmed().isEmpty()) return pcm;
+    if (!ensureEngine()) {
+        if (error) *error = QStringLiteral("the espeak-ng engine or its English voice is missing");
+        return pcm;
+    }
     // The engine is shared, so each voice object sets its own rate right before it speaks.
     espeak_SetParameter(espeakRATE, rate_, 0);
     const QByteArray utf8 = text.toUtf8();
-    espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                 &pcm);
+    const espeak_ERROR result = espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
+                                             espeakCHARS_UTF8, nullptr, &pcm);
+    if (result != EE_OK && error)
+        *error = QStringLiteral("espeak_Synth failed with code %1").arg(int(result));
     return pcm;
 }
 

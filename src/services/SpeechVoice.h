@@ -51,8 +51,8 @@ class EspeakSpeechVoice : public SpeechVoice {
     int rate() const override { return rate_; }
 
     // Synthesised samples (22 050 Hz mono 16-bit) of a text, without playing them; empty when
-    // there is no engine. Used by speak() and by tests.
-    QByteArray synthesise(const QString &text);
+    // there is no engine. Used by speak() and by tests; error (if given) says why nothing came.
+    QByteArray synthesise(const QString &text, QString *error = nullptr);
 
   private:
     bool ensureEngine();

@@ -40,10 +40,11 @@ QString contentTool() {
 }
 
 // A clean content folder. Line numbers (the header is line 1) are what the broken rows refer to.
+// The grape's meaning has ten characters, the most the link game shows.
 const QByteArray tsvEnglish = "number\tword\tmeaning\texample\n"
-                              "1\tapple\t苹果\tI eat an apple.\n"                      // 2
-                              "2\tbanana\t香蕉\tMonkeys like bananas.\n"               // 3
-                              "3\tgrape\t葡萄\tTom says, \"The grapes are sweet.\"\n"; // 4
+                              "1\tapple\t苹果\tI eat an apple.\n"                                      // 2
+                              "2\tbanana\t香蕉\tMonkeys like bananas.\n"                               // 3
+                              "3\tgrape\t一串串紫色的小圆水果\tTom says, \"The grapes are sweet.\"\n"; // 4
 const QByteArray tsvCharacters = "character\n山\n水\n火\n木\n"; // 山 on line 2 .. 木 on line 5
 const QByteArray tsvWords = "word\n朋友\n老师\n学校\n";         // 老师 on line 3
 const QByteArray tsvIdioms = "idiom\texplanation\tnote\n"
@@ -378,6 +379,19 @@ void ContentFilesTest::brokenFixtures_data() {
     QTest::newRow("English number not increasing")
         << english << withLine(tsvEnglish, 4, "2\tgrape\t葡萄\tTom says, \"The grapes are sweet.\"") << 4
         << "increase";
+    QTest::newRow("English number skipping one")
+        << english << withLine(tsvEnglish, 4, "4\tgrape\t葡萄\tTom says, \"The grapes are sweet.\"") << 4
+        << "skips 3";
+    // Eleven characters: one more than the link game shows.
+    QTest::newRow("English meaning too long")
+        << english << withLine(tsvEnglish, 3, "2\tbanana\t一种弯弯的长长的黄水果\tMonkeys like bananas.") << 3
+        << "11 characters";
+    QTest::newRow("English word with a digit")
+        << english << withLine(tsvEnglish, 3, "2\tbanana2\t香蕉\tMonkeys like bananas.") << 3 << "\"2\"";
+    QTest::newRow("English word with an abbreviation")
+        << english << withLine(tsvEnglish, 3, "2\twatch TV\t看电视\tWe watch television.") << 3 << "\"TV\"";
+    QTest::newRow("English word with a slash")
+        << english << withLine(tsvEnglish, 3, "2\tbanana/s\t香蕉\tMonkeys like bananas.") << 3 << "\"/\"";
     QByteArray crlf = tsvCharacters;
     QTest::newRow("CR LF line endings")
         << nameOf(kSingleCharacters) << crlf.replace("\n", "\r\n") << 1 << "carriage";
