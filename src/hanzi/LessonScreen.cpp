@@ -112,7 +112,7 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
         b->setEnabled(false);
     services::TableCursor *cursor = ctx_.store().Data(kind.slot);
     if (!cursor) {
-        label5_->setText(ctx_.store().problem());
+        label5_->setText(ctx_.store().problemFor(kind.slot));
         label5_->show();
         combo1_->setEnabled(false);
         return;

@@ -19,7 +19,7 @@ ToolResult transaction(ContentStore &store, int slot, const std::function<bool(T
     TableCursor *c = store.Data(slot);
     if (!c) {
         r.ok = false;
-        r.error = store.problem();
+        r.error = store.problemFor(slot);
         return r;
     }
     if (!store.backupOnce() || !store.begin()) {
@@ -108,7 +108,7 @@ ShuffleStep shuffleFirstBook(ContentStore &store, app::Random &rnd) {
     TableCursor *c = store.Data(1);
     if (!c) {
         step.result.ok = false;
-        step.result.error = store.problem();
+        step.result.error = store.problemFor(1);
         return step;
     }
     c->MoveLast();

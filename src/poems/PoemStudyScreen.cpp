@@ -109,7 +109,7 @@ void PoemStudyScreen::fillList() {
     filled_ = true;
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
     if (!cursor) {
-        count_->setText(ctx_.store().problem());
+        count_->setText(ctx_.store().problemFor(services::kPoems));
         count_->setWordWrap(true);
         return;
     }

@@ -35,6 +35,8 @@ void ContentStore::fail(State s, const QString &message) {
     }
     for (auto &c : cursors_)
         c.reset();
+    for (QString &p : tableProblems_)
+        p.clear();
 }
 
 bool ContentStore::ensureOpen() {
@@ -64,27 +66,53 @@ bool ContentStore::ensureOpen() {
     }
     sqlite3_busy_timeout(db_, 2000);
     const auto &tables = contentTables();
+    QStringList lacking;
     for (int i = 0; i < kTableCount; ++i) {
         std::vector<qint64> rowIds;
         std::vector<QStringList> records;
         QStringList columns;
         int err = SQLITE_OK;
+        tableProblems_[i].clear();
         if (!load(i, rowIds, records, columns, err)) {
-            if (err == SQLITE_NOTADB)
+            if (err == SQLITE_NOTADB) {
                 fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
-            else if (err == SQLITE_ERROR)
-                fail(State::Incomplete,
-                     QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name));
-            else
+                return false;
+            }
+            if (err != SQLITE_ERROR) {
                 fail(State::Unreadable, QStringLiteral("内容库 study.dat 已损坏，无法读取"));
-            return false;
+                return false;
+            }
+            // A table that is absent, or whose definition SQLite rejects, costs only its own screens.
+            tableProblems_[i] = QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name);
+            lacking << tableProblems_[i];
+            continue;
         }
         cursors_[i] = std::make_unique<TableCursor>(this, tables[i].name, columns, std::move(rowIds),
                                                     std::move(records));
     }
+    if (lacking.size() == kTableCount) {
+        // Not one of our tables: some other program's database.
+        fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
+        return false;
+    }
+    for (const QString &why : lacking)
+        std::fprintf(stderr, "Lumibo: %s (%s)\n", why.toUtf8().constData(),
+                     QFile::encodeName(path_).constData());
     state_ = State::Open;
     problem_.clear();
     return true;
+}
+
+QString ContentStore::problemFor(int slot) {
+    if (slot < 1 || slot > kTableCount) return QStringLiteral("内容库 study.dat 里没有第%1个表").arg(slot);
+    if (!ensureOpen()) return problem_;
+    return tableProblems_[static_cast<std::size_t>(slot - 1)];
+}
+
+QString ContentStore::problemFor(const QString &tableName) {
+    const int slot = slotOf(tableName);
+    if (slot == 0) return QStringLiteral("内容库 study.dat 里没有表“%1”").arg(tableName);
+    return problemFor(slot);
 }
 
 bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
@@ -117,6 +145,8 @@ void ContentStore::close() {
     if (inTransaction_) rollback();
     for (auto &c : cursors_)
         c.reset();
+    for (QString &p : tableProblems_)
+        p.clear();
     if (db_) {
         sqlite3_close(db_);
         db_ = nullptr;

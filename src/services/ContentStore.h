@@ -14,17 +14,20 @@ namespace services {
 // It opens on the first access by any screen and stays open until close(); the next access
 // opens it again with every cursor on its first record. The file is never created,
 // overwritten or repaired: a missing or foreign file leaves the store unusable with a
-// message the screens can show, and the rest of the program works on.
+// message the screens can show, and the rest of the program works on. A file that lacks
+// some tables (or holds one that cannot be read) still serves all the others; only the
+// screens of a missing table find no cursor, and problemFor() says why.
 class ContentStore {
   public:
-    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase, Incomplete };
+    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase };
 
     explicit ContentStore(QString path);
     ~ContentStore();
     ContentStore(const ContentStore &) = delete;
     ContentStore &operator=(const ContentStore &) = delete;
 
-    // The cursor of slot 1..30 (opening the store if needed); null when the store is unusable.
+    // The cursor of slot 1..30 (opening the store if needed); null when the store is unusable
+    // or the file lacks that table.
     TableCursor *Data(int slot);
     TableCursor *table(const QString &name);
 
@@ -32,8 +35,12 @@ class ContentStore {
     void close();
     bool isOpen() const { return state_ == State::Open; }
     State state() const { return state_; }
-    // What a screen shows when it finds no content, in the child's language ("找不到内容库 study.dat").
+    // Why the whole file cannot serve, in the child's language ("找不到内容库 study.dat").
     QString problem() const { return problem_; }
+    // What a screen shows when Data(slot) gave it no cursor: the whole file's problem, or that
+    // table's own; empty when the table serves. Opens the store if needed, as Data() does.
+    QString problemFor(int slot);
+    QString problemFor(const QString &tableName);
     bool readOnly() const { return readOnly_; }
     const QString &path() const { return path_; }
 
@@ -67,6 +74,7 @@ class ContentStore {
     bool inTransaction_ = false;
     bool backedUp_ = false;
     std::array<std::unique_ptr<TableCursor>, 30> cursors_;
+    std::array<QString, 30> tableProblems_; // why a table has no cursor, while the file serves
 };
 
 } // namespace services

@@ -110,6 +110,17 @@ class PoemStudyScreenTest : public QObject {
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("找不到内容库 study.dat"));
         QCOMPARE(list()->count(), 0);
     }
+
+    // A study.dat without 唐诗 still serves the other tables; this screen names the missing one.
+    void missingPoemTableIsSaid() {
+        QTemporaryDir other;
+        QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"), {}, {services::kPoems}));
+        ctx = app::AppContext::forTests(other.path());
+        screen = ctx->navigator().open(*app::findMenuItem("tangshi"));
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("内容库 study.dat 不完整：缺少表“唐诗”"));
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(ctx->store().Data(services::kSingleCharacters));
+    }
 };
 
 QTEST_MAIN(PoemStudyScreenTest)

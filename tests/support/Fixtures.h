@@ -1,20 +1,24 @@
 #pragma once
 
-// A small study.dat made by a test: every table present, the given ones with the given rows,
-// the others with one placeholder record.
+// A small study.dat made by a test: every table present but those left out, the given ones
+// with the given rows, the others with one placeholder record.
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 
+#include <QFile>
 #include <QTest>
 #include <map>
+#include <set>
 
 namespace testing_support {
 
-inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::vector<QStringList>> &rows) {
+inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::vector<QStringList>> &rows,
+                                 const std::set<int> &leaveOut = {}) {
     std::vector<services::TableData> tables;
     int slot = 0;
     for (const services::TableSchema &s : services::contentTables()) {
         ++slot;
+        if (leaveOut.count(slot)) continue;
         services::TableData t;
         t.name = s.name;
         t.header = s.columns;
@@ -42,6 +46,12 @@ inline std::vector<QStringList> numberedRows(const QString &prefix, int n) {
     for (int i = 1; i <= n; ++i)
         out.push_back({prefix + QString::number(i)});
     return out;
+}
+
+// A file's bytes, to show it is unchanged; empty when it cannot be read.
+inline QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace testing_support
