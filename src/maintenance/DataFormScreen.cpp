@@ -180,6 +180,12 @@ void DataFormScreen::runTool(const QString &question, const std::function<void()
         inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
         return;
     }
+    // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes
+    // its changes into the other's.
+    if (timer1_->isEnabled()) {
+        inform_(QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具"));
+        return;
+    }
     if (!ask(question)) return;
     WaitCursor wait;
     setBusy(true);

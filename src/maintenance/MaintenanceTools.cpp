@@ -22,6 +22,7 @@ ToolResult transaction(ContentStore &store, int slot, const std::function<bool(T
         r.error = store.problemFor(slot);
         return r;
     }
+    // A refused begin() means another change is under way: leave it alone, roll nothing back.
     if (!store.backupOnce() || !store.begin()) {
         r.ok = false;
         r.error = store.lastError();

@@ -226,23 +226,38 @@ bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
 
 bool ContentStore::begin() {
     if (!ensureOpen() || refuseIfReadOnly()) return false;
-    if (inTransaction_) return true;
+    if (inTransaction_) {
+        // Joining would let one tool's commit or rollback end the other's work.
+        lastError_ = QStringLiteral("内容库正在进行另一项修改，请等它结束后再试");
+        return false;
+    }
+    lastError_.clear();
     inTransaction_ = exec("BEGIN IMMEDIATE");
     return inTransaction_;
 }
 
 bool ContentStore::commit() {
-    if (!inTransaction_) return true;
-    inTransaction_ = false;
-    if (exec("COMMIT")) return true;
+    if (!inTransaction_) {
+        lastError_ = QStringLiteral("没有进行中的修改可以保存");
+        return false;
+    }
+    if (exec("COMMIT")) {
+        inTransaction_ = false;
+        return true;
+    }
     rollback();
     return false;
 }
 
 void ContentStore::rollback() {
+    if (!inTransaction_) return; // nothing of ours to end
     inTransaction_ = false;
     if (!db_) return;
     exec("ROLLBACK");
+    reloadCursors();
+}
+
+void ContentStore::reloadCursors() {
     // The cursors go back to what the file holds.
     for (int i = 0; i < kTableCount; ++i) {
         if (!cursors_[i]) continue;

@@ -47,10 +47,14 @@ class ContentStore {
     // The reason the last change was refused.
     QString lastError() const { return lastError_; }
 
-    // A maintenance tool's changes form one transaction: all of them land, or none.
+    // A maintenance tool's changes form one transaction: all of them land, or none. Only one
+    // transaction is open at a time: begin() while one is open is refused (false, lastError()),
+    // so nobody's work is joined to another's. A failed commit() rolls back; rollback() without
+    // an open transaction does nothing.
     bool begin();
     bool commit();
     void rollback();
+    bool inTransaction() const { return inTransaction_; }
     // Copies study.dat to study.dat.bak once per opening of the maintenance screen.
     bool backupOnce();
     void resetBackup() { backedUp_ = false; }
@@ -64,6 +68,7 @@ class ContentStore {
               int &sqliteError);
     bool refuseIfReadOnly();
     void fail(State s, const QString &message);
+    void reloadCursors();
 
     QString path_;
     sqlite3 *db_ = nullptr;

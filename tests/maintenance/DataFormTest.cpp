@@ -265,6 +265,49 @@ class DataFormTest : public QObject {
                      QStringLiteral("内容库 study.dat 不完整：缺少表“反义词”"));
     }
 
+    // While the shuffle runs, the other tools wait for "停止", so its ticks never mix into a
+    // tool's change; they work again once it is stopped.
+    void toolsWaitUntilTheShuffleStops() {
+        click(screen, "Command5");
+        QVERIFY(screen->shuffleTimer()->isEnabled());
+        asked.clear();
+        for (const char *tool : {"Command2", "Command7", "Command10"})
+            click(screen, tool);
+        QCOMPARE(told, QStringList(3, QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具")));
+        QVERIFY(asked.isEmpty());
+        QVERIFY(screen->shuffleTimer()->isEnabled()); // the shuffle goes on
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(column(ctx->store(), services::kAntonyms, 0).size(), 5);
+        click(screen, "Command6");
+        click(screen, "Command2");
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(told.size(), 3);
+    }
+
+    // A shuffle step that comes while another change is open is refused: it neither joins that
+    // change nor ends it.
+    void shuffleStepCannotJoinAnOpenChange() {
+        services::ContentStore &store = ctx->store();
+        const QByteArray before = bytesOf(dat());
+        services::TableCursor *chars = store.Data(services::kSingleCharacters);
+        QVERIFY(store.begin());
+        chars->MoveFirst();
+        QVERIFY(chars->Delete());
+        const QStringList numbers = column(store, 1, 0);
+        const maintenance::ShuffleStep step = maintenance::shuffleFirstBook(store, ctx->random);
+        QVERIFY(!step.result.ok);
+        QCOMPARE(step.result.error, QStringLiteral("内容库正在进行另一项修改，请等它结束后再试"));
+        QCOMPARE(column(store, 1, 0), numbers);
+        QVERIFY(store.inTransaction());
+        {
+            services::ContentStore other(dat());
+            QCOMPARE(column(other, services::kSingleCharacters, 0).size(), 7); // nothing committed
+        }
+        store.rollback();
+        QCOMPARE(column(store, services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(bytesOf(dat()), before);
+    }
+
     void leavingClosesTheStore() {
         QVERIFY(ctx->store().isOpen());
         services::TableCursor *c = ctx->store().Data(services::kSingleCharacters);

@@ -669,6 +669,30 @@ class ContentStoreTest : public QObject {
         verifyNothingBeside();
     }
 
+    // One transaction at a time: a second begin() is refused and leaves the first one whole;
+    // only the first one's commit ends it.
+    void secondBeginIsRefused() {
+        ContentStore store(path_);
+        TableCursor *animals = store.Data(kFiveRecords);
+        QVERIFY(animals);
+        QVERIFY(store.begin());
+        animals->MoveFirst();
+        QVERIFY(animals->Delete()); // cat
+        QVERIFY(!store.begin());
+        QCOMPARE(store.lastError(), QStringLiteral("内容库正在进行另一项修改，请等它结束后再试"));
+        QVERIFY(store.inTransaction());
+        QCOMPARE(animalsInFile(path_), kAnimals);
+        QVERIFY2(store.commit(), qPrintable(store.lastError()));
+        QVERIFY(!store.inTransaction());
+        QCOMPARE(animalsInFile(path_), kAnimals.mid(1));
+        // With nothing open, commit() says so and rollback() ends nothing.
+        QVERIFY(!store.commit());
+        QCOMPARE(store.lastError(), QStringLiteral("没有进行中的修改可以保存"));
+        store.rollback();
+        QCOMPARE(animals->RecordCount(), 4);
+        QCOMPARE(animalsInFile(path_), kAnimals.mid(1));
+    }
+
     // backupOnce() copies study.dat to study.dat.bak, replacing an old one, once per resetBackup().
     void backupOnce() {
         const QString bak = path_ + QStringLiteral(".bak");
