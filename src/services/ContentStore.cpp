@@ -64,7 +64,7 @@ bool ContentStore::ensureOpen() {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法打开"));
         return false;
     }
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
     const auto &tables = contentTables();
     QStringList lacking;
     for (int i = 0; i < kTableCount; ++i) {
@@ -113,6 +113,11 @@ QString ContentStore::problemFor(const QString &tableName) {
     const int slot = slotOf(tableName);
     if (slot == 0) return QStringLiteral("内容库 study.dat 里没有表“%1”").arg(tableName);
     return problemFor(slot);
+}
+
+void ContentStore::setBusyTimeout(int ms) {
+    busyTimeoutMs_ = ms;
+    if (db_) sqlite3_busy_timeout(db_, ms);
 }
 
 bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
@@ -245,6 +250,7 @@ bool ContentStore::commit() {
         inTransaction_ = false;
         return true;
     }
+    // lastError_ now holds SQLite's reason for the failed COMMIT; the rollback keeps it.
     rollback();
     return false;
 }
@@ -253,7 +259,11 @@ void ContentStore::rollback() {
     if (!inTransaction_) return; // nothing of ours to end
     inTransaction_ = false;
     if (!db_) return;
-    exec("ROLLBACK");
+    // After some failed COMMITs SQLite has already rolled back by itself.
+    if (!sqlite3_get_autocommit(db_)) {
+        const QString first = lastError_;
+        if (!exec("ROLLBACK") && !first.isEmpty()) lastError_ = first;
+    }
     reloadCursors();
 }
 

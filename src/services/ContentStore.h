@@ -49,12 +49,14 @@ class ContentStore {
 
     // A maintenance tool's changes form one transaction: all of them land, or none. Only one
     // transaction is open at a time: begin() while one is open is refused (false, lastError()),
-    // so nobody's work is joined to another's. A failed commit() rolls back; rollback() without
-    // an open transaction does nothing.
+    // so nobody's work is joined to another's. A failed commit() rolls back and keeps SQLite's
+    // own reason in lastError(); rollback() without an open transaction does nothing.
     bool begin();
     bool commit();
     void rollback();
     bool inTransaction() const { return inTransaction_; }
+    // How long a write waits for another program's lock before it fails (2 s unless set).
+    void setBusyTimeout(int ms);
     // Copies study.dat to study.dat.bak once per opening of the maintenance screen.
     bool backupOnce();
     void resetBackup() { backedUp_ = false; }
@@ -78,6 +80,7 @@ class ContentStore {
     bool readOnly_ = false;
     bool inTransaction_ = false;
     bool backedUp_ = false;
+    int busyTimeoutMs_ = 2000;
     std::array<std::unique_ptr<TableCursor>, 30> cursors_;
     std::array<QString, 30> tableProblems_; // why a table has no cursor, while the file serves
 };

@@ -308,6 +308,22 @@ class DataFormTest : public QObject {
         QCOMPARE(bytesOf(dat()), before);
     }
 
+    // When a tool's commit fails, the message is SQLite's own reason for it, and the file stays
+    // as it was.
+    void failedCommitShowsItsOwnReason() {
+        const QByteArray before = bytesOf(dat());
+        ctx->store().setBusyTimeout(0); // fail at once instead of after two seconds
+        ReadLock reader(dat());
+        QVERIFY(reader.held());
+        click(screen, "Command7");
+        const QString reason = QStringLiteral("内容库写入失败：database is locked");
+        QCOMPARE(told, QStringList{reason});
+        QCOMPARE(ctx->store().lastError(), reason);
+        QCOMPARE(column(ctx->store(), services::kAntonyms, 0).size(), 5);
+        reader.release();
+        QCOMPARE(bytesOf(dat()), before);
+    }
+
     void leavingClosesTheStore() {
         QVERIFY(ctx->store().isOpen());
         services::TableCursor *c = ctx->store().Data(services::kSingleCharacters);

@@ -693,6 +693,33 @@ class ContentStoreTest : public QObject {
         QCOMPARE(animalsInFile(path_), kAnimals.mid(1));
     }
 
+    // A commit that fails (another program holds a read lock) reports SQLite's own reason, rolls
+    // back, and the clean-up after it does not replace that reason.
+    void failedCommitKeepsItsOwnReason() {
+        const QByteArray before = bytesOf(path_);
+        ContentStore store(path_);
+        store.setBusyTimeout(0); // fail at once instead of after two seconds
+        TableCursor *animals = store.Data(kFiveRecords);
+        QVERIFY(animals);
+        testing_support::ReadLock reader(path_);
+        QVERIFY(reader.held());
+        QVERIFY(store.begin());
+        animals->MoveFirst();
+        QVERIFY(animals->Delete());
+        QVERIFY(!store.commit());
+        const QString reason = QStringLiteral("内容库写入失败：database is locked");
+        QCOMPARE(store.lastError(), reason);
+        QVERIFY(!store.inTransaction());
+        store.rollback();
+        QCOMPARE(store.lastError(), reason);
+        QVERIFY(animals->records() == fixtureRows(kFiveRecords));
+        reader.release();
+        QCOMPARE(animalsInFile(path_), kAnimals);
+        store.close();
+        QCOMPARE(bytesOf(path_), before);
+        verifyNothingBeside();
+    }
+
     // backupOnce() copies study.dat to study.dat.bak, replacing an old one, once per resetBackup().
     void backupOnce() {
         const QString bak = path_ + QStringLiteral(".bak");

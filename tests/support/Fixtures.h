@@ -9,6 +9,7 @@
 #include <QTest>
 #include <map>
 #include <set>
+#include <sqlite3.h>
 
 namespace testing_support {
 
@@ -53,5 +54,32 @@ inline QByteArray bytesOf(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Another program reading study.dat: holds a read lock on the file until released, so a commit
+// made meanwhile cannot finish (SQLITE_BUSY).
+class ReadLock {
+  public:
+    explicit ReadLock(const QString &path) {
+        held_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY, nullptr) ==
+                    SQLITE_OK &&
+                sqlite3_exec(db_, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) ==
+                    SQLITE_OK;
+    }
+    ~ReadLock() { release(); }
+    ReadLock(const ReadLock &) = delete;
+    ReadLock &operator=(const ReadLock &) = delete;
+    bool held() const { return held_; }
+    void release() {
+        if (!db_) return;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        held_ = false;
+    }
+
+  private:
+    sqlite3 *db_ = nullptr;
+    bool held_ = false;
+};
 
 } // namespace testing_support
