@@ -169,6 +169,8 @@ class LessonScreenTest : public QObject {
         ctx = app::AppContext::forTests(other.path());
         open("danzi");
         QCOMPARE(caption(screen, "Label5"), message);
+        auto *label5 = screen->findChild<QLabel *>("Label5");
+        QVERIFY2(QFontMetrics(label5->font()).horizontalAdvance(message) <= label5->width(), "clipped");
         QVERIFY(lessons().isEmpty());
         QVERIFY(!screen->findChild<QComboBox *>("Combo1")->isEnabled());
         QVERIFY(!button(screen, "Button1")->isEnabled());

@@ -118,6 +118,9 @@ class PoemStudyScreenTest : public QObject {
         ctx = app::AppContext::forTests(other.path());
         screen = ctx->navigator().open(*app::findMenuItem("tangshi"));
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("内容库 study.dat 不完整：缺少表“唐诗”"));
+        auto *label2 = screen->findChild<QLabel *>("Label2");
+        QVERIFY2(QFontMetrics(label2->font()).horizontalAdvance(label2->text()) <= label2->width(),
+                 "clipped");
         QCOMPARE(list()->count(), 0);
         QVERIFY(ctx->store().Data(services::kSingleCharacters));
     }
