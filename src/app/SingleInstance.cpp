@@ -22,16 +22,39 @@ SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique
     // Only a live holder counts; never treat a lock as stale because it is old.
     lock_->setStaleLockTime(0);
     acquired_ = lock_->tryLock(0);
+    if (acquired_) return;
+    switch (lock_->error()) {
+    case QLockFile::LockFailedError: {
+        // Qt has found the holder alive; a file whose holder cannot be read names no one.
+        qint64 pid = 0;
+        QString host, appName;
+        if (lock_->getLockInfo(&pid, &host, &appName)) {
+            otherRunning_ = true;
+            return;
+        }
+        problem_ = QStringLiteral("the lock file %1 exists but names no running program").arg(lockPath);
+        return;
+    }
+    case QLockFile::PermissionError:
+        problem_ = QStringLiteral("no permission to create the lock file %1").arg(lockPath);
+        return;
+    default:
+        problem_ = QStringLiteral("cannot create the lock file %1").arg(lockPath);
+        return;
+    }
 }
 
 int runLumibo(QApplication &app, const ProgramOptions &options) {
     ui::applyLook(app);
     SingleInstance instance(options.lockPath);
-    if (!instance.acquired()) {
+    if (instance.otherRunning()) {
         std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");
         if (options.showMessage) options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
         return 0;
     }
+    if (!instance.acquired())
+        std::fprintf(stderr, "Lumibo: %s; starting without the check for another running copy.\n",
+                     qUtf8Printable(instance.problem()));
     app.setQuitOnLastWindowClosed(false);
     auto ctx = options.realServices ? AppContext::forProgram(options.programDir)
                                     : AppContext::forTests(options.programDir);

@@ -112,7 +112,10 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
         b->setEnabled(false);
     services::TableCursor *cursor = ctx_.store().Data(kind.slot);
     if (!cursor) {
-        label5_->setText(ctx_.store().problem());
+        // The store's reason can be longer than a lesson name: it is shrunk to fit, not clipped.
+        const QString why = ctx_.store().problemFor(kind.slot);
+        label5_->setFont(ui::fittedFont(label5_->font(), why, label5_->size()));
+        label5_->setText(why);
         label5_->show();
         combo1_->setEnabled(false);
         return;

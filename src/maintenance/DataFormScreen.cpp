@@ -89,12 +89,16 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         });
     });
     on(2, [this] {
+        if (!ctx_.store().Data(1)) {
+            inform_(ctx_.store().problemFor(1));
+            return;
+        }
         ctx_.globals.bookWordCount = countFirstBook(ctx_.store());
         print(QString::number(ctx_.globals.bookWordCount));
     });
     on(4, [this] {
         if (!ctx_.store().Data(1)) {
-            inform_(ctx_.store().problem());
+            inform_(ctx_.store().problemFor(1));
             return;
         }
         if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。")))
@@ -120,7 +124,20 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         print(ctx_.store().problem());
         for (int i = 1; i < tools_.size(); ++i)
             tools_[i]->setEnabled(false);
+        return;
     }
+    // A table the file lacks is named here, and the tools that work on it are off.
+    for (int slot = 1; slot <= services::kTableCount; ++slot) {
+        const QString why = ctx_.store().problemFor(slot);
+        if (!why.isEmpty()) print(why);
+    }
+    const struct {
+        int tool;
+        int slot;
+    } uses[] = {{1, services::kSingleCharacters}, {2, 1}, {4, 1}, {5, 1}, {6, services::kAntonyms},
+                {9, services::kSynonyms}};
+    for (const auto &u : uses)
+        if (!ctx_.store().Data(u.slot)) tools_[u.tool]->setEnabled(false);
 }
 
 DataFormScreen::~DataFormScreen() {
@@ -161,6 +178,12 @@ void DataFormScreen::setBusy(bool busy) {
 void DataFormScreen::runTool(const QString &question, const std::function<void()> &tool) {
     if (ctx_.store().readOnly()) {
         inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
+        return;
+    }
+    // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes
+    // its changes into the other's.
+    if (timer1_->isEnabled()) {
+        inform_(QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具"));
         return;
     }
     if (!ask(question)) return;

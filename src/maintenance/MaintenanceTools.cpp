@@ -19,9 +19,10 @@ ToolResult transaction(ContentStore &store, int slot, const std::function<bool(T
     TableCursor *c = store.Data(slot);
     if (!c) {
         r.ok = false;
-        r.error = store.problem();
+        r.error = store.problemFor(slot);
         return r;
     }
+    // A refused begin() means another change is under way: leave it alone, roll nothing back.
     if (!store.backupOnce() || !store.begin()) {
         r.ok = false;
         r.error = store.lastError();
@@ -108,7 +109,7 @@ ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
     TableCursor *c = store.Data(1);
     if (!c) {
         step.result.ok = false;
-        step.result.error = store.problem();
+        step.result.error = store.problemFor(1);
         return step;
     }
     c->MoveLast();

@@ -109,8 +109,10 @@ void PoemStudyScreen::fillList() {
     filled_ = true;
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
     if (!cursor) {
-        count_->setText(ctx_.store().problem());
-        count_->setWordWrap(true);
+        // The store's reason is longer than a count: it is shrunk to fit, not clipped.
+        const QString why = ctx_.store().problemFor(services::kPoems);
+        count_->setFont(ui::fittedFont(count_->font(), why, count_->size()));
+        count_->setText(why);
         return;
     }
     const QStringList titles = PoemBlock::titles(*cursor);

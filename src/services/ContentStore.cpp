@@ -35,6 +35,8 @@ void ContentStore::fail(State s, const QString &message) {
     }
     for (auto &c : cursors_)
         c.reset();
+    for (QString &p : tableProblems_)
+        p.clear();
 }
 
 bool ContentStore::ensureOpen() {
@@ -62,29 +64,60 @@ bool ContentStore::ensureOpen() {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法打开"));
         return false;
     }
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
     const auto &tables = contentTables();
+    QStringList lacking;
     for (int i = 0; i < kTableCount; ++i) {
         std::vector<qint64> rowIds;
         std::vector<QStringList> records;
         QStringList columns;
         int err = SQLITE_OK;
+        tableProblems_[i].clear();
         if (!load(i, rowIds, records, columns, err)) {
-            if (err == SQLITE_NOTADB)
+            if (err == SQLITE_NOTADB) {
                 fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
-            else if (err == SQLITE_ERROR)
-                fail(State::Incomplete,
-                     QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name));
-            else
+                return false;
+            }
+            if (err != SQLITE_ERROR) {
                 fail(State::Unreadable, QStringLiteral("内容库 study.dat 已损坏，无法读取"));
-            return false;
+                return false;
+            }
+            // A table that is absent, or whose definition SQLite rejects, costs only its own screens.
+            tableProblems_[i] = QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(tables[i].name);
+            lacking << tableProblems_[i];
+            continue;
         }
         cursors_[i] = std::make_unique<TableCursor>(this, tables[i].name, columns, std::move(rowIds),
                                                     std::move(records));
     }
+    if (lacking.size() == kTableCount) {
+        // Not one of our tables: some other program's database.
+        fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
+        return false;
+    }
+    for (const QString &why : lacking)
+        std::fprintf(stderr, "Lumibo: %s (%s)\n", why.toUtf8().constData(),
+                     QFile::encodeName(path_).constData());
     state_ = State::Open;
     problem_.clear();
     return true;
+}
+
+QString ContentStore::problemFor(int slot) {
+    if (slot < 1 || slot > kTableCount) return QStringLiteral("内容库 study.dat 里没有第%1个表").arg(slot);
+    if (!ensureOpen()) return problem_;
+    return tableProblems_[static_cast<std::size_t>(slot - 1)];
+}
+
+QString ContentStore::problemFor(const QString &tableName) {
+    const int slot = slotOf(tableName);
+    if (slot == 0) return QStringLiteral("内容库 study.dat 里没有表“%1”").arg(tableName);
+    return problemFor(slot);
+}
+
+void ContentStore::setBusyTimeout(int ms) {
+    busyTimeoutMs_ = ms;
+    if (db_) sqlite3_busy_timeout(db_, ms);
 }
 
 bool ContentStore::load(int index, std::vector<qint64> &rowIds, std::vector<QStringList> &records,
@@ -117,6 +150,8 @@ void ContentStore::close() {
     if (inTransaction_) rollback();
     for (auto &c : cursors_)
         c.reset();
+    for (QString &p : tableProblems_)
+        p.clear();
     if (db_) {
         sqlite3_close(db_);
         db_ = nullptr;
@@ -196,23 +231,43 @@ bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
 
 bool ContentStore::begin() {
     if (!ensureOpen() || refuseIfReadOnly()) return false;
-    if (inTransaction_) return true;
+    if (inTransaction_) {
+        // Joining would let one tool's commit or rollback end the other's work.
+        lastError_ = QStringLiteral("内容库正在进行另一项修改，请等它结束后再试");
+        return false;
+    }
+    lastError_.clear();
     inTransaction_ = exec("BEGIN IMMEDIATE");
     return inTransaction_;
 }
 
 bool ContentStore::commit() {
-    if (!inTransaction_) return true;
-    inTransaction_ = false;
-    if (exec("COMMIT")) return true;
+    if (!inTransaction_) {
+        lastError_ = QStringLiteral("没有进行中的修改可以保存");
+        return false;
+    }
+    if (exec("COMMIT")) {
+        inTransaction_ = false;
+        return true;
+    }
+    // lastError_ now holds SQLite's reason for the failed COMMIT; the rollback keeps it.
     rollback();
     return false;
 }
 
 void ContentStore::rollback() {
+    if (!inTransaction_) return; // nothing of ours to end
     inTransaction_ = false;
     if (!db_) return;
-    exec("ROLLBACK");
+    // After some failed COMMITs SQLite has already rolled back by itself.
+    if (!sqlite3_get_autocommit(db_)) {
+        const QString first = lastError_;
+        if (!exec("ROLLBACK") && !first.isEmpty()) lastError_ = first;
+    }
+    reloadCursors();
+}
+
+void ContentStore::reloadCursors() {
     // The cursors go back to what the file holds.
     for (int i = 0; i < kTableCount; ++i) {
         if (!cursors_[i]) continue;

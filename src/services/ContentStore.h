@@ -14,17 +14,20 @@ namespace services {
 // It opens on the first access by any screen and stays open until close(); the next access
 // opens it again with every cursor on its first record. The file is never created,
 // overwritten or repaired: a missing or foreign file leaves the store unusable with a
-// message the screens can show, and the rest of the program works on.
+// message the screens can show, and the rest of the program works on. A file that lacks
+// some tables (or holds one that cannot be read) still serves all the others; only the
+// screens of a missing table find no cursor, and problemFor() says why.
 class ContentStore {
   public:
-    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase, Incomplete };
+    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase };
 
     explicit ContentStore(QString path);
     ~ContentStore();
     ContentStore(const ContentStore &) = delete;
     ContentStore &operator=(const ContentStore &) = delete;
 
-    // The cursor of slot 1..30 (opening the store if needed); null when the store is unusable.
+    // The cursor of slot 1..30 (opening the store if needed); null when the store is unusable
+    // or the file lacks that table.
     TableCursor *Data(int slot);
     TableCursor *table(const QString &name);
 
@@ -32,18 +35,28 @@ class ContentStore {
     void close();
     bool isOpen() const { return state_ == State::Open; }
     State state() const { return state_; }
-    // What a screen shows when it finds no content, in the child's language ("找不到内容库 study.dat").
+    // Why the whole file cannot serve, in the child's language ("找不到内容库 study.dat").
     QString problem() const { return problem_; }
+    // What a screen shows when Data(slot) gave it no cursor: the whole file's problem, or that
+    // table's own; empty when the table serves. Opens the store if needed, as Data() does.
+    QString problemFor(int slot);
+    QString problemFor(const QString &tableName);
     bool readOnly() const { return readOnly_; }
     const QString &path() const { return path_; }
 
     // The reason the last change was refused.
     QString lastError() const { return lastError_; }
 
-    // A maintenance tool's changes form one transaction: all of them land, or none.
+    // A maintenance tool's changes form one transaction: all of them land, or none. Only one
+    // transaction is open at a time: begin() while one is open is refused (false, lastError()),
+    // so nobody's work is joined to another's. A failed commit() rolls back and keeps SQLite's
+    // own reason in lastError(); rollback() without an open transaction does nothing.
     bool begin();
     bool commit();
     void rollback();
+    bool inTransaction() const { return inTransaction_; }
+    // How long a write waits for another program's lock before it fails (2 s unless set).
+    void setBusyTimeout(int ms);
     // Copies study.dat to study.dat.bak once per opening of the maintenance screen.
     bool backupOnce();
     void resetBackup() { backedUp_ = false; }
@@ -57,6 +70,7 @@ class ContentStore {
               int &sqliteError);
     bool refuseIfReadOnly();
     void fail(State s, const QString &message);
+    void reloadCursors();
 
     QString path_;
     sqlite3 *db_ = nullptr;
@@ -66,7 +80,9 @@ class ContentStore {
     bool readOnly_ = false;
     bool inTransaction_ = false;
     bool backedUp_ = false;
+    int busyTimeoutMs_ = 2000;
     std::array<std::unique_ptr<TableCursor>, 30> cursors_;
+    std::array<QString, 30> tableProblems_; // why a table has no cursor, while the file serves
 };
 
 } // namespace services

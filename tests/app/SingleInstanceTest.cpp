@@ -4,9 +4,45 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTimer>
 #include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 using namespace testing_support;
+
+namespace {
+
+// What is written to standard error while it lives.
+class StderrCapture {
+  public:
+    StderrCapture() {
+        file_.open();
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        ::dup2(file_.handle(), 2);
+    }
+    ~StderrCapture() { restore(); }
+    QString text() {
+        restore();
+        file_.seek(0);
+        return QString::fromUtf8(file_.readAll());
+    }
+
+  private:
+    void restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
+};
+
+} // namespace
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
@@ -53,6 +89,57 @@ class SingleInstanceTest : public QObject {
         QVERIFY(QFile::exists(lockPath()));
         app::SingleInstance next(lockPath());
         QVERIFY(next.acquired());
+    }
+
+    // Only a live holder means another copy runs: a lock that cannot be taken for another reason
+    // lets Lumibo start, with one line on standard error that names the lock's path. (Tests run
+    // as root, whom a read-only folder does not stop, so the lock's folder is made impossible.)
+    void unusableLockStillStarts_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::newRow("its folder is a file") << "a-file/lumibo.lock";
+        QTest::newRow("its folder does not exist") << "no-such-folder/lumibo.lock";
+        QTest::newRow("a lock file naming no program") << "garbage.lock";
+    }
+    void unusableLockStillStarts() {
+        QFETCH(QString, lock);
+        {
+            QFile file(runtime.filePath("a-file"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QFile garbage(runtime.filePath("garbage.lock"));
+            QVERIFY(garbage.open(QIODevice::WriteOnly));
+            garbage.write("not a lock\n");
+        }
+        const QString path = runtime.filePath(lock);
+        {
+            app::SingleInstance probe(path);
+            QVERIFY(!probe.acquired());
+            QVERIFY(!probe.otherRunning());
+            QVERIFY2(probe.problem().contains(path), qPrintable(probe.problem()));
+        }
+
+        QStringList shown;
+        app::ProgramOptions options;
+        options.programDir = runtime.path();
+        options.lockPath = path;
+        options.realServices = false;
+        options.showMessage = [&](const QString &title, const QString &text) { shown << title << text; };
+        bool mainShown = false;
+        QTimer::singleShot(0, qApp, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                mainShown |= w->objectName() == QStringLiteral("Main") && w->isVisible();
+            qApp->quit();
+        });
+        StderrCapture stderrText;
+        const int rc = app::runLumibo(*qApp, options);
+        const QString said = stderrText.text();
+        flushDeletes();
+        QCOMPARE(rc, 0);
+        QVERIFY(shown.isEmpty());
+        QVERIFY(mainShown);
+        const QStringList lines = said.split(QLatin1Char('\n'), Qt::SkipEmptyParts).filter(path);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().startsWith(QStringLiteral("Lumibo: ")), qPrintable(lines.first()));
+        QVERIFY2(!said.contains(QStringLiteral("already running")), qPrintable(said));
     }
 
     // With no display at all the program explains itself in a sentence instead of aborting.

@@ -148,25 +148,40 @@ class LessonScreenTest : public QObject {
     }
 
     void noContentIsSaidPlainly_data() {
-        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("file"); // "empty table", "none", "lacks 单字"
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty table") << true << QStringLiteral("“单字”里还没有内容");
-        QTest::newRow("no study.dat") << false << QStringLiteral("找不到内容库 study.dat");
+        QTest::newRow("empty table") << "empty table" << QStringLiteral("“单字”里还没有内容");
+        QTest::newRow("no study.dat") << "none" << QStringLiteral("找不到内容库 study.dat");
+        QTest::newRow("study.dat without 单字")
+            << "lacks 单字" << QStringLiteral("内容库 study.dat 不完整：缺少表“单字”");
     }
     void noContentIsSaidPlainly() {
-        QFETCH(bool, fileExists);
+        QFETCH(QString, file);
         QFETCH(QString, message);
         cleanup();
         QTemporaryDir other;
-        if (fileExists)
+        if (file == "empty table")
             QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"), {{services::kSingleCharacters, {}}}));
+        else if (file == "lacks 单字")
+            QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"),
+                                         {{services::kWordGroups, numberedRows(QStringLiteral("词"), 20)}},
+                                         {services::kSingleCharacters}));
         ctx = app::AppContext::forTests(other.path());
         open("danzi");
         QCOMPARE(caption(screen, "Label5"), message);
+        auto *label5 = screen->findChild<QLabel *>("Label5");
+        QVERIFY2(QFontMetrics(label5->font()).horizontalAdvance(message) <= label5->width(), "clipped");
         QVERIFY(lessons().isEmpty());
         QVERIFY(!screen->findChild<QComboBox *>("Combo1")->isEnabled());
         QVERIFY(!button(screen, "Button1")->isEnabled());
         QVERIFY(button(screen, "Button2")->isEnabled());
+        if (file != "lacks 单字") return;
+        // The word groups, in the same file, still serve.
+        click(screen, "Button2");
+        flushDeletes();
+        open("zuci");
+        QCOMPARE(lessons(), (QStringList{"第1课", "第2课"}));
+        QVERIFY(screen->findChild<QComboBox *>("Combo1")->isEnabled());
     }
 };
 

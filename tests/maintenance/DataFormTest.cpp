@@ -3,6 +3,7 @@
 #include "maintenance/MaintenanceTools.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
 
@@ -15,30 +16,19 @@ using namespace testing_support;
 
 namespace {
 
-// A study.dat with every table, small, with the records each tool works on.
-void writeFixture(const QString &path, int bookRecords) {
-    std::vector<services::TableData> tables;
-    for (const services::TableSchema &s : services::contentTables()) {
-        services::TableData t;
-        t.name = s.name;
-        t.header = s.columns;
-        QStringList row;
-        for (int c = 0; c < s.columns.size(); ++c)
-            row << QStringLiteral("x%1").arg(c);
-        t.rows.push_back(row);
-        tables.push_back(t);
-    }
-    auto &chars = tables[services::kSingleCharacters - 1].rows;
-    chars = {{"A"}, {"B"}, {" A"}, {"C"}, {"A"}, {"B"}, {"D"}};
-    tables[services::kAntonyms - 1].rows = {
-        {"大", "小"}, {"一二三四", "x"}, {"一二三四五", "y"}, {"一二三四五六", "z"}, {" 高 ", "矮"}};
-    tables[services::kSynonyms - 1].rows = {{"美丽", "很漂亮"}, {"高兴", "快乐"}};
-    auto &book = tables[0].rows;
-    book.clear();
+// A study.dat with every table but those left out, small, with the records each tool works on.
+bool writeFixture(const QString &path, int bookRecords, const std::set<int> &leaveOut = {}) {
+    std::vector<QStringList> book;
     for (int i = 1; i <= bookRecords; ++i)
         book.push_back({QString::number(i), QStringLiteral("w%1").arg(i), QStringLiteral("m%1").arg(i), "e"});
-    QString error;
-    QVERIFY2(services::writeStudyDat(tables, path, &error), qPrintable(error));
+    return writeFixtureStudyDat(
+        path,
+        {{1, book},
+         {services::kSingleCharacters, {{"A"}, {"B"}, {" A"}, {"C"}, {"A"}, {"B"}, {"D"}}},
+         {services::kAntonyms,
+          {{"大", "小"}, {"一二三四", "x"}, {"一二三四五", "y"}, {"一二三四五六", "z"}, {" 高 ", "矮"}}},
+         {services::kSynonyms, {{"美丽", "很漂亮"}, {"高兴", "快乐"}}}},
+        leaveOut);
 }
 
 QStringList column(services::ContentStore &store, int slot, int field) {
@@ -47,11 +37,6 @@ QStringList column(services::ContentStore &store, int slot, int field) {
     for (c->MoveFirst(); !c->Eof(); c->MoveNext())
         out << c->field(field);
     return out;
-}
-
-QByteArray bytesOf(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -77,11 +62,20 @@ class DataFormTest : public QObject {
         screen->setInform([this](const QString &m) { told << m; });
     }
 
+    // A fresh file, context and screen.
+    void reopen(int bookRecords, const std::set<int> &leaveOut = {}) {
+        cleanup();
+        QFile::remove(dat());
+        QVERIFY(writeFixture(dat(), bookRecords, leaveOut));
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        openScreen();
+    }
+
   private slots:
     void init() {
         QFile::remove(dat());
         QFile::remove(dat() + ".bak");
-        writeFixture(dat(), 1200);
+        QVERIFY(writeFixture(dat(), 1200));
         ctx = app::AppContext::forTests(dir.path(), 5);
         asked.clear();
         told.clear();
@@ -103,10 +97,11 @@ class DataFormTest : public QObject {
 
     void removeDuplicatesAsksBacksUpAndKeepsFirsts() {
         const QByteArray before = bytesOf(dat());
-        answer = false;
+        answer = false; // declined: the file stays as it was
         click(screen, "Command2");
         QCOMPARE(asked.size(), 1);
         QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(bytesOf(dat()), before);
         QVERIFY(!QFile::exists(dat() + ".bak"));
 
         answer = true;
@@ -164,7 +159,7 @@ class DataFormTest : public QObject {
     void shuffleOnAShortBookChangesNothing() {
         cleanup();
         QFile::remove(dat());
-        writeFixture(dat(), 150);
+        QVERIFY(writeFixture(dat(), 150));
         const QByteArray before = bytesOf(dat());
         ctx = app::AppContext::forTests(dir.path(), 6);
         openScreen();
@@ -193,11 +188,14 @@ class DataFormTest : public QObject {
         int status = 0;
         QCOMPARE(waitpid(pid, &status, 0), pid);
         QVERIFY(WIFSIGNALED(status));
-        services::ContentStore store(dat());
-        QCOMPARE(column(store, services::kSingleCharacters, 0),
-                 (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
-        store.close();
-        Q_UNUSED(before);
+        QVERIFY(QFile::exists(dat() + "-journal")); // killed mid-change: its journal is left behind
+        {
+            // The next opening finds the file byte for byte as it was.
+            services::ContentStore store(dat());
+            QCOMPARE(column(store, services::kSingleCharacters, 0),
+                     (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
+        }
+        QCOMPARE(bytesOf(dat()), before);
         ctx = app::AppContext::forTests(dir.path(), 5);
         openScreen();
     }
@@ -227,6 +225,103 @@ class DataFormTest : public QObject {
         QVERIFY(!button(screen, "Command2")->isEnabled());
         QVERIFY(button(screen, "Command1")->isEnabled());
         QVERIFY(!QFile::exists(dat()));
+    }
+
+    // A table the file lacks is named on the window and turns off only the tools that use it.
+    void missingTableTurnsOffOnlyItsTools_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QStringList>("off");
+        QTest::addColumn<QString>("working"); // a tool that still works
+        QTest::addColumn<QString>("done");
+        QTest::newRow("单字") << int(services::kSingleCharacters) << QStringList{"Command2"} << "Command7"
+                              << "删除了2个记录";
+        QTest::newRow("A01") << 1 << QStringList{"Command3", "Command5", "Command6"} << "Command2"
+                             << "删除了3个重复字";
+        QTest::newRow("反义词") << int(services::kAntonyms) << QStringList{"Command7"} << "Command10"
+                                << "修改了2个记录";
+        QTest::newRow("同义词") << int(services::kSynonyms) << QStringList{"Command10"} << "Command2"
+                                << "删除了3个重复字";
+        QTest::newRow("谜语: no tool uses it") << int(services::kRiddles) << QStringList{} << "Command7"
+                                               << "删除了2个记录";
+    }
+
+    void missingTableTurnsOffOnlyItsTools() {
+        QFETCH(int, slot);
+        QFETCH(QStringList, off);
+        QFETCH(QString, working);
+        QFETCH(QString, done);
+        reopen(1200, {slot});
+        const QString name = services::contentTables()[static_cast<std::size_t>(slot - 1)].name;
+        QCOMPARE(screen->printed(), QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(name));
+        for (const QString tool : {"Command2", "Command3", "Command5", "Command6", "Command7", "Command10"})
+            QVERIFY2(button(screen, tool)->isEnabled() == !off.contains(tool), qPrintable(tool));
+        QVERIFY(button(screen, "Command1")->isEnabled());
+        click(screen, working);
+        QVERIFY2(screen->printed().endsWith(done), qPrintable(screen->printed()));
+        QVERIFY(told.isEmpty());
+        // The tool itself, reached some other way, says the same.
+        if (slot == services::kAntonyms)
+            QCOMPARE(maintenance::removeLongAntonyms(ctx->store()).error,
+                     QStringLiteral("内容库 study.dat 不完整：缺少表“反义词”"));
+    }
+
+    // While the shuffle runs, the other tools wait for "停止", so its ticks never mix into a
+    // tool's change; they work again once it is stopped.
+    void toolsWaitUntilTheShuffleStops() {
+        click(screen, "Command5");
+        QVERIFY(screen->shuffleTimer()->isEnabled());
+        asked.clear();
+        for (const char *tool : {"Command2", "Command7", "Command10"})
+            click(screen, tool);
+        QCOMPARE(told, QStringList(3, QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具")));
+        QVERIFY(asked.isEmpty());
+        QVERIFY(screen->shuffleTimer()->isEnabled()); // the shuffle goes on
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(column(ctx->store(), services::kAntonyms, 0).size(), 5);
+        click(screen, "Command6");
+        click(screen, "Command2");
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(told.size(), 3);
+    }
+
+    // A shuffle step that comes while another change is open is refused: it neither joins that
+    // change nor ends it.
+    void shuffleStepCannotJoinAnOpenChange() {
+        services::ContentStore &store = ctx->store();
+        const QByteArray before = bytesOf(dat());
+        services::TableCursor *chars = store.Data(services::kSingleCharacters);
+        QVERIFY(store.begin());
+        chars->MoveFirst();
+        QVERIFY(chars->Delete());
+        const QStringList numbers = column(store, 1, 0);
+        const maintenance::ShuffleStep step = maintenance::shuffleFirstBook(store, ctx->random);
+        QVERIFY(!step.result.ok);
+        QCOMPARE(step.result.error, QStringLiteral("内容库正在进行另一项修改，请等它结束后再试"));
+        QCOMPARE(column(store, 1, 0), numbers);
+        QVERIFY(store.inTransaction());
+        {
+            services::ContentStore other(dat());
+            QCOMPARE(column(other, services::kSingleCharacters, 0).size(), 7); // nothing committed
+        }
+        store.rollback();
+        QCOMPARE(column(store, services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(bytesOf(dat()), before);
+    }
+
+    // When a tool's commit fails, the message is SQLite's own reason for it, and the file stays
+    // as it was.
+    void failedCommitShowsItsOwnReason() {
+        const QByteArray before = bytesOf(dat());
+        ctx->store().setBusyTimeout(0); // fail at once instead of after two seconds
+        ReadLock reader(dat());
+        QVERIFY(reader.held());
+        click(screen, "Command7");
+        const QString reason = QStringLiteral("内容库写入失败：database is locked");
+        QCOMPARE(told, QStringList{reason});
+        QCOMPARE(ctx->store().lastError(), reason);
+        QCOMPARE(column(ctx->store(), services::kAntonyms, 0).size(), 5);
+        reader.release();
+        QCOMPARE(bytesOf(dat()), before);
     }
 
     void leavingClosesTheStore() {

@@ -110,6 +110,20 @@ class PoemStudyScreenTest : public QObject {
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("找不到内容库 study.dat"));
         QCOMPARE(list()->count(), 0);
     }
+
+    // A study.dat without 唐诗 still serves the other tables; this screen names the missing one.
+    void missingPoemTableIsSaid() {
+        QTemporaryDir other;
+        QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"), {}, {services::kPoems}));
+        ctx = app::AppContext::forTests(other.path());
+        screen = ctx->navigator().open(*app::findMenuItem("tangshi"));
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("内容库 study.dat 不完整：缺少表“唐诗”"));
+        auto *label2 = screen->findChild<QLabel *>("Label2");
+        QVERIFY2(QFontMetrics(label2->font()).horizontalAdvance(label2->text()) <= label2->width(),
+                 "clipped");
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(ctx->store().Data(services::kSingleCharacters));
+    }
 };
 
 QTEST_MAIN(PoemStudyScreenTest)

@@ -1,10 +1,11 @@
 // ContentStore and its table cursors, on a small study.dat that every test writes for itself
-// (services::writeStudyDat) into a temporary folder: thirty tables, most with one or two
+// (testing_support::writeFixtureStudyDat) into a temporary folder: thirty tables, most with one or two
 // records, A01 and 单字 with five, A23 with none.
 
 #include "services/ContentStore.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +14,11 @@
 #include <QTest>
 
 #include <memory>
+#include <sqlite3.h>
 
 using namespace services;
+using testing_support::bytesOf;
+using testing_support::writeFixtureStudyDat;
 
 namespace {
 
@@ -63,37 +67,31 @@ std::vector<QStringList> fixtureRows(int slot) {
     }
 }
 
-// All thirty tables, optionally without one of them.
-std::vector<TableData> fixtureTables(const QString &leaveOut = {}) {
-    std::vector<TableData> tables;
-    const auto &schema = contentTables();
-    for (int slot = 1; slot <= kTableCount; ++slot) {
-        const TableSchema &s = schema[static_cast<std::size_t>(slot - 1)];
-        if (s.name == leaveOut) continue;
-        TableData t;
-        t.name = s.name;
-        t.header = s.columns;
-        t.rows = fixtureRows(slot);
-        tables.push_back(std::move(t));
-    }
-    return tables;
-}
-
 // A field as a failure message shows it.
 QString shown(const std::optional<QString> &field) {
     return field ? QLatin1Char('"') + *field + QLatin1Char('"') : QStringLiteral("<nothing>");
 }
 
-bool writeFixture(const QString &path, const QString &leaveOut = {}) {
-    QString error;
-    const bool ok = writeStudyDat(fixtureTables(leaveOut), path, &error);
-    if (!ok) qWarning("fixture not written: %s", qPrintable(error));
-    return ok;
+// All thirty tables with the records above, but those left out.
+bool writeFixture(const QString &path, const std::set<int> &leaveOut = {}) {
+    std::map<int, std::vector<QStringList>> rows;
+    for (int slot = 1; slot <= kTableCount; ++slot)
+        rows[slot] = fixtureRows(slot);
+    return writeFixtureStudyDat(path, rows, leaveOut);
 }
 
-QByteArray bytesOf(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+// Runs SQL on the file through a connection of its own, as another program would.
+bool execOn(const QString &path, const QString &sql) {
+    sqlite3 *db = nullptr;
+    const bool opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK;
+    char *message = nullptr;
+    const bool ok =
+        opened && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK;
+    if (!ok) qWarning("%s", message ? message : sqlite3_errmsg(db));
+    sqlite3_free(message);
+    sqlite3_close(db);
+    return ok;
 }
 
 // What is at a path: "<missing>", a folder's entries, or a file's bytes.
@@ -469,7 +467,8 @@ class ContentStoreTest : public QObject {
         QTest::newRow("first half of a real file")
             << "truncated" << ContentStore::State::Unreadable << "损坏";
         QTest::newRow("a text file") << "text" << ContentStore::State::NotADatabase << "不是 Lumibo 的内容库";
-        QTest::newRow("SQLite without 成语") << "lacks" << ContentStore::State::Incomplete << "缺少表“成语”";
+        QTest::newRow("SQLite with none of our tables")
+            << "foreign" << ContentStore::State::NotADatabase << "不是 Lumibo 的内容库";
         QTest::newRow("0-byte file") << "empty" << ContentStore::State::NotADatabase << "不是";
     }
 
@@ -481,8 +480,8 @@ class ContentStoreTest : public QObject {
         QVERIFY(QFile::remove(path_));
         if (kind == QLatin1String("folder")) {
             QVERIFY(QDir().mkdir(path_));
-        } else if (kind == QLatin1String("lacks")) {
-            QVERIFY(writeFixture(path_, QStringLiteral("成语")));
+        } else if (kind == QLatin1String("foreign")) {
+            QVERIFY(execOn(path_, QStringLiteral("CREATE TABLE other(x); INSERT INTO other VALUES (1);")));
         } else if (kind != QLatin1String("missing")) {
             QFile f(path_);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -503,6 +502,9 @@ class ContentStoreTest : public QObject {
             // Every later access fails the same way.
             QCOMPARE(store.Data(kTableCount), nullptr);
             QCOMPARE(store.table(QStringLiteral("单字")), nullptr);
+            // Each table's screens show the whole file's problem.
+            QCOMPARE(store.problemFor(kRiddles), store.problem());
+            QCOMPARE(store.problemFor(QStringLiteral("单字")), store.problem());
             QVERIFY(!store.begin());
             QCOMPARE(store.state(), state);
         }
@@ -512,18 +514,79 @@ class ContentStoreTest : public QObject {
     }
 
     // A failed opening is tried again on the next access: the file may have been put in place.
+    // A table put back later is found on the next opening (after close()).
     void failedOpenIsRetried() {
         QVERIFY(QFile::remove(path_));
         ContentStore store(path_);
         QCOMPARE(store.Data(1), nullptr);
         QCOMPARE(store.state(), ContentStore::State::Missing);
-        QVERIFY(writeFixture(path_, QStringLiteral("谜语")));
-        QCOMPARE(store.Data(1), nullptr);
-        QCOMPARE(store.state(), ContentStore::State::Incomplete);
-        QVERIFY(writeFixture(path_));
+        QVERIFY(writeFixture(path_, {kRiddles}));
         QVERIFY(store.Data(1));
         QCOMPARE(store.state(), ContentStore::State::Open);
         QVERIFY(store.problem().isEmpty());
+        QCOMPARE(store.Data(kRiddles), nullptr);
+        store.close();
+        QVERIFY(writeFixture(path_));
+        QVERIFY(store.Data(kRiddles));
+        QVERIFY(store.problemFor(kRiddles).isEmpty());
+    }
+
+    // A file that lacks one table, or holds one SQLite cannot read, serves all the others; only
+    // that table has no cursor, and its problem names it.
+    void oneTableMissingOrBroken_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("asBrokenView"); // a view over a table that was dropped
+        QTest::newRow("谜语 missing") << int(kRiddles) << false;
+        QTest::newRow("成语 missing") << int(kIdioms) << false;
+        QTest::newRow("A01 missing") << kFiveRecords << false;
+        QTest::newRow("谜语 a broken view") << int(kRiddles) << true;
+        QTest::newRow("单字 a broken view") << int(kSingleCharacters) << true;
+    }
+
+    void oneTableMissingOrBroken() {
+        QFETCH(int, slot);
+        QFETCH(bool, asBrokenView);
+        const QString name = contentTables()[static_cast<std::size_t>(slot - 1)].name;
+        QVERIFY(writeFixture(path_, {slot}));
+        if (asBrokenView)
+            QVERIFY(
+                execOn(path_, QStringLiteral("CREATE TABLE gone(x); CREATE VIEW %1 AS SELECT * FROM gone; "
+                                             "DROP TABLE gone;")
+                                  .arg(quotedIdentifier(name))));
+        const QByteArray before = bytesOf(path_);
+        ContentStore store(path_);
+        const QString expected = QStringLiteral("内容库 study.dat 不完整：缺少表“%1”").arg(name);
+        QCOMPARE(store.Data(slot), nullptr);
+        QCOMPARE(store.table(name), nullptr);
+        QCOMPARE(store.problemFor(slot), expected);
+        QCOMPARE(store.problemFor(name), expected);
+        QCOMPARE(store.state(), ContentStore::State::Open);
+        QVERIFY(store.isOpen());
+        QVERIFY(store.problem().isEmpty());
+        for (int other = 1; other <= kTableCount; ++other) {
+            if (other == slot) continue;
+            TableCursor *c = store.Data(other);
+            QVERIFY2(c, qPrintable(contentTables()[static_cast<std::size_t>(other - 1)].name));
+            QVERIFY(c->records() == fixtureRows(other));
+            QVERIFY(store.problemFor(other).isEmpty());
+        }
+        QCOMPARE(bytesOf(path_), before);
+
+        // The other tables still take changes, and a rollback reloads only what exists.
+        const int other = slot == kSingleCharacters ? kWordGroups : kSingleCharacters;
+        QVERIFY(store.begin());
+        store.Data(other)->MoveFirst();
+        QVERIFY(store.Data(other)->Delete());
+        store.rollback();
+        QVERIFY(store.Data(other)->records() == fixtureRows(other));
+        QVERIFY(store.begin());
+        store.Data(other)->MoveFirst();
+        QVERIFY(store.Data(other)->Delete());
+        QVERIFY2(store.commit(), qPrintable(store.lastError()));
+        store.close();
+        QCOMPARE(store.Data(slot), nullptr);
+        QCOMPARE(static_cast<std::size_t>(store.Data(other)->RecordCount()), fixtureRows(other).size() - 1);
+        verifyNothingBeside();
     }
 
     void readOnlyFileReadsAndRefusesChanges() {
@@ -603,6 +666,57 @@ class ContentStoreTest : public QObject {
         QCOMPARE(store.Data(kSingleCharacters)->records().front().front(), expectedCharacter);
         store.close();
         if (!kept) QCOMPARE(bytesOf(path_), before);
+        verifyNothingBeside();
+    }
+
+    // One transaction at a time: a second begin() is refused and leaves the first one whole;
+    // only the first one's commit ends it.
+    void secondBeginIsRefused() {
+        ContentStore store(path_);
+        TableCursor *animals = store.Data(kFiveRecords);
+        QVERIFY(animals);
+        QVERIFY(store.begin());
+        animals->MoveFirst();
+        QVERIFY(animals->Delete()); // cat
+        QVERIFY(!store.begin());
+        QCOMPARE(store.lastError(), QStringLiteral("内容库正在进行另一项修改，请等它结束后再试"));
+        QVERIFY(store.inTransaction());
+        QCOMPARE(animalsInFile(path_), kAnimals);
+        QVERIFY2(store.commit(), qPrintable(store.lastError()));
+        QVERIFY(!store.inTransaction());
+        QCOMPARE(animalsInFile(path_), kAnimals.mid(1));
+        // With nothing open, commit() says so and rollback() ends nothing.
+        QVERIFY(!store.commit());
+        QCOMPARE(store.lastError(), QStringLiteral("没有进行中的修改可以保存"));
+        store.rollback();
+        QCOMPARE(animals->RecordCount(), 4);
+        QCOMPARE(animalsInFile(path_), kAnimals.mid(1));
+    }
+
+    // A commit that fails (another program holds a read lock) reports SQLite's own reason, rolls
+    // back, and the clean-up after it does not replace that reason.
+    void failedCommitKeepsItsOwnReason() {
+        const QByteArray before = bytesOf(path_);
+        ContentStore store(path_);
+        store.setBusyTimeout(0); // fail at once instead of after two seconds
+        TableCursor *animals = store.Data(kFiveRecords);
+        QVERIFY(animals);
+        testing_support::ReadLock reader(path_);
+        QVERIFY(reader.held());
+        QVERIFY(store.begin());
+        animals->MoveFirst();
+        QVERIFY(animals->Delete());
+        QVERIFY(!store.commit());
+        const QString reason = QStringLiteral("内容库写入失败：database is locked");
+        QCOMPARE(store.lastError(), reason);
+        QVERIFY(!store.inTransaction());
+        store.rollback();
+        QCOMPARE(store.lastError(), reason);
+        QVERIFY(animals->records() == fixtureRows(kFiveRecords));
+        reader.release();
+        QCOMPARE(animalsInFile(path_), kAnimals);
+        store.close();
+        QCOMPARE(bytesOf(path_), before);
         verifyNothingBeside();
     }
 

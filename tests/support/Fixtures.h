@@ -1,20 +1,25 @@
 #pragma once
 
-// A small study.dat made by a test: every table present, the given ones with the given rows,
-// the others with one placeholder record.
+// A small study.dat made by a test: every table present but those left out, the given ones
+// with the given rows, the others with one placeholder record.
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 
+#include <QFile>
 #include <QTest>
 #include <map>
+#include <set>
+#include <sqlite3.h>
 
 namespace testing_support {
 
-inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::vector<QStringList>> &rows) {
+inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::vector<QStringList>> &rows,
+                                 const std::set<int> &leaveOut = {}) {
     std::vector<services::TableData> tables;
     int slot = 0;
     for (const services::TableSchema &s : services::contentTables()) {
         ++slot;
+        if (leaveOut.count(slot)) continue;
         services::TableData t;
         t.name = s.name;
         t.header = s.columns;
@@ -43,5 +48,38 @@ inline std::vector<QStringList> numberedRows(const QString &prefix, int n) {
         out.push_back({prefix + QString::number(i)});
     return out;
 }
+
+// A file's bytes, to show it is unchanged; empty when it cannot be read.
+inline QByteArray bytesOf(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Another program reading study.dat: holds a read lock on the file until released, so a commit
+// made meanwhile cannot finish (SQLITE_BUSY).
+class ReadLock {
+  public:
+    explicit ReadLock(const QString &path) {
+        held_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY, nullptr) ==
+                    SQLITE_OK &&
+                sqlite3_exec(db_, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) ==
+                    SQLITE_OK;
+    }
+    ~ReadLock() { release(); }
+    ReadLock(const ReadLock &) = delete;
+    ReadLock &operator=(const ReadLock &) = delete;
+    bool held() const { return held_; }
+    void release() {
+        if (!db_) return;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        held_ = false;
+    }
+
+  private:
+    sqlite3 *db_ = nullptr;
+    bool held_ = false;
+};
 
 } // namespace testing_support
