@@ -2,7 +2,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test gallery bench clean
+.PHONY: all deps configure build run test test-sanitize fuzz gallery bench clean
 
 all: build
 
@@ -25,6 +25,18 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIBO_SANITIZE=ON >/dev/null
+	@cmake --build build-sanitize -j$(JOBS)
+	@cd build-sanitize && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+# The libFuzzer targets, each for a bounded time (LUMIBO_FUZZ_SECONDS, 30 s by default).
+fuzz: deps
+	@bash scripts/fuzz.sh
+
 gallery: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/lumibo-gallery $(BUILD_DIR)/gallery
 
@@ -32,4 +44,4 @@ bench: build
 	@bash bench/startup.sh
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) build-sanitize build-fuzz

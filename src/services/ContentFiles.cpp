@@ -32,54 +32,60 @@ struct Db {
 
 } // namespace
 
+TableData parseTableFile(const TableSchema &schema, const QString &origin, const QByteArray &bytes,
+                         Problems &problems) {
+    TableData t;
+    t.name = schema.name;
+    t.origin = origin;
+    if (const qsizetype cr = bytes.indexOf('\r'); cr >= 0)
+        problems << at(t, static_cast<int>(bytes.left(cr).count('\n')) + 1) +
+                        QStringLiteral("carriage return found; lines must end with LF only");
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        problems << at(t, static_cast<int>(bytes.count('\n')) + 1) +
+                        QStringLiteral("the last line has no line break");
+    const QString text = QString::fromUtf8(bytes);
+    if (text.contains(QChar::ReplacementCharacter))
+        problems << at(t, 1) + QStringLiteral("the file is not valid UTF-8");
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (lines.isEmpty()) {
+        problems << at(t, 1) + QStringLiteral("the header row is missing");
+        return t;
+    }
+    t.header = lines.first().split(QLatin1Char('\t'));
+    if (t.header != schema.columns)
+        problems << at(t, 1) + QStringLiteral("the header must be \"%1\"")
+                                   .arg(schema.columns.join(QStringLiteral("\\t")));
+    for (int i = 1; i < lines.size(); ++i) {
+        QString line = lines[i];
+        line.remove(QLatin1Char('\r'));
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() != schema.columns.size()) {
+            problems << at(t, i + 1) + QStringLiteral("%1 fields, the table has %2 columns")
+                                           .arg(fields.size())
+                                           .arg(schema.columns.size());
+            continue;
+        }
+        t.rows.push_back(fields);
+        t.lines.push_back(i + 1);
+    }
+    return t;
+}
+
 std::vector<TableData> readContentDir(const QString &dir, Problems &problems) {
     std::vector<TableData> tables;
     for (const TableSchema &schema : contentTables()) {
-        TableData t;
-        t.name = schema.name;
         const QString path = QDir(dir).filePath(schema.name + QStringLiteral(".tsv"));
-        t.origin = path;
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) {
             problems << QStringLiteral("%1:1: the table file is missing or unreadable").arg(path);
+            TableData t;
+            t.name = schema.name;
+            t.origin = path;
             tables.push_back(std::move(t));
             continue;
         }
-        const QByteArray bytes = f.readAll();
-        if (const qsizetype cr = bytes.indexOf('\r'); cr >= 0)
-            problems << at(t, static_cast<int>(bytes.left(cr).count('\n')) + 1) +
-                            QStringLiteral("carriage return found; lines must end with LF only");
-        if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-            problems << at(t, static_cast<int>(bytes.count('\n')) + 1) +
-                            QStringLiteral("the last line has no line break");
-        const QString text = QString::fromUtf8(bytes);
-        if (text.contains(QChar::ReplacementCharacter))
-            problems << at(t, 1) + QStringLiteral("the file is not valid UTF-8");
-        QStringList lines = text.split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        if (lines.isEmpty()) {
-            problems << at(t, 1) + QStringLiteral("the header row is missing");
-            tables.push_back(std::move(t));
-            continue;
-        }
-        t.header = lines.first().split(QLatin1Char('\t'));
-        if (t.header != schema.columns)
-            problems << at(t, 1) + QStringLiteral("the header must be \"%1\"")
-                                       .arg(schema.columns.join(QStringLiteral("\\t")));
-        for (int i = 1; i < lines.size(); ++i) {
-            QString line = lines[i];
-            line.remove(QLatin1Char('\r'));
-            const QStringList fields = line.split(QLatin1Char('\t'));
-            if (fields.size() != schema.columns.size()) {
-                problems << at(t, i + 1) + QStringLiteral("%1 fields, the table has %2 columns")
-                                               .arg(fields.size())
-                                               .arg(schema.columns.size());
-                continue;
-            }
-            t.rows.push_back(fields);
-            t.lines.push_back(i + 1);
-        }
-        tables.push_back(std::move(t));
+        tables.push_back(parseTableFile(schema, path, f.readAll(), problems));
     }
     return tables;
 }

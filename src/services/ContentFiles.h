@@ -18,6 +18,11 @@ struct TableData {
 // Problems are reported as "file:line: what is wrong".
 using Problems = QStringList;
 
+struct TableSchema;
+
+// One table's file, already read: its header and records; structural problems go to problems.
+TableData parseTableFile(const TableSchema &schema, const QString &origin, const QByteArray &bytes,
+                         Problems &problems);
 // Reads <dir>/<table>.tsv for each of the thirty tables; structural problems go to problems.
 std::vector<TableData> readContentDir(const QString &dir, Problems &problems);
 // Reads the thirty tables of an SQLite content file (without creating or changing it).

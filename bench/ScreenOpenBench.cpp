@@ -1,0 +1,96 @@
+// How long each registered screen takes to open as a child sees it: created, its load step
+// run on the shipped content, shown and painted once (offscreen), then left again. The content
+// store is opened once beforehand, as it is after the first screen of a run.
+//
+// screenopen-bench --memory N instead opens and leaves every screen N times in one process and
+// prints the resident memory before, after the first round, and at the end.
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/ScreenNames.h"
+#include "app/ScreenRegistry.h"
+#include "ui/Backdrop.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+const QString kProgramDir = QStringLiteral(LUMIBO_BUILD_DIR);
+
+QWidget *openScreen(app::AppContext &ctx, const app::ScreenEntry &entry) {
+    return entry.name == screens::kMain ? ctx.navigator().showMain() : ctx.navigator().open(entry.name);
+}
+
+void leave(app::AppContext &ctx) {
+    ctx.navigator().quit();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_OpenScreen(benchmark::State &state, const app::ScreenEntry *entry) {
+    auto ctx = app::AppContext::forTests(kProgramDir);
+    ctx->store().ensureOpen();
+    for (auto _ : state) {
+        QWidget *w = openScreen(*ctx, *entry);
+        if (!w) {
+            state.SkipWithError("the screen did not open");
+            return;
+        }
+        benchmark::DoNotOptimize(w->grab()); // the first paint
+        state.PauseTiming();
+        leave(*ctx);
+        state.ResumeTiming();
+    }
+}
+
+double residentMiB() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
+
+int memoryCheck(int rounds) {
+    auto ctx = app::AppContext::forTests(kProgramDir);
+    const auto &entries = app::ScreenRegistry::instance().entries();
+    const double before = residentMiB();
+    double afterFirst = before;
+    for (int round = 1; round <= rounds; ++round) {
+        for (const app::ScreenEntry &entry : entries) {
+            if (QWidget *w = openScreen(*ctx, entry)) w->grab();
+            leave(*ctx);
+        }
+        QCoreApplication::processEvents();
+        if (round == 1) afterFirst = residentMiB();
+    }
+    const double after = residentMiB();
+    std::printf("screens opened and left: %d rounds x %zu screens\n", rounds, entries.size());
+    std::printf("resident memory: before %.1f MiB, after the first round %.1f MiB, at the end %.1f MiB\n",
+                before, afterFirst, after);
+    std::printf("growth after the first round: %.1f MiB (%.1f KiB a round)\n", after - afterFirst,
+                rounds > 1 ? (after - afterFirst) * 1024 / (rounds - 1) : 0.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ui::applyLook(application);
+    application.setQuitOnLastWindowClosed(false);
+    if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) return memoryCheck(std::atoi(argv[2]));
+
+    for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries())
+        benchmark::RegisterBenchmark(("open/" + entry.name).toStdString().c_str(), BM_OpenScreen, &entry)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
