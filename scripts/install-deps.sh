@@ -7,7 +7,7 @@ set -euo pipefail
 
 list="$(dirname "$0")/debian-packages.txt"
 packages=()
-while read -r line; do
+while read -r line || [ -n "$line" ]; do
   line=${line%%#*}
   for p in $line; do packages+=("$p"); done
 done <"$list"
