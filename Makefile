@@ -1,25 +1,32 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+# Ninja prints one progress line a step and nothing but "no work to do" when all is built.
+GENERATOR ?= Ninja
+# cmake --build may run make below this make, which would then announce every directory it enters.
+BUILD := env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD_DIR) -j$(JOBS)
 
-.PHONY: all deps configure build run test test-sanitize fuzz gallery bench clean
+.PHONY: all deps configure build run test test-sanitize fuzz gallery readme-pictures bench clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
+# Configure once; later builds re-run CMake by themselves when a CMakeLists.txt changes.
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 build: configure
-	@cmake --build $(BUILD_DIR) -j$(JOBS)
+	@$(BUILD)
 
-run: build
+# The program and the data files it reads beside it.
+run: configure
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 	  echo "Lumibo needs a graphical display and none is set (DISPLAY is empty). Start it from a desktop session, or without a screen as: xvfb-run make run"; \
 	  exit 1; \
 	fi
+	@$(BUILD) --target lumibo content sounds
 	@cd $(BUILD_DIR) && ./lumibo
 
 test: build
@@ -27,8 +34,9 @@ test: build
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIBO_SANITIZE=ON >/dev/null
-	@cmake --build build-sanitize -j$(JOBS)
+	@[ -f build-sanitize/CMakeCache.txt ] || cmake -S . -B build-sanitize -G "$(GENERATOR)" \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIBO_SANITIZE=ON >/dev/null
+	@env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build build-sanitize -j$(JOBS)
 	@cd build-sanitize && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
@@ -39,6 +47,10 @@ fuzz: deps
 
 gallery: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/lumibo-gallery $(BUILD_DIR)/gallery
+
+readme-pictures: configure
+	@$(BUILD) --target lumibo-gallery lumibo-montage content sounds
+	@bash scripts/readme-pictures.sh $(BUILD_DIR)
 
 bench: build
 	@bash bench/startup.sh

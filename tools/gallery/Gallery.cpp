@@ -1,5 +1,7 @@
 // Renders every registered screen offscreen to OUTDIR/<control name>.png, plus the extra
 // states each screen lists, with the random generator pinned so the pictures repeat.
+// OUTDIR/index.tsv lists the pictures in order: file, screen, and "load" for a screen's plain
+// load state or "shot" for a state the screen registered.
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
@@ -8,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTextStream>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -42,6 +46,13 @@ int main(int argc, char **argv) {
     ui::applyLook(application);
     application.setQuitOnLastWindowClosed(false);
 
+    QFile indexFile(QDir(out).filePath(QStringLiteral("index.tsv")));
+    if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        std::fprintf(stderr, "lumibo-gallery: cannot write %s\n", qPrintable(indexFile.fileName()));
+        return 1;
+    }
+    QTextStream index(&indexFile);
+
     bool ok = true;
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
         auto render = [&](const app::GalleryShot *shot) {
@@ -58,7 +69,11 @@ int main(int argc, char **argv) {
                 return;
             }
             if (shot) shot->prepare(w, *ctx);
-            ok = save(w, out, shot ? shot->file : entry.name) && ok;
+            const QString file = shot ? shot->file : entry.name;
+            if (save(w, out, file))
+                index << file << ".png\t" << entry.name << '\t' << (shot ? "shot" : "load") << '\n';
+            else
+                ok = false;
         };
         // A shot named like the screen itself replaces its plain load state.
         const bool plainReplaced =
@@ -68,5 +83,7 @@ int main(int argc, char **argv) {
         for (const app::GalleryShot &shot : entry.shots)
             render(&shot);
     }
+    index.flush();
+    if (indexFile.error() != QFileDevice::NoError) ok = false;
     return ok ? 0 : 1;
 }
