@@ -40,7 +40,7 @@ variant() { cp "$good" "$seeds/studydat/$1.dat"; sqlite3 "$seeds/studydat/$1.dat
 if command -v sqlite3 >/dev/null; then
   variant dropped-table 'DROP TABLE "谜语";'
   variant empty-tables 'DELETE FROM "单字"; DELETE FROM "唐诗";'
-  variant null-and-blob "UPDATE \"成语\" SET idiom = NULL WHERE rowid = 1; UPDATE \"单字\" SET character = X'00FF10' WHERE rowid = 2;"
+  variant null-and-blob "DROP TABLE \"成语\"; CREATE TABLE \"成语\"(idiom, explanation, note); INSERT INTO \"成语\" VALUES (NULL, X'00FF10', 3), ('画蛇添足', NULL, NULL);"
   variant long-and-odd "UPDATE \"词组\" SET word = printf('%.*c', 10000, 'x') WHERE rowid = 1; UPDATE \"谜语\" SET riddle = '😀' || char(1) || char(27) WHERE rowid = 1;"
   variant a-view 'DROP TABLE "反义词"; CREATE VIEW "反义词" AS SELECT 1;'
 fi
@@ -54,7 +54,7 @@ for target in FuzzContentFiles FuzzStudyDat; do
   regress="tests/fuzz/$corpus"
   mkdir -p "$regress"
   echo "fuzz: $target for ${seconds} s"
-  if ! "$build/tools/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
+  if ! "$build/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
        -print_final_stats=1 -artifact_prefix="$build/$target-" \
        "$build/corpus/$corpus" "$seeds/$corpus" "$regress" 2> "$build/$target.log"; then
     echo "fuzz: $target found a problem; see $build/$target.log and the input $build/$target-*" >&2

@@ -9,9 +9,11 @@
 namespace hanzi {
 
 namespace {
-// A lesson chosen and its third entry on show.
+// A lesson chosen and its third entry on show; without content the screen is shown as a user
+// sees it (nothing to choose, stepping off).
 void thirdEntry(QWidget *screen, app::AppContext &) {
     auto *combo = screen->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    if (!combo->isEnabled() || combo->count() == 0) return;
     combo->setCurrentIndex(0);
     emit combo->activated(0);
     for (int i = 0; i < 3; ++i)

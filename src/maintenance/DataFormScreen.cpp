@@ -15,6 +15,8 @@
 
 namespace maintenance {
 
+using services::TableCursor;
+
 namespace {
 
 // Shows the wait cursor while a tool runs.
@@ -61,6 +63,9 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
     connect(timer1_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
+    // The shuffle's swaps land every quarter second, not one write per step.
+    landTimer_ = new ui::Timer(QStringLiteral("landTimer"), 250, this);
+    connect(landTimer_, &ui::Timer::tick, this, [this] { landShuffle(); });
 
     confirm_ = [this](const QString &question) {
         return QMessageBox::question(this, QStringLiteral("数据库"), question,
@@ -97,14 +102,30 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         print(QString::number(ctx_.globals.bookWordCount));
     });
     on(4, [this] {
-        if (!ctx_.store().Data(1)) {
-            inform_(ctx_.store().problemFor(1));
+        auto &store = ctx_.store();
+        TableCursor *c = store.Data(1);
+        if (!c) {
+            inform_(store.problemFor(1));
             return;
         }
-        if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。")))
+        // Refusals come before the question, and nothing is backed up for them.
+        if (store.readOnly()) {
+            inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
+            return;
+        }
+        if (c->RecordCount() < kShuffleMinimum) {
+            inform_(QStringLiteral("第一册英语单词只有%1个，不到%2个，没有可以打乱的")
+                        .arg(c->RecordCount())
+                        .arg(kShuffleMinimum));
+            return;
+        }
+        if (timer1_->isEnabled()) return;
+        if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。"))) {
             timer1_->setEnabled(true);
+            landTimer_->setEnabled(true);
+        }
     });
-    on(5, [this] { timer1_->setEnabled(false); });
+    on(5, [this] { stopShuffle(); });
     on(6, [this] {
         runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"),
                 [this] { report(removeLongAntonyms(ctx_.store()), QStringLiteral("删除了%1个记录")); });
@@ -141,7 +162,7 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
 }
 
 DataFormScreen::~DataFormScreen() {
-    timer1_->setEnabled(false);
+    stopShuffle();
     // Leaving the maintenance screen closes the store; the next access opens it afresh.
     ctx_.store().close();
 }
@@ -151,10 +172,12 @@ QString DataFormScreen::printed() const {
 }
 
 void DataFormScreen::report(const ToolResult &r, const QString &done) {
-    if (r.ok)
-        print(done.arg(r.changed));
-    else
+    if (!r.ok) {
         inform_(r.error);
+        return;
+    }
+    print(done.arg(r.changed));
+    if (!r.backup.isEmpty()) print(QStringLiteral("原来的内容库已备份为 %1").arg(r.backup));
 }
 
 void DataFormScreen::print(const QString &line) {
@@ -194,14 +217,33 @@ void DataFormScreen::runTool(const QString &question, const std::function<void()
 }
 
 void DataFormScreen::shuffleTick() {
-    const ShuffleStep step = shuffleFirstBook(ctx_.store(), ctx_.random);
+    if (!batch_) batch_ = std::make_unique<ShuffleBatch>(ctx_.store());
+    const ShuffleStep step = batch_->step(ctx_.random);
     clearPrint();
     if (!step.result.ok) {
-        timer1_->setEnabled(false);
+        stopShuffle();
         inform_(step.result.error);
         return;
     }
     print(step.shown);
+}
+
+bool DataFormScreen::landShuffle() {
+    if (!batch_) return true;
+    const ToolResult r = batch_->commit();
+    if (!r.ok) {
+        timer1_->setEnabled(false);
+        landTimer_->setEnabled(false);
+        inform_(r.error);
+    }
+    return r.ok;
+}
+
+void DataFormScreen::stopShuffle() {
+    timer1_->setEnabled(false);
+    landTimer_->setEnabled(false);
+    landShuffle();
+    batch_.reset();
 }
 
 } // namespace maintenance

@@ -3,6 +3,7 @@
 #include "ui/Widgets.h"
 
 #include <functional>
+#include <memory>
 
 class QPlainTextEdit;
 
@@ -16,6 +17,7 @@ class Timer;
 namespace maintenance {
 
 struct ToolResult;
+class ShuffleBatch;
 
 // dataform: one-off editing tools for the content store. Leaving it closes the store.
 class DataFormScreen : public ui::Screen {
@@ -33,6 +35,7 @@ class DataFormScreen : public ui::Screen {
     // What is printed on the window, line by line.
     QString printed() const;
     ui::Timer *shuffleTimer() const { return timer1_; }
+    ui::Timer *landTimer() const { return landTimer_; }
 
   private:
     void print(const QString &line);
@@ -43,10 +46,14 @@ class DataFormScreen : public ui::Screen {
     void runTool(const QString &question, const std::function<void()> &tool);
     void setBusy(bool busy);
     void shuffleTick();
+    bool landShuffle();
+    void stopShuffle();
 
     app::AppContext &ctx_;
     QPlainTextEdit *surface_ = nullptr;
     ui::Timer *timer1_ = nullptr;
+    ui::Timer *landTimer_ = nullptr;
+    std::unique_ptr<ShuffleBatch> batch_;
     Confirm confirm_;
     Inform inform_;
     QList<QPushButton *> tools_;

@@ -28,6 +28,7 @@ ToolResult transaction(ContentStore &store, int slot, const std::function<bool(T
         r.error = store.lastError();
         return r;
     }
+    r.backup = store.lastBackup();
     if (!body(*c, r.changed) || !store.commit()) {
         r.ok = false;
         r.error = store.lastError();
@@ -103,13 +104,13 @@ int countFirstBook(ContentStore &store) {
     return c->RecordCount();
 }
 
-ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
+ShuffleStep ShuffleBatch::step(core::Random &rnd) {
     ShuffleStep step;
     rnd.randomize();
-    TableCursor *c = store.Data(1);
+    TableCursor *c = store_.Data(1);
     if (!c) {
         step.result.ok = false;
-        step.result.error = store.problemFor(1);
+        step.result.error = store_.problemFor(1);
         return step;
     }
     c->MoveLast();
@@ -120,22 +121,33 @@ ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
     } while (step.a == step.b);
 
     if (step.a < n && step.b < n) {
-        step.result = transaction(store, 1, [&](TableCursor &t, int &changed) {
-            t.MoveFirst();
-            t.Move(step.a);
-            const QString x = t.field(0);
-            t.MoveFirst();
-            t.Move(step.b);
-            const QString y = t.field(0);
-            t.MoveFirst();
-            t.Move(step.a);
-            if (!t.Edit() || !t.setField(0, y) || !t.Update()) return false;
-            t.MoveFirst();
-            t.Move(step.b);
-            if (!t.Edit() || !t.setField(0, x) || !t.Update()) return false;
-            changed = 2;
-            return true;
-        });
+        // A refused begin() means another change is under way: leave it alone.
+        if (!open_ && (!store_.backupOnce() || !store_.begin())) {
+            step.result.ok = false;
+            step.result.error = store_.lastError();
+            return step;
+        }
+        open_ = true;
+        step.result.backup = store_.lastBackup();
+        const auto put = [&](int at, const QString &value) {
+            c->MoveFirst();
+            c->Move(at);
+            return c->Edit() && c->setField(0, value) && c->Update();
+        };
+        c->MoveFirst();
+        c->Move(step.a);
+        const QString x = c->field(0);
+        c->MoveFirst();
+        c->Move(step.b);
+        const QString y = c->field(0);
+        if (!put(step.a, y) || !put(step.b, x)) {
+            step.result.ok = false;
+            step.result.error = store_.lastError();
+            open_ = false;
+            store_.rollback();
+        } else {
+            step.result.changed = 2;
+        }
     }
     c->MoveFirst();
     c->Move(250);
@@ -143,6 +155,28 @@ ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
     c->MoveFirst();
     c->Move(252);
     step.shown = at250 + QStringLiteral("     ") + c->field(0);
+    return step;
+}
+
+ToolResult ShuffleBatch::commit() {
+    ToolResult r;
+    if (!open_) return r;
+    open_ = false;
+    if (!store_.commit()) {
+        r.ok = false;
+        r.error = store_.lastError();
+        store_.rollback();
+    }
+    return r;
+}
+
+ShuffleStep shuffleFirstBook(ContentStore &store, core::Random &rnd) {
+    ShuffleBatch batch(store);
+    ShuffleStep step = batch.step(rnd);
+    if (step.result.ok) {
+        const ToolResult landed = batch.commit();
+        if (!landed.ok) step.result = landed;
+    }
     return step;
 }
 

@@ -105,7 +105,14 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
         sqlite3_stmt *st = nullptr;
         const QByteArray sql =
             QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quotedIdentifier(schema.name)).toUtf8();
-        if (sqlite3_prepare_v2(db.db, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
+        if (const int rc = sqlite3_prepare_v2(db.db, sql.constData(), -1, &st, nullptr); rc != SQLITE_OK) {
+            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                problems << QStringLiteral("%1:1: the content file is locked by another program; try again "
+                                           "when it is done")
+                                .arg(path);
+                sqlite3_finalize(st);
+                return {};
+            }
             problems << at(t, 1) + QStringLiteral("the table is missing (%1)")
                                        .arg(QString::fromUtf8(sqlite3_errmsg(db.db)));
             sqlite3_finalize(st);
@@ -127,6 +134,14 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
             }
             t.rows.push_back(fields);
             t.lines.push_back(++line);
+        }
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            problems << QStringLiteral(
+                            "%1:1: the content file is locked by another program; try again when it "
+                            "is done")
+                            .arg(path);
+            sqlite3_finalize(st);
+            return {};
         }
         if (rc != SQLITE_DONE)
             problems << at(t, line) + QStringLiteral("reading failed (%1)")

@@ -2,6 +2,8 @@
 
 #include "services/ContentSchema.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -64,7 +66,9 @@ bool ContentStore::ensureOpen() {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法打开"));
         return false;
     }
-    sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    // Reading the tables waits for nobody: a file another program holds locked is said to be
+    // in use at once, and the next access simply tries again. Writes wait a while.
+    sqlite3_busy_timeout(db_, 0);
     const auto &tables = contentTables();
     QStringList lacking;
     for (int i = 0; i < kTableCount; ++i) {
@@ -76,6 +80,10 @@ bool ContentStore::ensureOpen() {
         if (!load(i, rowIds, records, columns, err)) {
             if (err == SQLITE_NOTADB) {
                 fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
+                return false;
+            }
+            if (err == SQLITE_BUSY || err == SQLITE_LOCKED) {
+                fail(State::Locked, QStringLiteral("内容库 study.dat 正被其他程序使用，请稍后再试"));
                 return false;
             }
             if (err != SQLITE_ERROR) {
@@ -95,6 +103,7 @@ bool ContentStore::ensureOpen() {
         fail(State::NotADatabase, QStringLiteral("study.dat 不是 Lumibo 的内容库"));
         return false;
     }
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
     for (const QString &why : lacking)
         std::fprintf(stderr, "Lumibo: %s (%s)\n", why.toUtf8().constData(),
                      QFile::encodeName(path_).constData());
@@ -282,17 +291,49 @@ void ContentStore::reloadCursors() {
 
 bool ContentStore::backupOnce() {
     if (backedUp_) return true;
-    const QString bak = path_ + QStringLiteral(".bak");
+    const QFileInfo info(path_);
+    QDir dir = info.absoluteDir();
+    // study.dat.<date-time>.bak; the first backup of a run is marked .start, so the file as it
+    // was before any change of this run and of the run before it is always kept.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString kind = startBackupMade_ ? QString() : QStringLiteral(".start");
+    QString name;
+    for (int n = 0; name.isEmpty() || dir.exists(name); ++n)
+        name = QStringLiteral("%1.%2-%3%4.bak")
+                   .arg(info.fileName(), stamp)
+                   .arg(n, 3, 10, QLatin1Char('0'))
+                   .arg(kind);
+    const QString bak = dir.filePath(name);
     const QString tmp = bak + QStringLiteral(".tmp");
     QFile::remove(tmp);
     // Copy to a temporary name first, so a failed copy never leaves a half backup behind.
-    if (!QFile::copy(path_, tmp) || (QFile::exists(bak) && !QFile::remove(bak)) || !QFile::rename(tmp, bak)) {
+    if (!QFile::copy(path_, tmp) || !QFile::rename(tmp, bak)) {
         QFile::remove(tmp);
-        lastError_ = QStringLiteral("无法备份内容库到 study.dat.bak");
+        lastError_ = QStringLiteral("无法备份内容库到 %1").arg(name);
         return false;
     }
     backedUp_ = true;
+    startBackupMade_ = true;
+    lastBackup_ = name;
+    pruneBackups();
     return true;
+}
+
+void ContentStore::pruneBackups() {
+    const QFileInfo info(path_);
+    QDir dir = info.absoluteDir();
+    // Names sort by time: newest last.
+    const QStringList all =
+        dir.entryList({info.fileName() + QStringLiteral(".*.bak")}, QDir::Files, QDir::Name);
+    QStringList starts;
+    for (const QString &f : all)
+        if (f.endsWith(QStringLiteral(".start.bak"))) starts << f;
+    for (int i = 0; i < all.size() - kBackupsKept; ++i) {
+        const QString &f = all[i];
+        const qsizetype start = starts.indexOf(f);
+        if (start >= 0 && start >= starts.size() - 2) continue; // this run's start, and the run before
+        dir.remove(f);
+    }
 }
 
 } // namespace services

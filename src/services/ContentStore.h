@@ -19,7 +19,7 @@ namespace services {
 // screens of a missing table find no cursor, and problemFor() says why.
 class ContentStore {
   public:
-    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase };
+    enum class State { NotOpen, Open, Missing, Unreadable, NotADatabase, Locked };
 
     explicit ContentStore(QString path);
     ~ContentStore();
@@ -57,8 +57,13 @@ class ContentStore {
     bool inTransaction() const { return inTransaction_; }
     // How long a write waits for another program's lock before it fails (2 s unless set).
     void setBusyTimeout(int ms);
-    // Copies study.dat to study.dat.bak once per opening of the maintenance screen.
+    // Copies study.dat beside it to study.dat.<date-time>.bak, once per visit of the maintenance
+    // screen. The newest ten backups are kept, and always the first backup of this run and of
+    // the run before, so the file as it was before either run's changes can be had back.
     bool backupOnce();
+    // The file name of the last backup made.
+    QString lastBackup() const { return lastBackup_; }
+    static constexpr int kBackupsKept = 10;
     void resetBackup() { backedUp_ = false; }
 
   private:
@@ -70,6 +75,7 @@ class ContentStore {
               int &sqliteError);
     bool refuseIfReadOnly();
     void fail(State s, const QString &message);
+    void pruneBackups();
     void reloadCursors();
 
     QString path_;
@@ -80,6 +86,8 @@ class ContentStore {
     bool readOnly_ = false;
     bool inTransaction_ = false;
     bool backedUp_ = false;
+    bool startBackupMade_ = false;
+    QString lastBackup_;
     int busyTimeoutMs_ = 2000;
     std::array<std::unique_ptr<TableCursor>, 30> cursors_;
     std::array<QString, 30> tableProblems_; // why a table has no cursor, while the file serves

@@ -6,8 +6,10 @@
 #include "ui/Timer.h"
 
 #include <QComboBox>
+
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <optional>
 
 using namespace testing_support;
 
@@ -154,6 +156,8 @@ class LessonScreenTest : public QObject {
         QTest::newRow("no study.dat") << "none" << QStringLiteral("找不到内容库 study.dat");
         QTest::newRow("study.dat without 单字")
             << "lacks 单字" << QStringLiteral("内容库 study.dat 不完整：缺少表“单字”");
+        QTest::newRow("study.dat locked by another program")
+            << "locked" << QStringLiteral("内容库 study.dat 正被其他程序使用，请稍后再试");
     }
     void noContentIsSaidPlainly() {
         QFETCH(QString, file);
@@ -166,6 +170,10 @@ class LessonScreenTest : public QObject {
             QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"),
                                          {{services::kWordGroups, numberedRows(QStringLiteral("词"), 20)}},
                                          {services::kSingleCharacters}));
+        else if (file == "locked")
+            QVERIFY(writeFixtureStudyDat(other.filePath("study.dat"), {}));
+        std::optional<ReadLock> writer;
+        if (file == "locked") writer.emplace(other.filePath("study.dat"), true);
         ctx = app::AppContext::forTests(other.path());
         open("danzi");
         QCOMPARE(caption(screen, "Label5"), message);

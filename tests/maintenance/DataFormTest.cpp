@@ -51,6 +51,9 @@ class DataFormTest : public QObject {
     bool answer = true;
 
     QString dat() { return dir.filePath("study.dat"); }
+    QStringList backups() const {
+        return QDir(dir.path()).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files, QDir::Name);
+    }
 
     void openScreen() {
         screen = qobject_cast<maintenance::DataFormScreen *>(ctx->navigator().open("dataform"));
@@ -74,7 +77,8 @@ class DataFormTest : public QObject {
   private slots:
     void init() {
         QFile::remove(dat());
-        QFile::remove(dat() + ".bak");
+        for (const QString &f : QDir(dir.path()).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files))
+            QFile::remove(dir.filePath(f));
         QVERIFY(writeFixture(dat(), 1200));
         ctx = app::AppContext::forTests(dir.path(), 5);
         asked.clear();
@@ -102,12 +106,14 @@ class DataFormTest : public QObject {
         QCOMPARE(asked.size(), 1);
         QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
         QCOMPARE(bytesOf(dat()), before);
-        QVERIFY(!QFile::exists(dat() + ".bak"));
+        QVERIFY(backups().isEmpty());
 
         answer = true;
         click(screen, "Command2");
         QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
-        QCOMPARE(bytesOf(dat() + ".bak"), before);
+        QCOMPARE(backups().size(), 1);
+        QCOMPARE(bytesOf(dir.filePath(backups().first())), before);
+        QVERIFY(screen->printed().contains(QStringLiteral("原来的内容库已备份为 ") + backups().first()));
         QVERIFY(screen->printed().contains(QStringLiteral("删除了3个重复字")));
         // Stored at once: a fresh store on the file sees it.
         services::ContentStore fresh(dat());
@@ -156,19 +162,59 @@ class DataFormTest : public QObject {
         QCOMPARE(shown, (QStringList{numbers[250], numbers[252]}));
     }
 
+    // A book too short to shuffle is said so before any question, and nothing is backed up.
     void shuffleOnAShortBookChangesNothing() {
         cleanup();
         QFile::remove(dat());
-        QVERIFY(writeFixture(dat(), 150));
+        QVERIFY(writeFixture(dat(), 200));
         const QByteArray before = bytesOf(dat());
         ctx = app::AppContext::forTests(dir.path(), 6);
         openScreen();
         click(screen, "Command5");
-        for (int i = 0; i < 200; ++i)
-            screen->shuffleTimer()->fire();
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(told, QStringList{QStringLiteral("第一册英语单词只有200个，不到201个，没有可以打乱的")});
+        QVERIFY(!screen->shuffleTimer()->isEnabled());
         QCOMPARE(bytesOf(dat()), before);
-        QCOMPARE(screen->printed(), QStringLiteral("     "));
-        QVERIFY(!QFile::exists(dat() + ".bak"));
+        QVERIFY(backups().isEmpty());
+    }
+
+    // The swaps land in batches: nothing reaches the file between quarter-second landings, a
+    // landing stores them all, and "停止" lands the rest.
+    void shuffleLandsInBatches() {
+        const QByteArray before = bytesOf(dat());
+        click(screen, "Command5");
+        QVERIFY(screen->landTimer()->isEnabled());
+        for (int i = 0; i < 50; ++i)
+            screen->shuffleTimer()->fire();
+        const QStringList shuffled = column(ctx->store(), 1, 0);
+        QCOMPARE(bytesOf(dat()), before); // not yet landed
+        screen->landTimer()->fire();
+        {
+            services::ContentStore other(dat());
+            QCOMPARE(column(other, 1, 0), shuffled);
+        }
+        for (int i = 0; i < 50; ++i)
+            screen->shuffleTimer()->fire();
+        const QStringList more = column(ctx->store(), 1, 0);
+        click(screen, "Command6");
+        QVERIFY(!screen->landTimer()->isEnabled());
+        services::ContentStore other(dat());
+        QCOMPARE(column(other, 1, 0), more);
+        QCOMPARE(backups().size(), 1);
+    }
+
+    // On a read-only file the shuffle is refused before the question, without a backup.
+    void shuffleRefusedOnAReadOnlyFile() {
+        cleanup();
+        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        ctx = app::AppContext::forTests(dir.path(), 6);
+        openScreen();
+        click(screen, "Command5");
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(told, QStringList{QStringLiteral("内容库 study.dat 是只读文件，不能修改")});
+        QVERIFY(!screen->shuffleTimer()->isEnabled());
+        QVERIFY(backups().isEmpty());
+        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     // A kill part-way through a tool leaves the table as it was before the tool.
@@ -257,7 +303,8 @@ class DataFormTest : public QObject {
             QVERIFY2(button(screen, tool)->isEnabled() == !off.contains(tool), qPrintable(tool));
         QVERIFY(button(screen, "Command1")->isEnabled());
         click(screen, working);
-        QVERIFY2(screen->printed().endsWith(done), qPrintable(screen->printed()));
+        QVERIFY2(screen->printed().contains(QLatin1Char('\n') + done + QLatin1Char('\n')),
+                 qPrintable(screen->printed()));
         QVERIFY(told.isEmpty());
         // The tool itself, reached some other way, says the same.
         if (slot == services::kAntonyms)

@@ -533,6 +533,25 @@ class ContentStoreTest : public QObject {
 
     // A file that lacks one table, or holds one SQLite cannot read, serves all the others; only
     // that table has no cursor, and its problem names it.
+    // A file another program holds locked is in use, not damaged: the store says so without
+    // waiting, the content reader says "locked", and the next access opens it once it is free.
+    void lockedFileIsInUseNotDamaged() {
+        testing_support::ReadLock writer(path_, true);
+        QVERIFY(writer.held());
+        ContentStore store(path_);
+        QVERIFY(!store.Data(1));
+        QCOMPARE(store.state(), ContentStore::State::Locked);
+        QCOMPARE(store.problem(), QStringLiteral("内容库 study.dat 正被其他程序使用，请稍后再试"));
+        Problems problems;
+        QVERIFY(readStudyDat(path_, problems).empty());
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.first().contains(QStringLiteral("locked by another program")),
+                 qPrintable(problems.first()));
+        writer.release();
+        QVERIFY(store.Data(1));
+        QVERIFY(store.isOpen());
+    }
+
     void oneTableMissingOrBroken_data() {
         QTest::addColumn<int>("slot");
         QTest::addColumn<bool>("asBrokenView"); // a view over a table that was dropped
@@ -720,32 +739,58 @@ class ContentStoreTest : public QObject {
         verifyNothingBeside();
     }
 
-    // backupOnce() copies study.dat to study.dat.bak, replacing an old one, once per resetBackup().
-    void backupOnce() {
-        const QString bak = path_ + QStringLiteral(".bak");
+    // Each visit backs up to a file of its own; an older single study.dat.bak is left alone.
+    void backupOncePerVisit() {
+        const QString oldBak = path_ + QStringLiteral(".bak");
         {
-            QFile old(bak);
+            QFile old(oldBak);
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("an old backup");
         }
         const QByteArray original = bytesOf(path_);
         ContentStore store(path_);
         QVERIFY2(store.backupOnce(), qPrintable(store.lastError()));
-        QCOMPARE(bytesOf(bak), original);
+        const QString first = store.lastBackup();
+        QVERIFY2(first.startsWith(QStringLiteral("study.dat.")) &&
+                     first.endsWith(QStringLiteral(".start.bak")),
+                 qPrintable(first));
+        QCOMPARE(bytesOf(dir_->filePath(first)), original);
 
         TableCursor *c = store.Data(kFiveRecords);
         QVERIFY(c);
         QVERIFY(c->Delete());
         const QByteArray changed = bytesOf(path_);
-        QVERIFY(changed != original);
         QVERIFY(store.backupOnce());
-        QCOMPARE(bytesOf(bak), original); // once: the first copy stays
+        QCOMPARE(store.lastBackup(), first); // once a visit: the first copy stays
 
         store.resetBackup();
         QVERIFY(store.backupOnce());
-        QCOMPARE(bytesOf(bak), changed);
-        QVERIFY(!QFileInfo::exists(bak + QStringLiteral(".tmp")));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList({"study.dat", "study.dat.bak"}));
+        QVERIFY(store.lastBackup() != first);
+        QVERIFY(!store.lastBackup().endsWith(QStringLiteral(".start.bak")));
+        QCOMPARE(bytesOf(dir_->filePath(store.lastBackup())), changed);
+        QCOMPARE(bytesOf(dir_->filePath(first)), original); // two visits never lose the original
+        QCOMPARE(bytesOf(oldBak), QByteArray("an old backup"));
+        QVERIFY(QDir(dir_->path()).entryList({QStringLiteral("*.tmp")}, QDir::Files).isEmpty());
+    }
+
+    // Many visits over several runs: the newest ten stay, and so does the file as it was before
+    // the first change of this run and of the run before.
+    void backupsKeepTheNewestAndEachRunsStart() {
+        QStringList starts;
+        for (int run = 0; run < 3; ++run) {
+            ContentStore store(path_);
+            for (int visit = 0; visit < 12; ++visit) {
+                store.resetBackup();
+                QVERIFY2(store.backupOnce(), qPrintable(store.lastError()));
+                if (visit == 0) starts << store.lastBackup();
+            }
+        }
+        const QStringList kept =
+            QDir(dir_->path()).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files, QDir::Name);
+        QCOMPARE(kept.size(), ContentStore::kBackupsKept + 2);
+        QVERIFY(!kept.contains(starts[0]));
+        QVERIFY(kept.contains(starts[1]));
+        QVERIFY(kept.contains(starts[2]));
     }
 };
 

@@ -59,11 +59,13 @@ inline QByteArray bytesOf(const QString &path) {
 // made meanwhile cannot finish (SQLITE_BUSY).
 class ReadLock {
   public:
-    explicit ReadLock(const QString &path) {
-        held_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY, nullptr) ==
-                    SQLITE_OK &&
-                sqlite3_exec(db_, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) ==
-                    SQLITE_OK;
+    // exclusive: as another program writing the file holds it, so nobody else may even read.
+    explicit ReadLock(const QString &path, bool exclusive = false) {
+        const char *sql = exclusive ? "BEGIN EXCLUSIVE" : "BEGIN; SELECT count(*) FROM sqlite_master;";
+        held_ =
+            sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
+                            exclusive ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+            sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     }
     ~ReadLock() { release(); }
     ReadLock(const ReadLock &) = delete;
