@@ -7,6 +7,7 @@
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
 #include "ui/Timer.h"
+#include "ui/ToneMarksBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -75,6 +76,12 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     connect(txtpy_, &QLineEdit::textChanged, this, [this](const QString &t) {
         txtpy_->setFont(ui::fittedFont(ui::simSun(60), t, txtpy_->size() - QSize(24, 8)));
     });
+
+    // Beside the pinyin it changes: tone marks on request.
+    toneMarks_ = new ui::ToneMarksBox(this, 14);
+    toneMarks_->setGeometry(ui::twRect(10080, 6240, 2160, 480));
+    toneMarks_->setLayoutDirection(Qt::RightToLeft);
+    connect(toneMarks_, &QCheckBox::toggled, this, &LessonScreen::showPinyin);
 
     auto button = [&](const char *name, const QString &caption, int left) {
         auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 14);
@@ -156,7 +163,15 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
 }
 
 void LessonScreen::refreshPinyin() {
-    txtpy_->setText(ctx_.pinyin().GetPinYin(label1_->text()));
+    pinyinOf_ = label1_->text();
+    showPinyin();
+}
+
+// ü as ü where a child reads it; tone marks when asked for.
+void LessonScreen::showPinyin() {
+    using Form = services::PinyinLookup::Form;
+    txtpy_->setText(
+        ctx_.pinyin().GetPinYin(pinyinOf_, toneMarks_->isChecked() ? Form::Toned : Form::Display));
 }
 
 void LessonScreen::toggleAutoPlay() {
@@ -176,24 +191,30 @@ void LessonScreen::toggleAutoPlay() {
 namespace hanzi {
 
 namespace {
-// A lesson chosen and its third entry on show.
-void thirdEntry(QWidget *screen, app::AppContext &) {
+// A lesson chosen and an entry with ü on show (单字 绿, 词组 绿色), tone marks off or on.
+void showEntry(QWidget *screen, int lesson, int steps, bool toneMarks) {
+    screen->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(toneMarks);
     auto *combo = screen->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    for (int i = 0; i < 3; ++i)
+    combo->setCurrentIndex(lesson);
+    emit combo->activated(lesson);
+    for (int i = 0; i < steps; ++i)
         screen->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+}
+app::GalleryShot entryShot(const QString &file, int lesson, int steps, bool toneMarks) {
+    return {file, [=](QWidget *s, app::AppContext &) { showEntry(s, lesson, steps, toneMarks); }};
 }
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
     r.add({characterLessons().screenName,
            [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, characterLessons()); },
-           {{QStringLiteral("renzidan"), thirdEntry}},
+           {entryShot(QStringLiteral("renzidan"), 5, 4, false),
+            entryShot(QStringLiteral("renzidan-tones"), 5, 4, true)},
            {}});
     r.add({wordGroupLessons().screenName,
            [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, wordGroupLessons()); },
-           {{QStringLiteral("renzicizu"), thirdEntry}},
+           {entryShot(QStringLiteral("renzicizu"), 8, 4, false),
+            entryShot(QStringLiteral("renzicizu-tones"), 8, 4, true)},
            {}});
 }
 

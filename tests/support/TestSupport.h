@@ -5,11 +5,13 @@
 #include "app/AppContext.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
+#include "ui/ToneMarksBox.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace testing_support {
@@ -31,6 +33,14 @@ inline void click(QWidget *screen, const QString &name) {
     QVERIFY2(b, qPrintable(name));
     QVERIFY2(b->isEnabled() && b->isVisible(), qPrintable(name + " is not clickable"));
     QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Settings of this test program's own, in Qt's test location, and empty: a test never reads or
+// writes the user's choices, and test programs running side by side never share a file.
+inline void useOwnSettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QCoreApplication::applicationName());
+    ui::openSettings()->clear();
 }
 
 inline void flushDeletes() {

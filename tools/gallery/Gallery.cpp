@@ -5,9 +5,11 @@
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
 #include "ui/Backdrop.h"
+#include "ui/ToneMarksBox.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -41,10 +43,15 @@ int main(int argc, char **argv) {
     }
     ui::applyLook(application);
     application.setQuitOnLastWindowClosed(false);
+    // Settings of its own, in Qt's test location: the pictures never touch the user's choices,
+    // and each one starts from a first run's (the shots set what they show).
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("lumibo-gallery"));
 
     bool ok = true;
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
         auto render = [&](const app::GalleryShot *shot) {
+            ui::openSettings()->clear();
             auto ctx = app::AppContext::forTests(QCoreApplication::applicationDirPath());
             QWidget *w = nullptr;
             if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
