@@ -253,7 +253,17 @@ class PinyinLookupTest : public QObject {
         QTest::newRow("系船, tying up a boat") << "钓罢归来不系船"
                                                << "diao ba gui lai bu xi chuan"
                                                << "diao ba gui lai bu xi chuan"
-                                               << "diào bà guī lái bù xì chuán";
+                                               << "diào bà guī lái bú xì chuán";
+        // 一 and 不 keep their own tones, as the idiom notes write them; the poems read them as
+        // school books print them.
+        QTest::newRow("一心一意") << "一心一意"
+                                  << "yi xin yi yi"
+                                  << "yi xin yi yi"
+                                  << "yī xīn yī yì";
+        QTest::newRow("孤帆一片") << "孤帆一片日边来"
+                                  << "gu fan yi pian ri bian lai"
+                                  << "gu fan yi pian ri bian lai"
+                                  << "gū fān yí piàn rì biān lái";
         QTest::newRow("好 hǎo, 好奇 hào") << "好奇"
                                           << "hao qi"
                                           << "hao qi"
