@@ -10,7 +10,7 @@
 namespace {
 
 void lookup(benchmark::State &state, const QString &text,
-            services::PinyinLookup::Form form = services::PinyinLookup::Form::Design) {
+            services::PinyinLookup::Form form = services::PinyinLookup::Form::Plain) {
     const services::PinyinLookup pinyin;
     for (auto _ : state) {
         QString result = pinyin.GetPinYin(text, form);

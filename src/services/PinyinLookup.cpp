@@ -63,7 +63,7 @@ const QString &written(std::uint16_t s, PinyinLookup::Form form) {
             v.reserve(kSyllableCount);
         for (std::size_t i = 0; i < kSyllableCount; ++i) {
             const QString kept = QString::fromLatin1(kSyllables[i]);
-            f[0].push_back(syllable::design(kept));
+            f[0].push_back(syllable::plain(kept));
             f[1].push_back(syllable::display(kept));
             f[2].push_back(syllable::toned(kept));
         }

@@ -73,7 +73,7 @@ QString fromPinyin(const QString &pinyin) {
     return isKept(kept) ? kept : QString();
 }
 
-QString design(QStringView kept) {
+QString plain(QStringView kept) {
     if (kept.isEmpty()) return QString();
     QString out = kept.chopped(1).toString();
     out.replace(QLatin1Char('v'), QLatin1Char('u'));

@@ -14,7 +14,7 @@ namespace services::syllable {
 QString fromPinyin(const QString &pinyin);
 
 // "lv4" -> "lu": no tone, ü written u, as the letter buttons of the character game spell it.
-QString design(QStringView kept);
+QString plain(QStringView kept);
 // "lv4" -> "lü": no tone, ü as ü.
 QString display(QStringView kept);
 // "lv4" -> "lǜ", "hao3" -> "hǎo", "de5" -> "de": tone marks where a textbook puts them.

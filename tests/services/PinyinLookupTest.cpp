@@ -180,11 +180,11 @@ class PinyinLookupTest : public QObject {
     }
 
     // The same lookup written for a child to read: ü as ü, and with tone marks on request.
-    // Columns: the text, then its display form and its toned form; the design form is checked
+    // Columns: the text, then its display form and its toned form; the plain form is checked
     // beside them, so each row shows all three.
     void forms_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("toned");
         QTest::newRow("女") << "女"
@@ -292,12 +292,12 @@ class PinyinLookupTest : public QObject {
     }
     void forms() {
         QFETCH(QString, text);
-        QFETCH(QString, design);
+        QFETCH(QString, plain);
         QFETCH(QString, display);
         QFETCH(QString, toned);
         const PinyinLookup pinyin;
-        QCOMPARE(pinyin.GetPinYin(text), design);
-        QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Design), design);
+        QCOMPARE(pinyin.GetPinYin(text), plain);
+        QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Plain), plain);
         QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Display), display);
         QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Toned), toned);
         // Tone marks are precomposed letters where Unicode has them, as the idiom notes are typed.
@@ -308,7 +308,7 @@ class PinyinLookupTest : public QObject {
     // goes (a and e first, the o of ou, else the last vowel; m or n when there is no vowel).
     void syllableForms_data() {
         QTest::addColumn<QString>("kept");
-        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("toned");
         QTest::newRow("hao3") << "hao3"
@@ -378,10 +378,10 @@ class PinyinLookupTest : public QObject {
     }
     void syllableForms() {
         QFETCH(QString, kept);
-        QFETCH(QString, design);
+        QFETCH(QString, plain);
         QFETCH(QString, display);
         QFETCH(QString, toned);
-        QCOMPARE(syllable::design(kept), design);
+        QCOMPARE(syllable::plain(kept), plain);
         QCOMPARE(syllable::display(kept), display);
         QCOMPARE(syllable::toned(kept), toned);
         // Read back from its tone marks, it is the same syllable.
@@ -450,7 +450,7 @@ class PinyinLookupTest : public QObject {
 
     void readingInEachForm() {
         const PinyinLookup pinyin;
-        QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Design), QStringLiteral("nu"));
+        QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Plain), QStringLiteral("nu"));
         QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Display), QStringLiteral("nü"));
         QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Toned), QStringLiteral("nǚ"));
         QCOMPARE(pinyin.reading(U'长', PinyinLookup::Form::Toned), QStringLiteral("cháng"));
@@ -555,7 +555,7 @@ class PinyinLookupTest : public QObject {
     void contentToolPrintsThePinyin_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("out");
-        QTest::newRow("design") << QStringList() << "chong yang\nyi hang bai lu shang qing tian\nnu lu\n";
+        QTest::newRow("plain") << QStringList() << "chong yang\nyi hang bai lu shang qing tian\nnu lu\n";
         QTest::newRow("--display") << QStringList{"--display"}
                                    << "chong yang\nyi hang bai lu shang qing tian\nnü lü\n";
         QTest::newRow("--tones") << QStringList{"--tones"}

@@ -71,7 +71,7 @@ int main(int argc, char **argv) {
         // For content authors: what the lessons and poems will show, and what has no reading.
         using Form = services::PinyinLookup::Form;
         QStringList texts = args.mid(1);
-        Form form = Form::Design;
+        Form form = Form::Plain;
         if (texts.first() == QStringLiteral("--display") || texts.first() == QStringLiteral("--tones")) {
             form = texts.takeFirst() == QStringLiteral("--tones") ? Form::Toned : Form::Display;
             if (texts.isEmpty()) return usage();
