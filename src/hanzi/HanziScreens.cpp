@@ -3,32 +3,39 @@
 #include "app/ScreenRegistry.h"
 #include "hanzi/LessonScreen.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 
 namespace hanzi {
 
 namespace {
-// A lesson chosen and its third entry on show; without content the screen is shown as a user
-// sees it (nothing to choose, stepping off).
-void thirdEntry(QWidget *screen, app::AppContext &) {
+// A lesson chosen and an entry with ü on show (单字 绿, 词组 绿色), tone marks off or on. Without
+// content the screen is shown as a user sees it (nothing to choose, stepping off).
+void showEntry(QWidget *screen, int lesson, int steps, bool toneMarks) {
+    screen->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(toneMarks);
     auto *combo = screen->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    if (!combo->isEnabled() || combo->count() == 0) return;
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    for (int i = 0; i < 3; ++i)
+    if (!combo->isEnabled() || combo->count() <= lesson) return;
+    combo->setCurrentIndex(lesson);
+    emit combo->activated(lesson);
+    for (int i = 0; i < steps; ++i)
         screen->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+}
+app::GalleryShot entryShot(const QString &file, int lesson, int steps, bool toneMarks) {
+    return {file, [=](QWidget *s, app::AppContext &) { showEntry(s, lesson, steps, toneMarks); }};
 }
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({characterLessons().screenName,
+    r.add({screens::kCharacterLessons,
            [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, characterLessons()); },
-           {{screens::kCharacterLessons, thirdEntry}},
+           {entryShot(screens::kCharacterLessons, 5, 4, false),
+            entryShot(screens::kCharacterLessons + QStringLiteral("-tones"), 5, 4, true)},
            {}});
-    r.add({wordGroupLessons().screenName,
+    r.add({screens::kWordGroupLessons,
            [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, wordGroupLessons()); },
-           {{screens::kWordGroupLessons, thirdEntry}},
+           {entryShot(screens::kWordGroupLessons, 8, 4, false),
+            entryShot(screens::kWordGroupLessons + QStringLiteral("-tones"), 8, 4, true)},
            {}});
 }
 

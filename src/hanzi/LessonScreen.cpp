@@ -7,6 +7,7 @@
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
 #include "ui/Timer.h"
+#include "ui/ToneMarksBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -75,6 +76,12 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     connect(txtpy_, &QLineEdit::textChanged, this, [this](const QString &t) {
         txtpy_->setFont(ui::fittedFont(ui::simSun(60), t, txtpy_->size() - QSize(24, 8)));
     });
+
+    // Beside the pinyin it changes: tone marks on request.
+    toneMarks_ = new ui::ToneMarksBox(this, 14);
+    toneMarks_->setGeometry(ui::twRect(10080, 6240, 2160, 480));
+    toneMarks_->setLayoutDirection(Qt::RightToLeft);
+    connect(toneMarks_, &QCheckBox::toggled, this, &LessonScreen::showPinyin);
 
     auto button = [&](const char *name, const QString &caption, int left) {
         auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 14);
@@ -159,7 +166,15 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
 }
 
 void LessonScreen::refreshPinyin() {
-    txtpy_->setText(ctx_.pinyin().GetPinYin(label1_->text()));
+    pinyinOf_ = label1_->text();
+    showPinyin();
+}
+
+// ü as ü where a child reads it; tone marks when asked for.
+void LessonScreen::showPinyin() {
+    using Form = services::PinyinLookup::Form;
+    txtpy_->setText(
+        ctx_.pinyin().GetPinYin(pinyinOf_, toneMarks_->isChecked() ? Form::Toned : Form::Display));
 }
 
 void LessonScreen::toggleAutoPlay() {

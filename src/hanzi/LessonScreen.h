@@ -13,7 +13,8 @@ class AppContext;
 }
 namespace ui {
 class Timer;
-}
+class ToneMarksBox;
+} // namespace ui
 
 namespace hanzi {
 
@@ -42,6 +43,7 @@ class LessonScreen : public ui::Screen {
     void chooseLesson(int index);
     void show(const LessonStepper::Shown &s);
     void refreshPinyin();
+    void showPinyin();
     void toggleAutoPlay();
     void setEntry(const QString &text);
 
@@ -51,6 +53,8 @@ class LessonScreen : public ui::Screen {
     QComboBox *combo1_, *combo2_;
     QLabel *label1_, *label2_, *label5_;
     QLineEdit *txtpy_;
+    ui::ToneMarksBox *toneMarks_;
+    QString pinyinOf_; // the text whose pinyin Txtpy shows
     ui::FlatButton *next_, *prev_, *auto_;
     ui::Timer *timer1_;
     bool playing_ = false;

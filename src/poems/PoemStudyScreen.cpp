@@ -7,6 +7,7 @@
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/ToneMarksBox.h"
 
 #include <QListWidget>
 
@@ -59,6 +60,15 @@ PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
             l->hide();
         }
     }
+
+    // Above the list, beside the title: tone marks on request, for the poem on show at once.
+    toneMarks_ = new ui::ToneMarksBox(this, 12);
+    toneMarks_->setGeometry(ui::twRect(8820, 300, 2940, 420));
+    connect(toneMarks_, &QCheckBox::toggled, this, [this] {
+        if (ctx_.globals.currentPoem < 0) return;
+        for (int i = 0; i < PoemBlock::kRecords; ++i)
+            showPinyin(i);
+    });
 
     auto *choose = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(8700, 840, 3180, 5400), kPink);
     auto *prompt = ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择唐诗"), choose,
@@ -135,6 +145,14 @@ void PoemStudyScreen::layoutLine(int i) {
     }
 }
 
+// The pinyin of a line over it: ü as ü where a child reads it, tone marks when asked for.
+void PoemStudyScreen::showPinyin(int i) {
+    using Form = services::PinyinLookup::Form;
+    pinyin_[i]->setText(
+        ctx_.pinyin().GetPinYin(lines_[i]->text(), toneMarks_->isChecked() ? Form::Toned : Form::Display));
+    layoutLine(i);
+}
+
 void PoemStudyScreen::showPoem(int k) {
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
     if (k < 0 || !cursor) return;
@@ -142,8 +160,7 @@ void PoemStudyScreen::showPoem(int k) {
     if (!poem) return;
     for (int i = 0; i < PoemBlock::kRecords; ++i) {
         lines_[i]->setText(poem->records[i]);
-        pinyin_[i]->setText(ctx_.pinyin().GetPinYin(poem->records[i]));
-        layoutLine(i);
+        showPinyin(i);
         lines_[i]->show();
         pinyin_[i]->show();
     }

@@ -9,6 +9,9 @@ class QListWidget;
 namespace app {
 class AppContext;
 }
+namespace ui {
+class ToneMarksBox;
+}
 
 namespace poems {
 
@@ -26,6 +29,7 @@ class PoemStudyScreen : public ui::Screen {
     void fillList();
     void showPoem(int k);
     void layoutLine(int i);
+    void showPinyin(int i);
 
     app::AppContext &ctx_;
     QWidget *panel_;
@@ -34,6 +38,7 @@ class PoemStudyScreen : public ui::Screen {
     QListWidget *list_;
     QLabel *count_;
     ui::FlatButton *next_, *prev_;
+    ui::ToneMarksBox *toneMarks_;
     bool filled_ = false;
 };
 

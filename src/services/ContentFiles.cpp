@@ -254,6 +254,33 @@ bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, Q
     return true;
 }
 
+namespace {
+
+// An idiom's note is its reading with tone marks, the one the lookup gives the idiom: the
+// buttons show the note, the lessons the lookup, and a child should not meet two readings.
+// Empty when they agree, else what differs, character by character where the counts allow.
+QString noteDifference(const QString &idiom, const QString &note) {
+    if (idiom.trimmed().isEmpty() || note.trimmed().isEmpty()) return QString(); // reported as empty
+    const QString reading = PinyinLookup().GetPinYin(idiom, PinyinLookup::Form::Toned);
+    const QString written = note.normalized(QString::NormalizationForm_C);
+    if (written == reading) return QString();
+    QString out = QStringLiteral("note \"%1\" is not the reading \"%2\"").arg(note, reading);
+    const QList<uint> characters = idiom.toUcs4();
+    const QStringList a = written.split(QLatin1Char(' ')), b = reading.split(QLatin1Char(' '));
+    if (a.size() == b.size() && a.size() == characters.size()) {
+        QStringList differences;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            const char32_t c = characters[i];
+            if (a[i] != b[i])
+                differences << QStringLiteral("%1 %2, reading %3").arg(QString::fromUcs4(&c, 1), a[i], b[i]);
+        }
+        out += QStringLiteral(" (%1)").arg(differences.join(QStringLiteral("; ")));
+    }
+    return out + QStringLiteral("; correct the note, or give the idiom its reading in the phrase table");
+}
+
+} // namespace
+
 void checkContent(const std::vector<TableData> &tables, Problems &problems) {
     for (const TableData &t : tables) {
         const int slot = slotOf(t.name);
@@ -362,6 +389,9 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
         case kIdioms:
             distinct(0, QStringLiteral("idiom"));
             distinct(1, QStringLiteral("explanation"));
+            for (std::size_t r = 0; r < t.rows.size(); ++r)
+                if (const QString d = noteDifference(t.rows[r].value(0), t.rows[r].value(2)); !d.isEmpty())
+                    problems << at(t, t.lines[r]) + d;
             break;
         case kPoems: {
             if (t.rows.size() % 6 != 0)

@@ -1,9 +1,12 @@
 #include "services/PinyinLookup.h"
 
+#include "services/PinyinSyllable.h"
 #include "services/PinyinTable.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace services {
 
@@ -52,6 +55,23 @@ const PhraseEntry *longestPhrase(const CodePoints &text, qsizetype at) {
     return nullptr;
 }
 
+// Every syllable of the table written in each form, made once: a lookup then only appends.
+const QString &written(std::uint16_t s, PinyinLookup::Form form) {
+    static const std::array<std::vector<QString>, 3> forms = [] {
+        std::array<std::vector<QString>, 3> f;
+        for (auto &v : f)
+            v.reserve(kSyllableCount);
+        for (std::size_t i = 0; i < kSyllableCount; ++i) {
+            const QString kept = QString::fromLatin1(kSyllables[i]);
+            f[0].push_back(syllable::plain(kept));
+            f[1].push_back(syllable::display(kept));
+            f[2].push_back(syllable::toned(kept));
+        }
+        return f;
+    }();
+    return forms[static_cast<std::size_t>(form)][s];
+}
+
 } // namespace
 
 PinyinLookup::PinyinLookup() = default;
@@ -63,9 +83,9 @@ bool PinyinLookup::isChinese(char32_t c) {
            || (c >= 0x20000 && c <= 0x3FFFD); // the ideographic planes: extensions B onward
 }
 
-QString PinyinLookup::reading(char32_t character) const {
+QString PinyinLookup::reading(char32_t character, Form form) const {
     const std::uint16_t s = syllableOf(entryOf(character));
-    return s ? QString::fromLatin1(kSyllables[s]) : QString();
+    return s ? written(s, form) : QString();
 }
 
 QList<char32_t> PinyinLookup::unreadable(const QString &text) const {
@@ -75,7 +95,7 @@ QList<char32_t> PinyinLookup::unreadable(const QString &text) const {
     return out;
 }
 
-QString PinyinLookup::GetPinYin(const QString &text, const QString &separator) const {
+QString PinyinLookup::GetPinYin(const QString &text, Form form, const QString &separator) const {
     const CodePoints cps = decode(text);
     const qsizetype n = cps.size();
     QString out;
@@ -87,7 +107,7 @@ QString PinyinLookup::GetPinYin(const QString &text, const QString &separator) c
     };
     auto appendSyllable = [&](std::uint16_t s) {
         startPiece();
-        out += QLatin1StringView(kSyllables[s]);
+        out += written(s, form);
     };
 
     for (qsizetype i = 0; i < n;) {

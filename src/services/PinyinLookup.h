@@ -6,10 +6,16 @@
 namespace services {
 
 // Chinese text in, pinyin out: one syllable per Chinese character, syllables joined by the
-// separator, lower-case Latin letters without tone marks, ü written as u ("女" -> "nu"),
-// anything that is not a Chinese character passed through unchanged. Polyphonic characters
-// take their reading in a word from a phrase table, longest match first ("重阳" -> "chong yang").
-// Equal input gives equal output.
+// separator, anything that is not a Chinese character passed through unchanged. Polyphonic
+// characters take their reading in a word from a phrase table, longest match first
+// ("重阳" -> "chong yang"). Equal input gives equal output.
+//
+// One table of syllables with their tones gives three forms of the same result:
+// - plain (GetPinYin's own): lower-case Latin letters, no tone marks, ü written as u ("女" -> "nu"),
+//   what the letter buttons of the character game put together;
+// - display: no tone marks, ü as ü ("女" -> "nü"), what a child reads on the lessons and poems;
+// - toned: tone marks as a textbook prints them, the neutral tone unmarked ("绿" -> "lǜ",
+//   "走了" -> "zǒu le").
 //
 // A run of other characters (Latin letters, digits, punctuation) is one piece of the result and
 // is set apart from the syllables by the separator ("A型" -> "A xing"); white space in the text is
@@ -17,12 +23,17 @@ namespace services {
 // The data is a table compiled in at build time (PinyinTable.h): nothing is loaded at start-up.
 class PinyinLookup {
   public:
+    enum class Form { Plain, Display, Toned };
+
     PinyinLookup();
 
-    QString GetPinYin(const QString &text, const QString &separator = QStringLiteral(" ")) const;
+    QString GetPinYin(const QString &text, const QString &separator = QStringLiteral(" ")) const {
+        return GetPinYin(text, Form::Plain, separator);
+    }
+    QString GetPinYin(const QString &text, Form form, const QString &separator = QStringLiteral(" ")) const;
 
     // The default reading of one character; empty when it has none.
-    QString reading(char32_t character) const;
+    QString reading(char32_t character, Form form = Form::Plain) const;
     // What a character without a reading shows in a result.
     static QString unknownMark() { return QStringLiteral("?"); }
 

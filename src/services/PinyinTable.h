@@ -8,7 +8,8 @@
 
 namespace services::pinyintable {
 
-// A syllable and its NUL fit in eight bytes; index 0 is the empty syllable (no reading).
+// A syllable with its tone, as services::syllable keeps it ("lv4", "le5"), and its NUL fit in
+// eight bytes; index 0 is the empty syllable (no reading).
 constexpr std::size_t kSyllableWidth = 8;
 extern const char kSyllables[][kSyllableWidth];
 extern const std::size_t kSyllableCount;

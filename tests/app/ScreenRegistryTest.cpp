@@ -52,6 +52,9 @@ class ScreenRegistryTest : public QObject {
     }
 
   private slots:
+    // The gallery states tick check boxes whose choice is remembered.
+    void initTestCase() { testing_support::useOwnSettings(); }
+
     void everyScreenBuilds() {
         for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
             auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));

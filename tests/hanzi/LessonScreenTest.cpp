@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 
 #include <QLineEdit>
@@ -14,7 +15,8 @@
 using namespace testing_support;
 
 // The lessons over fixture tables: 35 single characters (the last lesson holds five) and 30
-// word groups (three full lessons).
+// word groups (three full lessons; the first holds words whose pinyin has ü, a neutral tone, a
+// reading their word changes, and a character without a reading).
 class LessonScreenTest : public QObject {
     Q_OBJECT
 
@@ -37,6 +39,7 @@ class LessonScreenTest : public QObject {
     QString shown() { return caption(screen, "Label1") + " " + caption(screen, "Label2"); }
     QString pinyin() { return screen->findChild<QLineEdit *>("Txtpy")->text(); }
     ui::Timer *timer() { return screen->findChild<ui::Timer *>("Timer1"); }
+    QCheckBox *toneMarks() { return screen->findChild<QCheckBox *>("Check1"); }
     void open(const char *item) { screen = ctx->navigator().open(*app::findMenuItem(item)); }
 
   private slots:
@@ -47,11 +50,16 @@ class LessonScreenTest : public QObject {
         for (QChar c : text)
             chars.push_back({QString(c)});
         QCOMPARE(int(chars.size()), 35);
+        std::vector<QStringList> words = {{"绿叶"}, {"女儿"}, {"旅行"},     {"忽略"}, {"桌子"},
+                                          {"走了"}, {"银行"}, {"一行白鹭"}, {"好的"}, {"兙"}};
+        for (const QStringList &w : numberedRows(QStringLiteral("词"), 20))
+            words.push_back(w);
         QVERIFY(writeFixtureStudyDat(dir.filePath("study.dat"),
-                                     {{services::kSingleCharacters, chars},
-                                      {services::kWordGroups, numberedRows(QStringLiteral("词"), 30)}}));
+                                     {{services::kSingleCharacters, chars}, {services::kWordGroups, words}}));
+        useOwnSettings();
     }
     void init() {
+        ui::openSettings()->clear(); // each test starts as a first run
         ctx = app::AppContext::forTests(dir.path());
         open("danzi");
     }
@@ -147,6 +155,109 @@ class LessonScreenTest : public QObject {
         click(screen, "Button2");
         flushDeletes();
         QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("Main"));
+    }
+
+    // Txtpy as a child reads it: ü as ü; with tone marks while "标声调" is ticked, for the entry on
+    // show at once.
+    void pinyinWithUmlautAndToneMarks_data() {
+        QTest::addColumn<int>("entry"); // in the first word-group lesson
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("toned");
+        QTest::newRow("绿叶") << 1 << "绿叶"
+                              << "lü ye"
+                              << "lǜ yè";
+        QTest::newRow("女儿") << 2 << "女儿"
+                              << "nü er"
+                              << "nǚ ér";
+        QTest::newRow("旅行") << 3 << "旅行"
+                              << "lü xing"
+                              << "lǚ xíng";
+        QTest::newRow("忽略") << 4 << "忽略"
+                              << "hu lüe"
+                              << "hū lüè";
+        QTest::newRow("桌子: neutral ending") << 5 << "桌子"
+                                              << "zhuo zi"
+                                              << "zhuō zi";
+        QTest::newRow("走了: neutral 了") << 6 << "走了"
+                                          << "zou le"
+                                          << "zǒu le";
+        QTest::newRow("银行: háng in the word") << 7 << "银行"
+                                                << "yin hang"
+                                                << "yín háng";
+        QTest::newRow("一行白鹭") << 8 << "一行白鹭"
+                                  << "yi hang bai lu"
+                                  << "yì háng bái lù";
+        QTest::newRow("好的") << 9 << "好的"
+                              << "hao de"
+                              << "hǎo de";
+        QTest::newRow("no reading") << 10 << "兙"
+                                    << "?"
+                                    << "?";
+    }
+    void pinyinWithUmlautAndToneMarks() {
+        QFETCH(int, entry);
+        QFETCH(QString, word);
+        QFETCH(QString, display);
+        QFETCH(QString, toned);
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path());
+        open("zuci");
+        QCOMPARE(toneMarks()->text(), QStringLiteral("标声调"));
+        QVERIFY(!toneMarks()->isChecked());
+        choose(0);
+        for (int i = 0; i < entry; ++i)
+            click(screen, "Button1");
+        QCOMPARE(caption(screen, "Label1"), word);
+        QCOMPARE(pinyin(), display);
+        toneMarks()->click();
+        QCOMPARE(pinyin(), toned);
+        for (int i = 0; i < 10; ++i) // once round the lesson: stepping keeps the tone marks
+            click(screen, "Button1");
+        QCOMPARE(caption(screen, "Label1"), word);
+        QCOMPARE(pinyin(), toned);
+        toneMarks()->click();
+        QCOMPARE(pinyin(), display);
+    }
+
+    // Before the first step there is no pinyin to mark; after choosing a lesson Txtpy keeps the
+    // pinyin of the entry it was showing, and the tone marks follow that entry, not the number.
+    void toneMarksChangeOnlyThePinyinOnShow() {
+        toneMarks()->click();
+        QCOMPARE(pinyin(), QString());
+        toneMarks()->click();
+        choose(0);
+        click(screen, "Button1");
+        QCOMPARE(pinyin(), QStringLiteral("yi"));
+        choose(2); // Label1 shows 3, Txtpy still 一's
+        toneMarks()->click();
+        QCOMPARE(caption(screen, "Label1"), QStringLiteral("3"));
+        QCOMPARE(pinyin(), QStringLiteral("yī"));
+    }
+
+    // The choice outlives the screen, and both lesson screens share it.
+    void toneMarksAreRemembered_data() {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("reopened"); // the menu item opening the screen again
+        QTest::newRow("ticked, 单字 again") << true << "danzi";
+        QTest::newRow("ticked, then 词组") << true << "zuci";
+        QTest::newRow("cleared again") << false << "danzi";
+    }
+    void toneMarksAreRemembered() {
+        QFETCH(bool, ticked);
+        QFETCH(QString, reopened);
+        toneMarks()->click();
+        if (!ticked) toneMarks()->click();
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path());
+        open(qPrintable(reopened));
+        QCOMPARE(toneMarks()->isChecked(), ticked);
+        choose(0);
+        click(screen, "Button1");
+        if (reopened == QLatin1String("danzi"))
+            QCOMPARE(pinyin(), ticked ? QStringLiteral("yī") : QStringLiteral("yi"));
+        else
+            QCOMPARE(pinyin(), ticked ? QStringLiteral("lǜ yè") : QStringLiteral("lü ye"));
     }
 
     void noContentIsSaidPlainly_data() {

@@ -4,6 +4,7 @@
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -31,16 +32,52 @@ class PoemStudyScreenTest : public QObject {
             rows.push_back({parts[r % 6] + QString::number(r / 6 + 1)});
         return rows;
     }
-    void openWith(int records) {
+    void openWith(int records) { openWithRows(poems(records)); }
+    void openWithRows(const std::vector<QStringList> &rows) {
         ctx.reset();
         flushDeletes();
         QFile::remove(dir.filePath("study.dat"));
-        QVERIFY(writeFixtureStudyDat(dir.filePath("study.dat"), {{services::kPoems, poems(records)}}));
+        QVERIFY(writeFixtureStudyDat(dir.filePath("study.dat"), {{services::kPoems, rows}}));
+        reopen();
+    }
+    // The screen closed and opened again, as in a new run: only the settings carry over.
+    void reopen() {
+        ctx.reset();
+        flushDeletes();
         ctx = app::AppContext::forTests(dir.path());
         screen = ctx->navigator().open(*app::findMenuItem("tangshi"));
     }
+    QCheckBox *toneMarks() { return screen->findChild<QCheckBox *>("Check1"); }
+    QStringList pinyinOnShow() {
+        QStringList out;
+        for (int i = 0; i < 6; ++i)
+            out << caption(screen, QStringLiteral("Label5(%1)").arg(i));
+        return out;
+    }
+    static std::vector<QStringList> jiangnanChun() {
+        return {{"江南春"},         {"杜牧"},           {"千里莺啼绿映江"},
+                {"水村山郭酒旗风"}, {"南朝四百八十寺"}, {"多少楼台烟雨中"}};
+    }
+    static QStringList jiangnanChunDisplay() {
+        return {"jiang nan chun",
+                "du mu",
+                "qian li ying ti lü ying jiang",
+                "shui cun shan guo jiu qi feng",
+                "nan chao si bai ba shi si",
+                "duo shao lou tai yan yu zhong"};
+    }
+    static QStringList jiangnanChunToned() {
+        return {"jiāng nán chūn",
+                "dù mù",
+                "qiān lǐ yīng tí lǜ yìng jiāng",
+                "shuǐ cūn shān guō jiǔ qí fēng",
+                "nán cháo sì bǎi bā shí sì",
+                "duō shǎo lóu tái yān yǔ zhōng"};
+    }
 
   private slots:
+    void initTestCase() { useOwnSettings(); }
+    void init() { ui::openSettings()->clear(); } // each test starts as a first run
     void cleanup() {
         ctx.reset();
         flushDeletes();
@@ -102,6 +139,49 @@ class PoemStudyScreenTest : public QObject {
             QVERIFY(qAbs(py->geometry().center().x() - text->geometry().center().x()) <= 1);
             QVERIFY(text->geometry().right() < text->parentWidget()->width());
         }
+    }
+
+    // The pinyin a child reads: ü as ü; tone marks once "标声调" is ticked, on the poem on show
+    // at once, and off again when it is cleared.
+    void pinyinWithUmlautAndToneMarksOnRequest() {
+        openWithRows(jiangnanChun());
+        QCOMPARE(toneMarks()->text(), QStringLiteral("标声调"));
+        QVERIFY(!toneMarks()->isChecked());
+        QVERIFY(toneMarks()->isVisible());
+        toneMarks()->click(); // before any poem: nothing on show changes
+        QVERIFY(!screen->findChild<QLabel *>("Label5(0)")->isVisible());
+        toneMarks()->click();
+
+        list()->setCurrentRow(0);
+        QCOMPARE(pinyinOnShow(), jiangnanChunDisplay());
+        toneMarks()->click();
+        QCOMPARE(pinyinOnShow(), jiangnanChunToned());
+        // Each pinyin label is laid out again for its new text: whole and centred over its line.
+        for (int i = 0; i < 6; ++i) {
+            auto *text = screen->findChild<QLabel *>(QStringLiteral("Label1(%1)").arg(i));
+            auto *py = screen->findChild<QLabel *>(QStringLiteral("Label5(%1)").arg(i));
+            QVERIFY(qAbs(py->geometry().center().x() - text->geometry().center().x()) <= 1);
+            QVERIFY(QFontMetrics(py->font()).horizontalAdvance(py->text()) <= py->width());
+        }
+        toneMarks()->click();
+        QCOMPARE(pinyinOnShow(), jiangnanChunDisplay());
+    }
+
+    // The choice outlives the screen: closed and opened again, it shows as it was left.
+    void toneMarksAreRemembered_data() {
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("ticked") << true;
+        QTest::newRow("cleared again") << false;
+    }
+    void toneMarksAreRemembered() {
+        QFETCH(bool, ticked);
+        openWithRows(jiangnanChun());
+        toneMarks()->click();
+        if (!ticked) toneMarks()->click();
+        reopen();
+        QCOMPARE(toneMarks()->isChecked(), ticked);
+        list()->setCurrentRow(0);
+        QCOMPARE(pinyinOnShow(), ticked ? jiangnanChunToned() : jiangnanChunDisplay());
     }
 
     void missingStoreIsSaid() {

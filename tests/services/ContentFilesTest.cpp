@@ -359,6 +359,9 @@ void ContentFilesTest::brokenFixtures_data() {
     QTest::newRow("empty field") << nameOf(kIdioms)
                                  << withLine(tsvIdioms, 3, "小心翼翼\t做事非常小心，一点也不马虎。\t") << 3
                                  << "empty";
+    QTest::newRow("成语 note unlike the idiom's reading")
+        << nameOf(kIdioms) << withLine(tsvIdioms, 3, "小心翼翼\t做事非常小心，一点也不马虎。\txiǎo xīn yí yì")
+        << 3 << "(翼 yí, reading yì)";
     QTest::newRow("blank at the end of a field")
         << nameOf(kWordGroups) << withLine(tsvWords, 3, "老师 ") << 3 << "blanks";
     QTest::newRow("blank line at the end of the file") << nameOf(kRiddles) << tsvRiddles + "\n"

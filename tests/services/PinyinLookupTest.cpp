@@ -1,10 +1,13 @@
-// PinyinLookup: one toneless syllable per Chinese character, ü as u, polyphones read by their
-// word, other characters passed through; the shipped single characters, word groups, idioms and
-// poems all read right; the content check and `lumibo-content pinyin` report what has no reading.
+// PinyinLookup: one syllable per Chinese character, polyphones read by their word, other
+// characters passed through; the same table written three ways (toneless with ü as u for the
+// character game, with ü for the screens, with tone marks); the shipped single characters, word
+// groups, idioms and poems all read right; the content check and `lumibo-content pinyin` report
+// what has no reading and where an idiom's note is not its reading.
 
 #include "services/PinyinLookup.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
+#include "services/PinyinSyllable.h"
 
 #include <QFile>
 #include <QProcess>
@@ -44,14 +47,6 @@ int chineseCount(const QString &text) {
     for (char32_t c : text.toUcs4())
         n += PinyinLookup::isChinese(c) ? 1 : 0;
     return n;
-}
-
-// "yī mù liǎo rán" -> "yi mu liao ran"; "lǜ" -> "lu".
-QString toneless(const QString &pinyin) {
-    QString out;
-    for (QChar c : pinyin.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing) out += c.toLower();
-    return out.simplified();
 }
 
 const QRegularExpression kSyllable(QStringLiteral("^[a-z]+$"));
@@ -184,6 +179,251 @@ class PinyinLookupTest : public QObject {
         QCOMPARE(pinyin.GetPinYin(text, separator), expected);
     }
 
+    // The same lookup written for a child to read: ü as ü, and with tone marks on request.
+    // Columns: the text, then its display form and its toned form; the plain form is checked
+    // beside them, so each row shows all three.
+    void forms_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("toned");
+        QTest::newRow("女") << "女"
+                            << "nu"
+                            << "nü"
+                            << "nǚ";
+        QTest::newRow("绿") << "绿"
+                            << "lu"
+                            << "lü"
+                            << "lǜ";
+        QTest::newRow("略") << "略"
+                            << "lue"
+                            << "lüe"
+                            << "lüè";
+        QTest::newRow("虐") << "虐"
+                            << "nue"
+                            << "nüe"
+                            << "nüè";
+        QTest::newRow("女儿 绿叶") << "女儿绿叶"
+                                   << "nu er lu ye"
+                                   << "nü er lü ye"
+                                   << "nǚ ér lǜ yè";
+        // After j, q, x and y the two dots are not written: 去 qù, 鱼 yú, 学 xué.
+        QTest::newRow("鱼 去 学 句") << "鱼去学句"
+                                     << "yu qu xue ju"
+                                     << "yu qu xue ju"
+                                     << "yú qù xué jù";
+        QTest::newRow("静夜思") << "床前明月光"
+                                << "chuang qian ming yue guang"
+                                << "chuang qian ming yue guang"
+                                << "chuáng qián míng yuè guāng";
+        // The neutral tone carries no mark.
+        QTest::newRow("了, neutral") << "我走了"
+                                     << "wo zou le"
+                                     << "wo zou le"
+                                     << "wǒ zǒu le";
+        QTest::newRow("的, neutral") << "好的"
+                                     << "hao de"
+                                     << "hao de"
+                                     << "hǎo de";
+        QTest::newRow("桌子, neutral ending") << "桌子"
+                                              << "zhuo zi"
+                                              << "zhuo zi"
+                                              << "zhuō zi";
+        QTest::newRow("子 alone") << "子"
+                                  << "zi"
+                                  << "zi"
+                                  << "zǐ";
+        // Readings a word changes, tones included.
+        QTest::newRow("一行白鹭") << "一行白鹭上青天"
+                                  << "yi hang bai lu shang qing tian"
+                                  << "yi hang bai lu shang qing tian"
+                                  << "yì háng bái lù shàng qīng tiān";
+        QTest::newRow("重阳") << "重阳"
+                              << "chong yang"
+                              << "chong yang"
+                              << "chóng yáng";
+        QTest::newRow("银行") << "银行"
+                              << "yin hang"
+                              << "yin hang"
+                              << "yín háng";
+        QTest::newRow("朝辞") << "朝辞白帝彩云间"
+                              << "zhao ci bai di cai yun jian"
+                              << "zhao ci bai di cai yun jian"
+                              << "zhāo cí bái dì cǎi yún jiān";
+        QTest::newRow("系船, tying up a boat") << "钓罢归来不系船"
+                                               << "diao ba gui lai bu xi chuan"
+                                               << "diao ba gui lai bu xi chuan"
+                                               << "diào bà guī lái bú xì chuán";
+        // 一 and 不 keep their own tones, as the idiom notes write them; the poems read them as
+        // school books print them.
+        QTest::newRow("一心一意") << "一心一意"
+                                  << "yi xin yi yi"
+                                  << "yi xin yi yi"
+                                  << "yī xīn yī yì";
+        QTest::newRow("孤帆一片") << "孤帆一片日边来"
+                                  << "gu fan yi pian ri bian lai"
+                                  << "gu fan yi pian ri bian lai"
+                                  << "gū fān yí piàn rì biān lái";
+        QTest::newRow("好 hǎo, 好奇 hào") << "好奇"
+                                          << "hao qi"
+                                          << "hao qi"
+                                          << "hào qí";
+        QTest::newRow("尽 alone") << "白日依山尽"
+                                  << "bai ri yi shan jin"
+                                  << "bai ri yi shan jin"
+                                  << "bái rì yī shān jìn";
+        // The 2013 standard's tone where the customary reading has another: 迹 jì, not jī.
+        QTest::newRow("迹") << "迹"
+                            << "ji"
+                            << "ji"
+                            << "jì";
+        // A character without a reading, and other characters, are the same in every form.
+        QTest::newRow("no reading") << "女" + kNoReading << "nu " + PinyinLookup::unknownMark()
+                                    << "nü " + PinyinLookup::unknownMark()
+                                    << "nǚ " + PinyinLookup::unknownMark();
+        QTest::newRow("Latin and a blank") << "A型 绿"
+                                           << "A xing lu"
+                                           << "A xing lü"
+                                           << "A xíng lǜ";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "";
+    }
+    void forms() {
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        QFETCH(QString, display);
+        QFETCH(QString, toned);
+        const PinyinLookup pinyin;
+        QCOMPARE(pinyin.GetPinYin(text), plain);
+        QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Plain), plain);
+        QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Display), display);
+        QCOMPARE(pinyin.GetPinYin(text, PinyinLookup::Form::Toned), toned);
+        // Tone marks are precomposed letters where Unicode has them, as the idiom notes are typed.
+        QCOMPARE(toned.normalized(QString::NormalizationForm_C), toned);
+    }
+
+    // One syllable as the table keeps it and the three ways it is written: where the tone mark
+    // goes (a and e first, the o of ou, else the last vowel; m or n when there is no vowel).
+    void syllableForms_data() {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("toned");
+        QTest::newRow("hao3") << "hao3"
+                              << "hao"
+                              << "hao"
+                              << "hǎo";
+        QTest::newRow("zhuang1") << "zhuang1"
+                                 << "zhuang"
+                                 << "zhuang"
+                                 << "zhuāng";
+        QTest::newRow("yue4") << "yue4"
+                              << "yue"
+                              << "yue"
+                              << "yuè";
+        QTest::newRow("er2") << "er2"
+                             << "er"
+                             << "er"
+                             << "ér";
+        QTest::newRow("ou1") << "ou1"
+                             << "ou"
+                             << "ou"
+                             << "ōu";
+        QTest::newRow("liu2: iu on u") << "liu2"
+                                       << "liu"
+                                       << "liu"
+                                       << "liú";
+        QTest::newRow("gui4: ui on i") << "gui4"
+                                       << "gui"
+                                       << "gui"
+                                       << "guì";
+        QTest::newRow("zhuo2") << "zhuo2"
+                               << "zhuo"
+                               << "zhuo"
+                               << "zhuó";
+        QTest::newRow("xiong2") << "xiong2"
+                                << "xiong"
+                                << "xiong"
+                                << "xióng";
+        QTest::newRow("nv3") << "nv3"
+                             << "nu"
+                             << "nü"
+                             << "nǚ";
+        QTest::newRow("lv2") << "lv2"
+                             << "lu"
+                             << "lü"
+                             << "lǘ";
+        QTest::newRow("lve4") << "lve4"
+                              << "lue"
+                              << "lüe"
+                              << "lüè";
+        QTest::newRow("m2, no vowel") << "m2"
+                                      << "m"
+                                      << "m"
+                                      << "ḿ";
+        QTest::newRow("ng4, no vowel") << "ng4"
+                                       << "ng"
+                                       << "ng"
+                                       << "ǹg";
+        QTest::newRow("de5, neutral") << "de5"
+                                      << "de"
+                                      << "de"
+                                      << "de";
+        QTest::newRow("nv5, neutral ü") << "nv5"
+                                        << "nu"
+                                        << "nü"
+                                        << "nü";
+    }
+    void syllableForms() {
+        QFETCH(QString, kept);
+        QFETCH(QString, plain);
+        QFETCH(QString, display);
+        QFETCH(QString, toned);
+        QCOMPARE(syllable::plain(kept), plain);
+        QCOMPARE(syllable::display(kept), display);
+        QCOMPARE(syllable::toned(kept), toned);
+        // Read back from its tone marks, it is the same syllable.
+        QCOMPARE(syllable::fromPinyin(toned), kept);
+    }
+
+    // What the data files and Unihan write, to the kept form; anything else is refused (empty).
+    void syllableFromPinyin_data() {
+        QTest::addColumn<QString>("pinyin");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("dì") << "dì"
+                            << "di4";
+        QTest::newRow("capital") << "Dì"
+                                 << "di4";
+        QTest::newRow("lǜ") << "lǜ"
+                            << "lv4";
+        QTest::newRow("nü, neutral") << "nü"
+                                     << "nv5";
+        QTest::newRow("lüè, decomposed marks") << QString("lu\u0308e\u0300") << "lve4";
+        QTest::newRow("de, neutral") << "de"
+                                     << "de5";
+        QTest::newRow("ḿ") << "ḿ"
+                           << "m2";
+        QTest::newRow("ê̄ read as e") << "ê̄"
+                                     << "e1";
+        QTest::newRow("tone digit") << "di4"
+                                    << "";
+        QTest::newRow("two syllables") << "dì dì"
+                                       << "";
+        QTest::newRow("dots not on u") << "ä"
+                                       << "";
+        QTest::newRow("too long") << "zhuangg"
+                                  << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void syllableFromPinyin() {
+        QFETCH(QString, pinyin);
+        QFETCH(QString, kept);
+        QCOMPARE(syllable::fromPinyin(pinyin), kept);
+    }
+
     void defaultSeparatorIsOneBlank() {
         QCOMPARE(PinyinLookup().GetPinYin(QStringLiteral("白日依山尽")),
                  QStringLiteral("bai ri yi shan jin"));
@@ -197,6 +437,7 @@ class PinyinLookupTest : public QObject {
         QTest::newRow("略") << uint(U'略') << "lue";
         QTest::newRow("行") << uint(U'行') << "xing";
         QTest::newRow("𠀀 outside the BMP") << uint(0x20000) << "he";
+        QTest::newRow("长") << uint(U'长') << "chang";
         QTest::newRow("no reading") << uint(0x5159) << "";
         QTest::newRow("Latin letter") << uint('A') << "";
         QTest::newRow("beyond the table") << uint(0x10FFFF) << "";
@@ -205,6 +446,15 @@ class PinyinLookupTest : public QObject {
         QFETCH(uint, character);
         QFETCH(QString, expected);
         QCOMPARE(PinyinLookup().reading(char32_t(character)), expected);
+    }
+
+    void readingInEachForm() {
+        const PinyinLookup pinyin;
+        QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Plain), QStringLiteral("nu"));
+        QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Display), QStringLiteral("nü"));
+        QCOMPARE(pinyin.reading(U'女', PinyinLookup::Form::Toned), QStringLiteral("nǚ"));
+        QCOMPARE(pinyin.reading(U'长', PinyinLookup::Form::Toned), QStringLiteral("cháng"));
+        QCOMPARE(pinyin.reading(0x5159, PinyinLookup::Form::Toned), QString());
     }
 
     // A result depends on its input only: no leftovers of an earlier call.
@@ -262,7 +512,7 @@ class PinyinLookupTest : public QObject {
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 
-    // Each idiom's note holds its pinyin with tone marks; without them it is the lookup.
+    // Each idiom's note is its reading with tone marks, exactly as the lookup gives it.
     void shippedIdiomsMatchTheirNotes() {
         const PinyinLookup pinyin;
         const QList<Record> records = shipped(QStringLiteral("成语"));
@@ -270,8 +520,8 @@ class PinyinLookupTest : public QObject {
         QStringList problems;
         for (const Record &r : records) {
             const QString idiom = r.fields.value(0), note = r.fields.value(2);
-            const QString p = pinyin.GetPinYin(idiom);
-            if (p != toneless(note))
+            const QString p = pinyin.GetPinYin(idiom, PinyinLookup::Form::Toned);
+            if (p != note)
                 problems << QStringLiteral("line %1: %2 -> \"%3\", its note \"%4\"")
                                 .arg(r.line)
                                 .arg(idiom, p, note);
@@ -300,15 +550,28 @@ class PinyinLookupTest : public QObject {
             QStringList({"单字.tsv:3" + has, "词组.tsv:3" + has, "成语.tsv:3" + has, "唐诗.tsv:5" + has}));
     }
 
-    // `lumibo-content pinyin TEXT...` prints one result a line and fails on a missing reading.
+    // `lumibo-content pinyin [--display|--tones] TEXT...` prints one result a line in the form
+    // asked for and fails on a missing reading.
+    void contentToolPrintsThePinyin_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("plain") << QStringList() << "chong yang\nyi hang bai lu shang qing tian\nnu lu\n";
+        QTest::newRow("--display") << QStringList{"--display"}
+                                   << "chong yang\nyi hang bai lu shang qing tian\nnü lü\n";
+        QTest::newRow("--tones") << QStringList{"--tones"}
+                                 << "chóng yáng\nyì háng bái lù shàng qīng tiān\nnǚ lǜ\n";
+    }
     void contentToolPrintsThePinyin() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, out);
         QProcess tool;
         tool.start(QStringLiteral(LUMIBO_BUILD_DIR "/lumibo-content"),
-                   {QStringLiteral("pinyin"), QStringLiteral("重阳"), QStringLiteral("一行白鹭上青天")});
+                   QStringList{QStringLiteral("pinyin")} + options +
+                       QStringList{QStringLiteral("重阳"), QStringLiteral("一行白鹭上青天"),
+                                   QStringLiteral("女绿")});
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()),
-                 QStringLiteral("chong yang\nyi hang bai lu shang qing tian\n"));
+        QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), out);
 
         tool.start(QStringLiteral(LUMIBO_BUILD_DIR "/lumibo-content"),
                    {QStringLiteral("pinyin"), "小" + kNoReading});
@@ -318,6 +581,34 @@ class PinyinLookupTest : public QObject {
                  "xiao " + PinyinLookup::unknownMark() + "\n");
         QVERIFY(QString::fromUtf8(tool.readAllStandardError())
                     .contains("\"" + kNoReading + "\" has no pinyin reading"));
+
+        // An option without a text is a usage error.
+        tool.start(QStringLiteral(LUMIBO_BUILD_DIR "/lumibo-content"),
+                   {QStringLiteral("pinyin"), QStringLiteral("--tones")});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 2);
+        QCOMPARE(tool.readAllStandardOutput(), QByteArray());
+    }
+
+    // The content check compares each idiom's note with the lookup's toned reading and says which
+    // character differs; a right note and the other tables say nothing.
+    void contentCheckComparesIdiomNotes() {
+        std::vector<TableData> tables = {
+            table(QStringLiteral("成语"), {{"一心一意", "做事很专心。", "yī xīn yī yì"},
+                                           {"小心翼翼", "非常小心。", "xiǎo xīn yí yì"},
+                                           {"拔苗助长", "太着急。", "bá miáo zhù zhǎng"},
+                                           {"叶公好龙", "不是真的喜欢。", "ye gong hao long"}}),
+        };
+        Problems problems;
+        checkContent(tables, problems);
+        QCOMPARE(problems,
+                 QStringList({"成语.tsv:3: note \"xiǎo xīn yí yì\" is not the reading \"xiǎo xīn yì yì\" "
+                              "(翼 yí, reading yì); correct the note, or give the idiom its reading in the "
+                              "phrase table",
+                              "成语.tsv:5: note \"ye gong hao long\" is not the reading \"yè gōng hào lóng\" "
+                              "(叶 ye, reading yè; 公 gong, reading gōng; 好 hao, reading hào; 龙 long, "
+                              "reading lóng); correct the note, or give the idiom its reading in the phrase "
+                              "table"}));
     }
 
     // The table generator takes our data files only when every reading is one Unihan knows for
@@ -328,30 +619,50 @@ class PinyinLookupTest : public QObject {
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("errors"); // stderr; stdout says what was made when it succeeds
 
-        const QByteArray goodPhrases = "# words\n草地\tcao di\n";
-        QTest::newRow("good") << QByteArray("地\tdi\n") << goodPhrases << 0 << "";
+        const QByteArray goodPhrases = "# words\n草地\tcǎo dì\n";
+        QTest::newRow("good") << QByteArray("地\tdì\n") << goodPhrases << 0 << "";
+        QTest::newRow("good: a neutral tone in a word")
+            << QByteArray("地\tdì\n") << QByteArray("草地\tcǎo di\n") << 0 << "";
         QTest::newRow("a correction that changes nothing")
-            << QByteArray("一\tyi\n") << goodPhrases << 0
-            << "readings.tsv:1: warning: 一 reads \"yi\" without this line\n";
+            << QByteArray("一\tyī\n") << goodPhrases << 0
+            << "readings.tsv:1: warning: 一 reads \"yī\" without this line\n";
         QTest::newRow("reading Unihan does not give")
-            << QByteArray("# note\n地\txia\n") << goodPhrases << 1
-            << "readings.tsv:2: Unihan gives 地 no reading \"xia\" (it gives: de di)\n";
-        QTest::newRow("tone marks") << QByteArray("地\tdì\n") << goodPhrases << 1
-                                    << "readings.tsv:1: reading \"dì\" is not lower-case Latin letters\n";
-        QTest::newRow("two characters") << QByteArray("地上\tdi\n") << goodPhrases << 1
+            << QByteArray("# note\n地\txià\n") << goodPhrases << 1
+            << "readings.tsv:2: Unihan gives 地 no reading \"xià\" (it gives: de dì)\n";
+        QTest::newRow("a tone Unihan does not give")
+            << QByteArray("地\tdí\n") << goodPhrases << 1
+            << "readings.tsv:1: Unihan gives 地 no reading \"dí\" (it "
+               "gives: de dì)\n";
+        QTest::newRow("without its tone mark, alone")
+            << QByteArray("地\tdi\n") << goodPhrases << 1
+            << "readings.tsv:1: Unihan gives 地 no reading \"di\" (it gives: de dì)\n";
+        QTest::newRow("tone digit") << QByteArray("地\tdi4\n") << goodPhrases << 1
+                                    << "readings.tsv:1: reading \"di4\" is not one pinyin syllable with its "
+                                       "tone mark\n";
+        QTest::newRow("two characters") << QByteArray("地上\tdì\n") << goodPhrases << 1
                                         << "readings.tsv:1: expected: one character, a tab, its reading\n";
-        QTest::newRow("corrected twice") << QByteArray("地\tdi\n地\tde\n") << goodPhrases << 1
+        QTest::newRow("corrected twice") << QByteArray("地\tdì\n地\tde\n") << goodPhrases << 1
                                          << "readings.tsv:2: 地 is corrected twice\n";
-        QTest::newRow("phrase: too few syllables") << QByteArray() << QByteArray("草地\tcao\n") << 1
+        QTest::newRow("phrase: too few syllables") << QByteArray() << QByteArray("草地\tcǎo\n") << 1
                                                    << "phrases.tsv:1: 2 characters but 1 syllables\n";
         QTest::newRow("phrase: unknown syllable")
-            << QByteArray() << QByteArray("草地\tcao dei\n") << 1
-            << "phrases.tsv:1: Unihan gives 地 no reading \"dei\" (it gives: de di)\n";
+            << QByteArray() << QByteArray("草地\tcǎo dèi\n") << 1
+            << "phrases.tsv:1: Unihan gives 地 no reading \"dèi\" (it gives: de dì)\n";
+        QTest::newRow("phrase: unknown tone")
+            << QByteArray() << QByteArray("草地\tcǎo dí\n") << 1
+            << "phrases.tsv:1: Unihan gives 地 no reading \"dí\" (it gives: de dì)\n";
+        QTest::newRow("phrase: tone digits")
+            << QByteArray() << QByteArray("草地\tcao3 di4\n") << 1
+            << "phrases.tsv:1: \"cao3\" is not one pinyin syllable with its tone mark\n";
+        QTest::newRow("phrase: no tone marks at all")
+            << QByteArray() << QByteArray("草地\tcao di\n") << 1
+            << "phrases.tsv:1: no tone marks: write each syllable with its tone mark (the neutral tone "
+               "without one)\n";
         QTest::newRow("phrase: one character")
-            << QByteArray() << QByteArray("地\tdi\n") << 1
+            << QByteArray() << QByteArray("地\tdì\n") << 1
             << "phrases.tsv:1: expected: a phrase of 2 to 16 characters, a tab, "
                "its syllables\n";
-        QTest::newRow("phrase twice") << QByteArray() << QByteArray("草地\tcao di\n\n草地\tcao de\n") << 1
+        QTest::newRow("phrase twice") << QByteArray() << QByteArray("草地\tcǎo dì\n\n草地\tcǎo de\n") << 1
                                       << "phrases.tsv:3: the phrase is listed twice\n";
     }
     void generatorChecksTheDataFiles() {
@@ -366,7 +677,7 @@ class PinyinLookupTest : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         };
-        // Five characters; --minimum lowers the count below which the generator takes the file
+        // Six characters; --minimum lowers the count below which the generator takes the file
         // for something other than Unihan's readings.
         QByteArray unihan = "# Unihan_Readings.txt, a few lines\n"
                             "U+4E00\tkMandarin\tyī\n"
@@ -376,7 +687,10 @@ class PinyinLookupTest : public QObject {
                             "U+5973\tkMandarin\tnǚ\n"
                             "U+5973\tkDefinition\twoman\n"
                             "U+55F2\tkMandarin\tdiē\n"
-                            "U+55F2\tkTGHZ2013\t068.010:diǎ\n";
+                            "U+55F2\tkTGHZ2013\t068.010:diǎ\n"
+                            "U+8FF9\tkMandarin\tjī\n"
+                            "U+8FF9\tkTGHZ2013\t158.100:jì\n"
+                            "U+8FF9\tkXHC1983\t0518.030:jī\n";
         write(QStringLiteral("Unihan_Readings.txt"), unihan);
         write(QStringLiteral("readings.tsv"), readings);
         write(QStringLiteral("phrases.tsv"), phrases);
@@ -392,18 +706,20 @@ class PinyinLookupTest : public QObject {
         QCOMPARE(tool.exitCode(), exitCode);
         QCOMPARE(err, errors);
         QCOMPARE(out, exitCode ? QString()
-                               : QStringLiteral("pinyin table: 5 characters (1 corrected), 1 phrases\n"));
+                               : QStringLiteral("pinyin table: 6 characters (1 corrected), 1 phrases\n"));
         QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("out/Table.cpp"))), exitCode == 0);
         if (exitCode == 0) {
             QFile f(dir.filePath(QStringLiteral("out/Table.cpp")));
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray table = f.readAll();
-            // Toneless syllables, ü as u; 嗲 takes the standard's "dia" over kMandarin's "die".
-            for (const char *s : {"\"cao\"", "\"di\"", "\"nu\"", "\"yi\"", "\"dia\""})
+            // Syllables with their tone digit, ü as v; 嗲 takes the standard's "diǎ" over kMandarin's
+            // "diē", 迹 the standard's tone "jì" over kMandarin's and the 1983 dictionary's "jī".
+            for (const char *s : {"\"cao3\"", "\"di4\"", "\"nv3\"", "\"yi1\"", "\"dia3\"", "\"ji4\""})
                 QVERIFY2(table.contains(s), s);
-            QVERIFY(!table.contains("\"die\""));
-            if (readings.startsWith("地")) // corrected to di; 草地 reads di too
-                QVERIFY(!table.contains("\"de\""));
+            QVERIFY(!table.contains("\"die1\""));
+            QVERIFY(!table.contains("\"ji1\""));
+            if (readings.startsWith("地")) // corrected to dì; 草地 reads dì or the neutral di
+                QVERIFY(!table.contains("\"de5\""));
         }
     }
 };

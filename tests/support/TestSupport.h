@@ -7,12 +7,14 @@
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 #include "ui/Timer.h"
+#include "ui/ToneMarksBox.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace testing_support {
@@ -61,6 +63,14 @@ inline QString answerButton(QWidget *screen, const QString &answer, bool right =
 // How the recording player logs a clip: "play 0..1227".
 inline QString played(core::Clip clip) {
     return QStringLiteral("play %1..%2").arg(clip.from).arg(clip.to);
+}
+
+// Settings of this test program's own, in Qt's test location, and empty: a test never reads or
+// writes the user's choices, and test programs running side by side never share a file.
+inline void useOwnSettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QCoreApplication::applicationName());
+    ui::openSettings()->clear();
 }
 
 inline void flushDeletes() {

@@ -9,12 +9,16 @@
 namespace {
 
 int usage() {
-    std::fprintf(
-        stderr, "usage:\n"
-                "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
-                "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
-                "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
-                "  lumibo-content pinyin TEXT...                print the pinyin of each text, one a line\n");
+    std::fprintf(stderr,
+                 "usage:\n"
+                 "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
+                 "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
+                 "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
+                 "  lumibo-content pinyin [--display|--tones] TEXT...\n"
+                 "                                               print the pinyin of each text, one a line:\n"
+                 "                                               as the character game spells it (ü as u),\n"
+                 "                                               --display as the screens show it (ü as ü),\n"
+                 "                                               --tones with tone marks\n");
     return 2;
 }
 
@@ -65,10 +69,17 @@ int main(int argc, char **argv) {
     }
     if (command == QStringLiteral("pinyin") && args.size() >= 2) {
         // For content authors: what the lessons and poems will show, and what has no reading.
+        using Form = services::PinyinLookup::Form;
+        QStringList texts = args.mid(1);
+        Form form = Form::Plain;
+        if (texts.first() == QStringLiteral("--display") || texts.first() == QStringLiteral("--tones")) {
+            form = texts.takeFirst() == QStringLiteral("--tones") ? Form::Toned : Form::Display;
+            if (texts.isEmpty()) return usage();
+        }
         const services::PinyinLookup lookup;
         int rc = 0;
-        for (const QString &text : args.mid(1)) {
-            std::printf("%s\n", lookup.GetPinYin(text).toUtf8().constData());
+        for (const QString &text : texts) {
+            std::printf("%s\n", lookup.GetPinYin(text, form).toUtf8().constData());
             for (char32_t c : lookup.unreadable(text)) {
                 std::fprintf(stderr, "lumibo-content: \"%s\" has no pinyin reading (shown as %s)\n",
                              QString::fromUcs4(&c, 1).toUtf8().constData(), qPrintable(lookup.unknownMark()));

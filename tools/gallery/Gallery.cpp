@@ -7,11 +7,13 @@
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
 #include "ui/Backdrop.h"
+#include "ui/ToneMarksBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -45,6 +47,10 @@ int main(int argc, char **argv) {
     }
     ui::applyLook(application);
     application.setQuitOnLastWindowClosed(false);
+    // Settings of its own, in Qt's test location: the pictures never touch the user's choices,
+    // and each one starts from a first run's (the shots set what they show).
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("lumibo-gallery"));
 
     QFile indexFile(QDir(out).filePath(QStringLiteral("index.tsv")));
     if (!indexFile.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
@@ -56,6 +62,7 @@ int main(int argc, char **argv) {
     bool ok = true;
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
         auto render = [&](const app::GalleryShot *shot) {
+            ui::openSettings()->clear();
             auto ctx = app::AppContext::forTests(QCoreApplication::applicationDirPath());
             QWidget *w = nullptr;
             if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
