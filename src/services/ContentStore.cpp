@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -297,12 +298,12 @@ bool ContentStore::backupOnce() {
     // was before any change of this run and of the run before it is always kept.
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString kind = startBackupMade_ ? QString() : QStringLiteral(".start");
-    QString name;
-    for (int n = 0; name.isEmpty() || dir.exists(name); ++n)
-        name = QStringLiteral("%1.%2-%3%4.bak")
-                   .arg(info.fileName(), stamp)
-                   .arg(n, 3, 10, QLatin1Char('0'))
-                   .arg(kind);
+    // Backups made in the same second are numbered on from the last one, so names sort by time.
+    int next = 0;
+    const QString prefix = QStringLiteral("%1.%2-").arg(info.fileName(), stamp);
+    for (const QString &f : dir.entryList({prefix + QStringLiteral("*.bak")}, QDir::Files))
+        next = std::max(next, f.mid(prefix.size(), 3).toInt() + 1);
+    const QString name = prefix + QStringLiteral("%1%2.bak").arg(next, 3, 10, QLatin1Char('0')).arg(kind);
     const QString bak = dir.filePath(name);
     const QString tmp = bak + QStringLiteral(".tmp");
     QFile::remove(tmp);
