@@ -1,12 +1,14 @@
-// The generated sound sheet jieguo.wav, and the players and voice that sound it. Runs with no sound
-// device (offscreen, no PulseAudio): then the output stands in with timers, which is what is checked.
+// The generated sound sheets jieguo.wav and sound.wav, and the players and voice that sound it. Runs with no
+// sound device (offscreen, no PulseAudio): then the output stands in with timers, which is what is checked.
 
 #include "core/SoundSheet.h"
+#include "pinyin/PinyinLetterTable.h"
 #include "services/PcmOutput.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -37,6 +39,28 @@ constexpr auto &kStretches = core::jieguo::kAll;
 
 QString sheetPath() {
     return QStringLiteral(LUMIBO_BUILD_DIR "/jieguo.wav");
+}
+QString lettersPath() {
+    return QStringLiteral(LUMIBO_BUILD_DIR "/sound.wav");
+}
+// At each edge of a letter's slice this much is near silence, so slices never run together.
+constexpr int kLetterEdgeMs = 20;
+
+struct Wave {
+    std::vector<short> samples;
+    int rate = 0;
+    int channels = 0;
+};
+bool readWave(const QString &path, Wave &w) {
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) return false;
+    w.samples.resize(size_t(info.frames * info.channels));
+    const sf_count_t read = sf_readf_short(file, w.samples.data(), info.frames);
+    sf_close(file);
+    w.rate = info.samplerate;
+    w.channels = info.channels;
+    return read == info.frames;
 }
 
 long frameAt(int ms) {
@@ -80,18 +104,16 @@ class SoundTest : public QObject {
     std::vector<short> sheet_;
     int sheetRate_ = 0;
     int sheetChannels_ = 0;
+    Wave letters_;
 
   private slots:
     void initTestCase() {
-        SF_INFO info{};
-        SNDFILE *file = sf_open(QFile::encodeName(sheetPath()).constData(), SFM_READ, &info);
-        QVERIFY2(file, qPrintable("cannot open " + sheetPath()));
-        sheet_.resize(size_t(info.frames * info.channels));
-        const sf_count_t read = sf_readf_short(file, sheet_.data(), info.frames);
-        sf_close(file);
-        QCOMPARE(read, info.frames);
-        sheetRate_ = info.samplerate;
-        sheetChannels_ = info.channels;
+        Wave sheet;
+        QVERIFY2(readWave(sheetPath(), sheet), qPrintable("cannot read " + sheetPath()));
+        sheet_ = std::move(sheet.samples);
+        sheetRate_ = sheet.rate;
+        sheetChannels_ = sheet.channels;
+        QVERIFY2(readWave(lettersPath(), letters_), qPrintable("cannot read " + lettersPath()));
     }
 
     void sheetFormat() {
@@ -144,7 +166,31 @@ class SoundTest : public QObject {
         QVERIFY2(level <= kSilentPeak, qPrintable(QStringLiteral("peak %1").arg(level)));
     }
 
-    // The build regenerates the sheet; the same program must give the same bytes.
+    void letterSheetFormat() {
+        QCOMPARE(letters_.rate, kRate);
+        QCOMPARE(letters_.channels, 1);
+        QVERIFY(long(letters_.samples.size()) >= frameAt(core::letters::kEndMs));
+        QVERIFY(peak(letters_.samples, 0, core::letters::kEndMs + 1) < 32000);
+    }
+
+    // Every letter is heard in its own slice, and the slice starts and ends in near silence.
+    void letterSlices_data() {
+        QTest::addColumn<int>("k");
+        for (int k = 1; k <= core::letters::kCount; ++k)
+            QTest::addRow("%d %s", k, pinyin::kLetters[k - 1].letter) << k;
+    }
+    void letterSlices() {
+        QFETCH(int, k);
+        const core::Clip slice = core::letters::clip(k);
+        const double level = rms(letters_.samples, slice.from, slice.to);
+        QVERIFY2(level > kAudibleRms, qPrintable(QStringLiteral("RMS %1").arg(level)));
+        const int head = peak(letters_.samples, slice.from, slice.from + kLetterEdgeMs);
+        const int tail = peak(letters_.samples, slice.to - kLetterEdgeMs, slice.to);
+        QVERIFY2(head <= kSilentPeak, qPrintable(QStringLiteral("start peak %1").arg(head)));
+        QVERIFY2(tail <= kSilentPeak, qPrintable(QStringLiteral("end peak %1").arg(tail)));
+    }
+
+    // The build regenerates the sheets; the same program must give the same bytes.
     void sheetGenerationRepeats() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -152,11 +198,13 @@ class SoundTest : public QObject {
         tool.start(QStringLiteral(LUMIBO_BUILD_DIR "/lumibo-sounds"), {dir.path()});
         QVERIFY(tool.waitForFinished(120000));
         QCOMPARE(tool.exitCode(), 0);
-        QFile again(dir.filePath(QStringLiteral("jieguo.wav")));
-        QFile built(sheetPath());
-        QVERIFY(again.open(QIODevice::ReadOnly));
-        QVERIFY(built.open(QIODevice::ReadOnly));
-        QVERIFY(again.readAll() == built.readAll());
+        for (const QString &path : {sheetPath(), lettersPath()}) {
+            QFile again(dir.filePath(QFileInfo(path).fileName()));
+            QFile built(path);
+            QVERIFY(again.open(QIODevice::ReadOnly));
+            QVERIFY(built.open(QIODevice::ReadOnly));
+            QVERIFY2(again.readAll() == built.readAll(), qPrintable(path));
+        }
     }
 
     void outputQueue() {

@@ -1,6 +1,7 @@
 // lumibo-sounds OUT_DIR: writes OUT_DIR/jieguo.wav, the sheet of feedback sounds and spoken greetings
-// that the arithmetic screens play stretch by stretch. 22 050 Hz mono 16-bit; the same bytes on every
-// run, so the build output does not change without a reason.
+// that the arithmetic screens play stretch by stretch, and OUT_DIR/sound.wav, the 47 pinyin letters
+// as a teacher reads the chart aloud. 22 050 Hz mono 16-bit; the same bytes on every run, so the
+// build output does not change without a reason.
 //
 // The stretches the program plays are those of the sound sheet (core/SoundSheet.h), some of
 // them touching or overlapping. Every sound lies in its own window below, a few milliseconds
@@ -8,6 +9,7 @@
 // a neighbour's sound in half.
 
 #include "core/SoundSheet.h"
+#include "pinyin/PinyinLetterTable.h"
 
 #include <espeak-ng/speak_lib.h>
 #include <sndfile.h>
@@ -31,7 +33,7 @@ constexpr int kTotalMs = clips::kEndMs + 33;
 using Samples = std::vector<float>; // -1..1
 
 [[noreturn]] void fail(const std::string &message) {
-    std::fprintf(stderr, "lumibo-sounds: %s; jieguo.wav not written.\n", message.c_str());
+    std::fprintf(stderr, "lumibo-sounds: %s; sound files not written.\n", message.c_str());
     std::exit(1);
 }
 
@@ -158,6 +160,13 @@ class Mandarin {
         fail(std::string("\"") + pinyin + "\" does not fit in " + std::to_string(int(maxMs)) + " ms");
     }
 
+    // The phonemes the engine makes of the pinyin, as `espeak-ng -v cmn-latn-pinyin -x` prints them.
+    static std::string phonemes(const char *pinyin) {
+        const void *text = pinyin;
+        const char *out = espeak_TextToPhonemes(&text, espeakCHARS_UTF8, 0);
+        return out ? out : "";
+    }
+
   private:
     static int collect(short *samples, int count, espeak_EVENT *events) {
         if (samples && count > 0 && events && events->user_data) {
@@ -189,6 +198,39 @@ class Mandarin {
     }
 };
 
+// Each letter as the chart is read aloud: finals in their own sound, first tone; initials with
+// their reading vowel. The input is the tone-numbered pinyin the engine is given, the phonemes are
+// what it must make of it (checked on every run), so an engine that reads a letter otherwise stops
+// the build instead of shipping a wrong sound.
+struct LetterSound {
+    const char *letter;
+    const char *input;
+    const char *phonemes;
+};
+constexpr LetterSound kLetterSounds[] = {
+    {"a", "a1", "'A55_|"},         {"o", "o1", "'o55_|"},        {"e", "e1", "'o-55_|"},
+    {"i", "yi1", "j'i55_|"},       {"u", "wu1", "w'u55_|"},      {"ü", "yu1", ";'y55_|"},
+    {"ai", "ai1", "'ai55_|"},      {"ei", "ei1", "'ei55_|"},     {"ui", "wei1", "w'ei55_|"},
+    {"ao", "ao1", "'Au55_|"},      {"ou", "ou1", "'ou55_|"},     {"iu", "you1", "j'iou55_|"},
+    {"ie", "ye1", "j'iE55_|"},     {"üe", "yue1", "'yE55_|"},    {"er", "er1", "'@r55_|"},
+    {"an", "an1", "'a55n_|"},      {"en", "en1", "'@55n_|"},     {"in", "yin1", "j'i55n_|"},
+    {"un", "wen1", "w'u@55n_|"},   {"ün", "yun1", ";'y@55n_|"},  {"ang", "ang1", "'A55N_|"},
+    {"eng", "eng1", "'@55N_|"},    {"ing", "ying1", "j'i55N_|"}, {"ong", "ong1", "'ong55_|"},
+    {"b", "bo1", "p'o55_|"},       {"p", "po1", "ph'o55_|"},     {"m", "mo1", "m'o55_|"},
+    {"f", "fo1", "f'o55_|"},       {"d", "de1", "t'@55_|"},      {"t", "te1", "th'@55_|"},
+    {"n", "ne1", "n'@55_|"},       {"l", "le1", "l'@55_|"},      {"g", "ge1", "k'o-55_|"},
+    {"k", "ke1", "kh'o-55_|"},     {"h", "he1", "X'o-55_|"},     {"j", "ji1", "tS;'i55_|"},
+    {"q", "qi1", "tS;h'i55_|"},    {"x", "xi1", "S;'i55_|"},     {"zh", "zhi1", "ts.'i.55_|"},
+    {"ch", "chi1", "ts.h'i.55_|"}, {"sh", "shi1", "s.'i.55_|"},  {"r", "ri1", "z.'i.55_|"},
+    {"z", "zi1", "ts'i[55_|"},     {"c", "ci1", "tsh'i[55_|"},   {"s", "si1", "s'i[55_|"},
+    {"y", "yi1", "j'i55_|"},       {"w", "wu1", "w'u55_|"},
+};
+static_assert(std::size(kLetterSounds) == core::letters::kCount, "one sound per letter");
+
+// Silence kept at each end of a letter's slice, so a slice played alone starts and ends quietly
+// and no sound runs into its neighbour.
+constexpr double kLetterMarginMs = 40;
+
 struct Placed {
     const char *name;
     double fromMs;
@@ -202,6 +244,36 @@ void place(Samples &sheet, const Samples &clip, double fromMs, double toMs, cons
     if (from + long(clip.size()) > sampleAt(toMs)) fail(std::string(name) + " is longer than its window");
     std::copy(clip.begin(), clip.end(), sheet.begin() + from);
     report.push_back({name, fromMs, clip.size() * 1000.0 / kRate, rate});
+}
+
+// Writes the samples as OUT_DIR/name, aside first and renamed, so a failed run never leaves half a
+// file behind; then lists what was placed in it.
+void writeWave(const std::filesystem::path &outDir, const char *name, const Samples &sheet,
+               const std::vector<Placed> &report) {
+    std::vector<short> pcm(sheet.size());
+    for (size_t i = 0; i < sheet.size(); ++i)
+        pcm[i] = short(std::clamp(std::lround(sheet[i] * 32767.0f), -32767L, 32767L));
+    const std::filesystem::path target = outDir / name;
+    const std::filesystem::path partial = outDir / (std::string(name) + ".part");
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(partial.c_str(), SFM_WRITE, &info);
+    if (!file) fail(std::string("cannot write ") + partial.string() + ": " + sf_strerror(nullptr));
+    sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+    const sf_count_t written = sf_writef_short(file, pcm.data(), sf_count_t(pcm.size()));
+    sf_close(file);
+    if (written != sf_count_t(pcm.size())) fail("short write to " + partial.string());
+    std::error_code ec;
+    std::filesystem::rename(partial, target, ec);
+    if (ec) fail("cannot rename " + partial.string() + ": " + ec.message());
+
+    for (const Placed &p : report) {
+        std::printf("%s: %-24s %7.0f ms + %5.0f ms", name, p.name, p.fromMs, p.lengthMs);
+        if (p.rate) std::printf("  (rate %d)", p.rate);
+        std::printf("\n");
+    }
 }
 
 } // namespace
@@ -250,32 +322,28 @@ int main(int argc, char **argv) {
     // After the end of the division stretch, so that stretch carries no part of it.
     place(sheet, ding(), clips::kDivisionGreeting.to + 10, clips::kMatch.to - 12, "ding", 0, report);
 
-    std::vector<short> pcm(sheet.size());
-    for (size_t i = 0; i < sheet.size(); ++i)
-        pcm[i] = short(std::clamp(std::lround(sheet[i] * 32767.0f), -32767L, 32767L));
-
     std::error_code ec;
     std::filesystem::create_directories(outDir, ec);
-    // Written aside and renamed, so a failed run never leaves half a file behind.
-    const std::filesystem::path target = outDir / "jieguo.wav";
-    const std::filesystem::path partial = outDir / "jieguo.wav.part";
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(partial.c_str(), SFM_WRITE, &info);
-    if (!file) fail(std::string("cannot write ") + partial.string() + ": " + sf_strerror(nullptr));
-    sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
-    const sf_count_t written = sf_writef_short(file, pcm.data(), sf_count_t(pcm.size()));
-    sf_close(file);
-    if (written != sf_count_t(pcm.size())) fail("short write to " + partial.string());
-    std::filesystem::rename(partial, target, ec);
-    if (ec) fail("cannot rename " + partial.string() + ": " + ec.message());
+    writeWave(outDir, "jieguo.wav", sheet, report);
+    report.clear();
 
-    for (const Placed &p : report) {
-        std::printf("jieguo.wav: %-24s %7.0f ms + %5.0f ms", p.name, p.fromMs, p.lengthMs);
-        if (p.rate) std::printf("  (rate %d)", p.rate);
-        std::printf("\n");
+    // sound.wav: letter k centred in its slice.
+    Samples letters(sampleAt(core::letters::kEndMs), 0.0f);
+    for (int k = 1; k <= core::letters::kCount; ++k) {
+        const LetterSound &l = kLetterSounds[k - 1];
+        if (std::strcmp(l.letter, pinyin::kLetters[k - 1].letter) != 0)
+            fail("letter " + std::to_string(k) + " is \"" + pinyin::kLetters[k - 1].letter +
+                 "\" in the letter table but \"" + l.letter + "\" here");
+        const std::string heard = Mandarin::phonemes(l.input);
+        if (heard != l.phonemes)
+            fail(std::string("espeak-ng reads \"") + l.input + "\" as " + heard + ", not " + l.phonemes);
+        const core::Clip slice = core::letters::clip(k);
+        int rate = 0;
+        Samples clip = voice.fit(l.input, 100, slice.length() - 2 * kLetterMarginMs, &rate);
+        fadeEdges(clip, 8, 40);
+        const double fromMs = slice.from + (slice.length() - clip.size() * 1000.0 / kRate) / 2;
+        place(letters, clip, fromMs, slice.to - kLetterMarginMs, l.letter, rate, report);
     }
+    writeWave(outDir, "sound.wav", letters, report);
     return 0;
 }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "pinyin/PinyinLetterTable.h"
+#include "ui/Widgets.h"
+
+#include <memory>
+
+namespace app {
+class AppContext;
+}
+namespace services {
+class WavePlayer;
+}
+namespace ui {
+class AnswerButtons;
+class Timer;
+} // namespace ui
+
+namespace pinyin {
+
+// pyyx1form: hear a letter, find it among four. The menu mode picks the letters asked; the
+// game keeps no score.
+class PinyinGamesScreen : public ui::Screen {
+    Q_OBJECT
+  public:
+    explicit PinyinGamesScreen(app::AppContext &ctx);
+    ~PinyinGamesScreen() override;
+
+    // Question set-up: a letter said, it and three others of the range on the buttons.
+    void cjf();
+
+    int answer() const { return answer_; }
+    ui::Timer *pauseTimer() const { return pause_; }
+    services::WavePlayer &player() { return *player_; }
+
+  private:
+    void start();
+    void check(int k);
+    void playAnswer();
+
+    app::AppContext &ctx_;
+    std::unique_ptr<services::WavePlayer> player_;
+    LetterRange range_{1, kLetterCount};
+    int answer_ = 0; // 0 before the first question of this visit
+    ui::AnswerButtons *answers_;
+    ui::FlatButton *hint_, *start_, *again_, *back_;
+    // After a right answer the chime is heard out before the next letter; answers wait.
+    ui::Timer *pause_;
+};
+
+} // namespace pinyin

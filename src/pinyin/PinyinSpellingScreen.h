@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/Widgets.h"
+
+#include <memory>
+
+class QLabel;
+
+namespace app {
+class AppContext;
+}
+namespace services {
+class TableCursor;
+class WavePlayer;
+} // namespace services
+namespace ui {
+class Timer;
+}
+
+namespace pinyin {
+
+class LetterBoard;
+
+// pyyxform: a character in large print; the child spells its pinyin with the letter buttons.
+// "正确！" when the letters put together are its pinyin, and the next character two ticks later.
+class PinyinSpellingScreen : public ui::Screen {
+    Q_OBJECT
+  public:
+    explicit PinyinSpellingScreen(app::AppContext &ctx);
+    ~PinyinSpellingScreen() override;
+
+    // "开始": a new character at random from 单字.
+    void newCharacter();
+
+    LetterBoard *board() const { return board_; }
+    ui::Timer *timer() const { return timer1_; }
+    const QString &expected() const { return expected_; }
+    services::WavePlayer &player() { return *player_; }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void letterClicked(int k);
+    void clearInput();
+    void tick();
+    // Shows why there is no character to ask, if so; true when there is none.
+    bool showProblem();
+    services::TableCursor *characters();
+
+    app::AppContext &ctx_;
+    std::unique_ptr<services::WavePlayer> player_;
+    QWidget *picture_;
+    QLabel *character_, *cheer_, *problem_;
+    ui::FlatButton *display_, *clear_, *start_, *back_;
+    LetterBoard *board_;
+    ui::Timer *timer1_;
+    QString expected_;
+    int ticks_ = 0;
+};
+
+} // namespace pinyin
