@@ -8,7 +8,7 @@ packages=(
   libespeak-ng-dev espeak-ng-data libsndfile1-dev
   libsqlite3-dev sqlite3
   libbenchmark-dev libgtest-dev
-  fonts-wqy-zenhei
+  fonts-wqy-zenhei fonts-arphic-ukai
   xvfb xauth x11-utils
   unicode-data bzip2
 )
