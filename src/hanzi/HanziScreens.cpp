@@ -2,8 +2,10 @@
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "hanzi/LessonScreen.h"
+#include "hanzi/WordGameScreen.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace hanzi {
@@ -17,6 +19,18 @@ void thirdEntry(QWidget *screen, app::AppContext &) {
     for (int i = 0; i < 3; ++i)
         screen->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
 }
+
+// A question a little way into the table: the third entry chosen from the list.
+void thirdQuestion(QWidget *screen, app::AppContext &) {
+    screen->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(2);
+}
+
+void addWordGame(app::ScreenRegistry &r, const WordGameKind &kind) {
+    r.add({kind.screenName,
+           [&kind](app::AppContext &ctx) -> QWidget * { return new WordGameScreen(ctx, kind); },
+           {{kind.screenName, thirdQuestion}},
+           kind.menuItem});
+}
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
@@ -28,6 +42,8 @@ void registerScreens(app::ScreenRegistry &r) {
            [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, wordGroupLessons()); },
            {{screens::kWordGroupLessons, thirdEntry}},
            {}});
+    for (const WordGameKind *kind : {&idioms(), &antonyms(), &synonyms(), &riddles()})
+        addWordGame(r, *kind);
 }
 
 } // namespace hanzi
