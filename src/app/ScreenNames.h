@@ -44,8 +44,7 @@ inline const QString kMaintenance = QStringLiteral("dataform");
 
 // Screens the menu names that are still being built: their menu items stay greyed until then.
 inline const QStringList kNotBuiltYet = {
-    kSynonyms,         kAntonyms,       kRiddles,   kIdioms,     kPoemGame, kWordStudyChoice,
-    kRecitationChoice, kLinkGameChoice, kWordStudy, kRecitation, kLinkGame,
+    kWordStudyChoice, kRecitationChoice, kLinkGameChoice, kWordStudy, kRecitation, kLinkGame,
 };
 
 } // namespace screens

@@ -2,9 +2,11 @@
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "hanzi/LessonScreen.h"
+#include "hanzi/WordGameScreen.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace hanzi {
@@ -24,6 +26,17 @@ void showEntry(QWidget *screen, int lesson, int steps, bool toneMarks) {
 app::GalleryShot entryShot(const QString &file, int lesson, int steps, bool toneMarks) {
     return {file, [=](QWidget *s, app::AppContext &) { showEntry(s, lesson, steps, toneMarks); }};
 }
+// A question a little way into the table: the third entry chosen from the list.
+void thirdQuestion(QWidget *screen, app::AppContext &) {
+    screen->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(2);
+}
+
+void addWordGame(app::ScreenRegistry &r, const WordGameKind &kind) {
+    r.add({kind.screenName,
+           [&kind](app::AppContext &ctx) -> QWidget * { return new WordGameScreen(ctx, kind); },
+           {{kind.screenName, thirdQuestion}},
+           kind.menuItem});
+}
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
@@ -37,6 +50,8 @@ void registerScreens(app::ScreenRegistry &r) {
            {entryShot(screens::kWordGroupLessons, 8, 4, false),
             entryShot(screens::kWordGroupLessons + QStringLiteral("-tones"), 8, 4, true)},
            {}});
+    for (const WordGameKind *kind : {&idioms(), &antonyms(), &synonyms(), &riddles()})
+        addWordGame(r, *kind);
 }
 
 } // namespace hanzi

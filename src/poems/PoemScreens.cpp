@@ -1,10 +1,13 @@
 #include "app/AppContext.h"
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
+#include "poems/PoemGameScreen.h"
 #include "poems/PoemStudyScreen.h"
+#include "ui/Timer.h"
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace poems {
 
@@ -16,12 +19,27 @@ app::GalleryShot poemShot(const QString &file, bool toneMarks) {
                 s->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(0);
             }};
 }
+
+// The game with two lines typed into the first two slots.
+void twoLinesPlaced(QWidget *screen, app::AppContext &) {
+    auto *game = static_cast<PoemGameScreen *>(screen);
+    auto *timer = screen->findChild<ui::Timer *>(QStringLiteral("Timer1"));
+    for (int j = 1; j <= 2; ++j) {
+        screen->findChild<QPushButton *>(QStringLiteral("Button1(%1)").arg(j))->click();
+        for (int ticks = 0; game->busy() && ticks < 1000; ++ticks)
+            timer->fire();
+    }
+}
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
     r.add({screens::kPoemStudy, [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
            {poemShot(screens::kPoemStudy, false), poemShot(screens::kPoemStudy + QStringLiteral("-tones"), true)},
            {}});
+    r.add({screens::kPoemGame,
+           [](app::AppContext &ctx) -> QWidget * { return new PoemGameScreen(ctx); },
+           {{screens::kPoemGame, twoLinesPlaced}},
+           QStringLiteral("tangshiyx")});
 }
 
 } // namespace poems

@@ -21,20 +21,49 @@ QString cjkFamily() {
     return family;
 }
 
+QString calligraphicFamily() {
+    static const QString family = [] {
+        const QStringList candidates = {"AR PL UKai CN", "AR PL UKai TW", "AR PL KaitiM GB", "AR PL New Kai"};
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &c : candidates)
+            if (installed.contains(c)) return c;
+        return cjkFamily();
+    }();
+    return family;
+}
+
 void installFontSubstitutions() {
     static bool done = false;
     if (done) return;
     done = true;
     const QString target = cjkFamily();
-    for (const char *name : {"SimSun", "宋体", "LiSu", "隶书", "NSimSun", "新宋体"})
+    for (const char *name : {"SimSun", "宋体", "NSimSun", "新宋体"})
         QFont::insertSubstitution(QString::fromUtf8(name), target);
+    // A glyph the brush font lacks still comes from the plain CJK font, never as a box.
+    for (const char *name : {"LiSu", "隶书"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), {calligraphicFamily(), target});
+}
+
+namespace {
+int pixels(double pointSize) {
+    return std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
+}
+} // namespace
+
+QFont liSu(double pointSize, bool bold) {
+    installFontSubstitutions();
+    QFont f(QStringLiteral("LiSu"));
+    f.setFamilies({QStringLiteral("LiSu"), calligraphicFamily(), cjkFamily()});
+    f.setPixelSize(pixels(pointSize));
+    f.setBold(bold);
+    return f;
 }
 
 QFont simSun(double pointSize, bool bold) {
     installFontSubstitutions();
     QFont f(QStringLiteral("SimSun"));
     f.setFamilies({QStringLiteral("SimSun"), cjkFamily()});
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0))));
+    f.setPixelSize(pixels(pointSize));
     f.setBold(bold);
     return f;
 }

@@ -12,6 +12,13 @@ void installFontSubstitutions();
 // The family the substitutions resolve to ("WenQuanYi Zen Hei" on Debian).
 QString cjkFamily();
 
+// The brush-written family LiSu/隶书 resolves to ("AR PL UKai CN" from fonts-arphic-ukai), or the
+// plain CJK family when no calligraphic one is installed.
+QString calligraphicFamily();
+
+// LiSu (隶书) at a given point size, for the games' titles.
+QFont liSu(double pointSize, bool bold = false);
+
 // SimSun at a given point size; sizes are turned into pixels at 96 dpi so twip layouts and
 // text sizes agree on every platform.
 QFont simSun(double pointSize, bool bold = false);

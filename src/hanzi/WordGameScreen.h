@@ -1,0 +1,55 @@
+#pragma once
+
+#include "hanzi/WordGameKinds.h"
+#include "ui/Widgets.h"
+
+#include <array>
+#include <vector>
+
+class QListWidget;
+class QRadioButton;
+class QTextEdit;
+
+namespace app {
+class AppContext;
+}
+namespace ui {
+class AnswerButtons;
+}
+
+namespace hanzi {
+
+// 学成语, 反义词, 同义词 and 猜谜语: a clue, four answers and the whole table in a list beside
+// them; a right answer moves on to the next entry or a random one.
+class WordGameScreen : public ui::Screen {
+    Q_OBJECT
+  public:
+    WordGameScreen(app::AppContext &ctx, const WordGameKind &kind);
+
+    int current() const { return c_; }
+
+  private:
+    void load();
+    void noContent(const QString &message);
+    void chooseFromList(int i);
+    void select(int i);
+    void ask(int c, int m);
+    void answer(int k);
+
+    app::AppContext &ctx_;
+    const WordGameKind &kind_;
+    std::vector<WordEntry> entries_;
+    int c_ = 0;
+    int rightSlot_ = 0;
+
+    QLabel *count_;
+    QTextEdit *text1_ = nullptr;
+    ui::FlatButton *button4_ = nullptr;
+    ui::FlatButton *button3_ = nullptr;
+    ui::AnswerButtons *answers_;
+    QListWidget *list_;
+    std::array<QRadioButton *, 2> option1_{};
+    std::array<QRadioButton *, 2> option2_{};
+};
+
+} // namespace hanzi

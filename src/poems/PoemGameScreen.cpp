@@ -1,0 +1,236 @@
+#include "poems/PoemGameScreen.h"
+
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/ScreenNames.h"
+#include "poems/PoemBlock.h"
+#include "poems/PoemGame.h"
+#include "services/ContentSchema.h"
+#include "services/WavePlayer.h"
+#include "ui/Backdrop.h"
+#include "ui/Fonts.h"
+#include "ui/Timer.h"
+
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace poems {
+
+namespace {
+
+const QColor kPanel(255, 236, 200);
+const char *const kLineMarkers[4] = {"A:", "B:", "C:", "D:"};
+
+// The slot markers 1: to 4: keep their stored control indexes, from the bottom up.
+const int kSlotMarkerIndex[4] = {9, 8, 7, 6};
+
+// Line buttons on the left, slots on the right, the list between them.
+constexpr int kRowTop = 2520;
+constexpr int kRowStep = 1140;
+constexpr int kRowHeight = 900;
+
+} // namespace
+
+PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
+    : ui::Screen(screens::kPoemGame, QStringLiteral("唐诗游戏"), 12000, 8400), ctx_(ctx),
+      typing_(new ui::Timer(QStringLiteral("Timer1"), kTypingMs, this)),
+      pause_(new ui::Timer(QStringLiteral("Timer2"), kSolvedPauseMs, this)) {
+    auto *backdrop = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
+    backdrop->setGeometry(rect());
+
+    auto *title = new QLabel(QStringLiteral("唐诗游戏"), this);
+    title->setObjectName(QStringLiteral("Label3(4)"));
+    title->setGeometry(ui::twRect(240, 240, 4200, 900));
+    title->setFont(ui::liSu(27.75, true));
+    QPalette tp = title->palette();
+    tp.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    title->setPalette(tp);
+
+    auto *options =
+        ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(4680, 240, 2880, 1020), kPanel);
+    option1_[0] = new QRadioButton(QStringLiteral("顺序唐诗"), options);
+    option1_[1] = new QRadioButton(QStringLiteral("随机唐诗"), options);
+    for (int i = 0; i < 2; ++i) {
+        option1_[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        option1_[i]->setGeometry(ui::twRect(180, 60 + i * 480, 2580, 420));
+        option1_[i]->setFont(ui::simSun(12, true));
+    }
+    option1_[0]->setChecked(true);
+
+    title_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 21, true);
+    title_->setGeometry(ui::twRect(7800, 240, 3960, 780));
+    author_ = new ui::FlatButton(QStringLiteral("Button3"), QString(), this, 14, true);
+    author_->setGeometry(ui::twRect(7800, 1140, 3960, 600));
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("List1"));
+    list_->setGeometry(ui::twRect(4680, kRowTop, 2880, 3 * kRowStep + kRowHeight - 660));
+    list_->setFont(ui::simSun(12));
+    count_ = ui::makeLabel(QStringLiteral("Label3(5)"), QStringLiteral("唐诗库"), this,
+                           ui::twRect(4560, kRowTop + 3 * kRowStep + kRowHeight - 600, 3120, 600), 10.5,
+                           QColor(128, 0, 0), true);
+    count_->setAlignment(Qt::AlignCenter);
+    count_->setWordWrap(true);
+
+    for (int i = 0; i < 4; ++i) {
+        const int top = kRowTop + i * kRowStep;
+        auto *a = ui::makeLabel(QStringLiteral("Label3(%1)").arg(i), QString::fromLatin1(kLineMarkers[i]),
+                                this, ui::twRect(120, top + 150, 600, 600), 20.25, Qt::black);
+        a->setAlignment(Qt::AlignCenter);
+        auto *s = ui::makeLabel(QStringLiteral("Label3(%1)").arg(kSlotMarkerIndex[i]),
+                                QStringLiteral("%1:").arg(i + 1), this, ui::twRect(7680, top + 150, 600, 600),
+                                20.25, Qt::black);
+        s->setAlignment(Qt::AlignCenter);
+        buttons1_[i] = new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 1), QString(), this, 18);
+        buttons1_[i]->setGeometry(ui::twRect(720, top, 3780, kRowHeight));
+        buttons1_[4 + i] = new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 5), QString(), this, 18);
+        buttons1_[4 + i]->setGeometry(ui::twRect(8280, top, 3480, kRowHeight));
+    }
+    for (int j = 1; j <= 8; ++j) {
+        QFont f = button1(j)->font();
+        f.setBold(true);
+        button1(j)->setFont(f);
+        button1(j)->setCaption(QString());
+        connect(button1(j), &QPushButton::clicked, this, [this, j] { clickLine(j); });
+    }
+
+    auto *again =
+        new ui::FlatButton(QStringLiteral("Button5"), QStringLiteral("呀！错了！重新来！"), this, 14);
+    again->setGeometry(ui::twRect(7800, 7260, 3960, 720));
+    auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
+    back->setGeometry(ui::twRect(4680, 7260, 2880, 720));
+    connect(again, &QPushButton::clicked, this, [this] {
+        // A line still being typed stops where it is and its slot is emptied with the others.
+        if (typingFrom_ != 0) {
+            typing_->setEnabled(false);
+            typingFrom_ = 0;
+        }
+        emptySlots();
+    });
+    connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+
+    connect(list_, &QListWidget::currentRowChanged, this, &PoemGameScreen::startPoem);
+    connect(typing_, &ui::Timer::tick, this, &PoemGameScreen::typeNext);
+    connect(pause_, &ui::Timer::tick, this, [this] {
+        pause_->setEnabled(false);
+        if (!pausing_) return;
+        pausing_ = false;
+        const int k = PoemGame::next(ctx_.random, option1_[0]->isChecked(), current_, poemCount_);
+        if (k >= 0) list_->setCurrentRow(k);
+    });
+    for (int j = 1; j <= 4; ++j)
+        button1(j)->setEnabled(false);
+}
+
+void PoemGameScreen::showEvent(QShowEvent *e) {
+    ui::Screen::showEvent(e);
+    fillList();
+}
+
+void PoemGameScreen::fillList() {
+    // Once per showing: coming back to the window does not add the titles again.
+    if (filled_) return;
+    filled_ = true;
+    services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
+    if (!cursor) {
+        title_->setCaption(ctx_.store().problem());
+        return;
+    }
+    const QStringList titles = PoemBlock::titles(*cursor);
+    poemCount_ = static_cast<int>(titles.size());
+    count_->setText(PoemGame::countText(poemCount_));
+    if (poemCount_ == 0) {
+        title_->setCaption(QStringLiteral("“唐诗”里还没有内容"));
+        return;
+    }
+    list_->addItems(titles);
+    list_->setCurrentRow(0);
+}
+
+void PoemGameScreen::stopWork() {
+    typing_->setEnabled(false);
+    pause_->setEnabled(false);
+    typingFrom_ = 0;
+    pausing_ = false;
+}
+
+void PoemGameScreen::startPoem(int k) {
+    services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
+    if (k < 0 || !cursor) return;
+    const std::optional<PoemBlock> poem = PoemBlock::read(*cursor, k);
+    if (!poem) return;
+    stopWork();
+    current_ = k;
+    count_->setText(PoemGame::countText(poemCount_, k));
+    title_->setCaption(poem->title());
+    author_->setCaption(QStringLiteral("作者：") + poem->records[1]);
+    for (int i = 0; i < 4; ++i)
+        lines_[static_cast<std::size_t>(i)] = poem->records[static_cast<std::size_t>(2 + i)];
+    const std::array<int, 4> place = PoemGame::shuffle(ctx_.random);
+    for (int i = 0; i < 4; ++i)
+        button1(place[static_cast<std::size_t>(i)])->setCaption(lines_[static_cast<std::size_t>(i)]);
+    emptySlots();
+}
+
+void PoemGameScreen::emptySlots() {
+    for (int j = 5; j <= 8; ++j)
+        button1(j)->setCaption(QString());
+    for (int j = 1; j <= 4; ++j)
+        button1(j)->setEnabled(true);
+}
+
+void PoemGameScreen::clickLine(int j) {
+    // One line at a time: a click while a line is typed or a solved poem rests changes nothing.
+    if (busy()) return;
+    ctx_.random.randomize();
+    int slot = 0;
+    for (int s = 5; s <= 8 && slot == 0; ++s)
+        if (button1(s)->caption().isEmpty()) slot = s;
+    if (slot == 0) {
+        check();
+        return;
+    }
+    typingFrom_ = j;
+    typingTo_ = slot;
+    typingText_ = button1(j)->caption();
+    typed_ = 0;
+    typeNext();
+    if (typingFrom_ != 0) typing_->setEnabled(true);
+}
+
+void PoemGameScreen::typeNext() {
+    if (typingFrom_ == 0) {
+        typing_->setEnabled(false);
+        return;
+    }
+    if (typed_ < typingText_.size()) {
+        // One character, kept whole when it lies outside the basic plane.
+        int length = 1;
+        if (typingText_.at(typed_).isHighSurrogate() && typed_ + 1 < typingText_.size()) length = 2;
+        button1(typingTo_)->setCaption(button1(typingTo_)->caption() + typingText_.mid(typed_, length));
+        typed_ += length;
+        return;
+    }
+    typing_->setEnabled(false);
+    button1(typingFrom_)->setEnabled(false);
+    typingFrom_ = 0;
+    check();
+}
+
+void PoemGameScreen::check() {
+    if (button1(8)->caption().isEmpty()) return;
+    std::array<QString, 4> placed;
+    for (int i = 0; i < 4; ++i)
+        placed[static_cast<std::size_t>(i)] = button1(5 + i)->caption();
+    if (!PoemGame::inOrder(placed, lines_)) {
+        ctx_.jieguo().play(core::jieguo::kWrong);
+        emptySlots();
+        return;
+    }
+    ctx_.jieguo().play(core::jieguo::kRightWithPraise);
+    pausing_ = true;
+    pause_->setEnabled(true);
+}
+
+} // namespace poems
