@@ -44,8 +44,7 @@ inline const QString kMaintenance = QStringLiteral("dataform");
 
 // Screens the menu names that are still being built: their menu items stay greyed until then.
 inline const QStringList kNotBuiltYet = {
-    kPinyinChart, kPinyinGames,     kPinyinSpelling,   kSynonyms,       kAntonyms,  kRiddles,    kIdioms,
-    kPoemGame,    kWordStudyChoice, kRecitationChoice, kLinkGameChoice, kWordStudy, kRecitation, kLinkGame,
+    kPinyinChart, kPinyinGames, kPinyinSpelling, kSynonyms, kAntonyms, kRiddles, kIdioms, kPoemGame,
 };
 
 } // namespace screens

@@ -11,6 +11,7 @@ const ScreenRegistry &ScreenRegistry::instance() {
         hanzi::registerScreens(r);
         poems::registerScreens(r);
         geometry::registerScreens(r);
+        english::registerScreens(r);
         return r;
     }();
     return registry;

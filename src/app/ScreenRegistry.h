@@ -59,3 +59,6 @@ void registerScreens(app::ScreenRegistry &r);
 namespace geometry {
 void registerScreens(app::ScreenRegistry &r);
 }
+namespace english {
+void registerScreens(app::ScreenRegistry &r);
+}
