@@ -128,7 +128,11 @@ BookChoiceScreen::BookChoiceScreen(app::AppContext &ctx, const BookChoiceKind &k
     auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("返回"), picture3, 14);
     back->setGeometry(ui::twRect(360, 5400, 4920, 780));
 
-    connect(list1_, &QListWidget::currentRowChanged, this, &BookChoiceScreen::chooseBook);
+    // A book is chosen by selecting it: the list only marks a current row when it takes the focus.
+    connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = list1_->selectedItems();
+        if (!chosen.isEmpty()) chooseBook(list1_->row(chosen.first()));
+    });
     connect(combo1_, &QComboBox::currentIndexChanged, this, &BookChoiceScreen::chooseGroup);
     connect(button1_, &QPushButton::clicked, this, &BookChoiceScreen::start);
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });

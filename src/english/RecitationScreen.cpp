@@ -289,7 +289,6 @@ void RecitationScreen::answer(int choice, bool byKey) {
 }
 
 void RecitationScreen::giveUp() {
-    if (!open_) return;
     // Shown the answer, the child has not known the word: it is not counted as right.
     ctx_.jieguo().play(core::jieguo::kMatch);
     showMark(ctx_.globals.rightButton);

@@ -211,6 +211,15 @@ class RecitationScreenTest : public QObject {
         QVERIFY(!t(1)->isEnabled());
         nextWord(0);
         QCOMPARE(bar(s, "Progress2"), 33);
+
+        // After the reveal the child may still say so: the ding, and no count.
+        t(2)->fire();
+        QVERIFY(!choicesOpen());
+        clips(*ctx).log.clear();
+        click(s, "Button8");
+        QCOMPARE(clips(*ctx).log, QStringList{played(core::jieguo::kMatch)});
+        QVERIFY(!button(s, "Button8")->isEnabled());
+        QCOMPARE(ctx->globals.rightWordCount, 1);
     }
 
     void percentage_data() {
