@@ -23,10 +23,11 @@ void bookChosen(QWidget *screen, app::AppContext &) {
 
 // A word screen opened as its selection screen would open it: the hand-over values set by a
 // choice there, the heading shown again with them, then "开始".
-void handedOver(QWidget *screen, app::AppContext &ctx, const BookChoiceKind &kind, const QString &heading) {
+void handedOver(QWidget *screen, app::AppContext &ctx, const BookChoiceKind &kind, const QString &heading,
+                int book = kGalleryBook) {
     {
         BookChoiceScreen choice(ctx, kind);
-        choice.chooseBook(kGalleryBook);
+        choice.chooseBook(book);
     }
     screen->findChild<ui::FlatButton *>(QStringLiteral("Button5"))
         ->setCaption(ctx.globals.bookTitle + heading);
@@ -48,7 +49,8 @@ void recitationQuestion(QWidget *screen, app::AppContext &ctx) {
 }
 
 void dealtBoard(QWidget *screen, app::AppContext &ctx) {
-    handedOver(screen, ctx, linkGameChoice(), QStringLiteral("单词游戏"));
+    // 人教版第六册: its first level holds the longest phrases of all the books.
+    handedOver(screen, ctx, linkGameChoice(), QStringLiteral("单词游戏"), 5);
     for (int i = 0; i < 30; ++i)
         screen->findChild<ui::Timer *>(QStringLiteral("Timer1"))->fire();
 }
