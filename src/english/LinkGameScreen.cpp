@@ -27,7 +27,7 @@ constexpr int kTimeBack = 3;
 } // namespace
 
 LinkGameScreen::LinkGameScreen(app::AppContext &ctx)
-    : ui::Screen(screens::kLinkGame, QStringLiteral("连连看"), 13500, 9420), ctx_(ctx) {
+    : WordScreen(ctx, screens::kLinkGame, QStringLiteral("连连看"), 13500, 9420) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
     picture->setGeometry(rect());
 
@@ -171,8 +171,7 @@ void LinkGameScreen::tick() {
 
 void LinkGameScreen::leave() {
     timer1_->setEnabled(false);
-    ctx_.voice().stop();
-    ctx_.navigator().leave();
+    ctx_.navigator().leave(); // put away, the screen stops the voice
 }
 
 } // namespace english

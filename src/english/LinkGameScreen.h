@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Widgets.h"
+#include "english/WordScreen.h"
 
 class QRadioButton;
 
@@ -16,7 +16,7 @@ namespace english {
 
 // 连连看: 25 words and their shuffled meanings; a word and its meaning clicked one after the
 // other (either order) leave the board. Four levels of a group against the clock.
-class LinkGameScreen : public ui::Screen {
+class LinkGameScreen : public WordScreen {
     Q_OBJECT
   public:
     explicit LinkGameScreen(app::AppContext &ctx);
@@ -35,7 +35,6 @@ class LinkGameScreen : public ui::Screen {
     void setElapsed(int v);
     void leave();
 
-    app::AppContext &ctx_;
     ui::AnswerButtons *words_, *meanings_;
     ui::FlatButton *button3_;
     QLabel *label1_;

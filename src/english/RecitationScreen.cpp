@@ -55,7 +55,7 @@ void KeyArea::keyPressEvent(QKeyEvent *e) {
 }
 
 RecitationScreen::RecitationScreen(app::AppContext &ctx)
-    : ui::Screen(screens::kRecitation, QStringLiteral("背单词"), 12000, 9000), ctx_(ctx) {
+    : WordScreen(ctx, screens::kRecitation, QStringLiteral("背单词"), 12000, 9000) {
     auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
     picture->setGeometry(rect());
 
@@ -136,8 +136,7 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
     connect(leave, &QPushButton::clicked, this, [this] {
         for (ui::Timer *t : {timer1_, timer2_, timer3_})
             t->setEnabled(false);
-        ctx_.voice().stop();
-        ctx_.navigator().leave();
+        ctx_.navigator().leave(); // put away, the screen stops the voice
     });
 
     // Load.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Widgets.h"
+#include "english/WordScreen.h"
 
 #include <array>
 
@@ -29,7 +29,7 @@ class KeyArea : public QWidget {
 };
 
 // 背单词: a timed self-test on the words of one group, three meanings to choose from.
-class RecitationScreen : public ui::Screen {
+class RecitationScreen : public WordScreen {
     Q_OBJECT
   public:
     explicit RecitationScreen(app::AppContext &ctx);
@@ -46,7 +46,6 @@ class RecitationScreen : public ui::Screen {
     void showPercent();
     void showMark(int i);
 
-    app::AppContext &ctx_;
     ui::FlatButton *button3_, *button4_, *button5_, *button6_, *button8_;
     ui::AnswerButtons *choices_;
     std::array<QLabel *, 3> image1_{};

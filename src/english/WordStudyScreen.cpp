@@ -24,7 +24,7 @@ int rateFor(int speed) {
 } // namespace
 
 WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
-    : ui::Screen(screens::kWordStudy, QStringLiteral("Lumibo"), 12000, 9000), ctx_(ctx) {
+    : WordScreen(ctx, screens::kWordStudy, QStringLiteral("Lumibo"), 12000, 9000) {
     auto *picture3 = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
     picture3->setGeometry(rect());
 
@@ -86,10 +86,8 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
         for (int i = 0; i < 3; ++i)
             ctx_.voice().speak(ctx_.globals.spokenWord);
     });
-    connect(leave, &QPushButton::clicked, this, [this] {
-        ctx_.voice().stop();
-        ctx_.navigator().open(screens::kWordStudyChoice);
-    });
+    // Put away, the screen stops the voice.
+    connect(leave, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kWordStudyChoice); });
     connect(combo2_, &QComboBox::currentIndexChanged, this,
             [this](int) { ctx_.voice().setRate(chosenRate()); });
 

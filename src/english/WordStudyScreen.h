@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Widgets.h"
+#include "english/WordScreen.h"
 
 #include <array>
 
@@ -15,7 +15,7 @@ class AppContext;
 namespace english {
 
 // 学单词: the words of one group shown one by one with meaning and example, read aloud if wished.
-class WordStudyScreen : public ui::Screen {
+class WordStudyScreen : public WordScreen {
     Q_OBJECT
   public:
     explicit WordStudyScreen(app::AppContext &ctx);
@@ -27,7 +27,6 @@ class WordStudyScreen : public ui::Screen {
     bool readingAloud() const;
     int chosenRate() const;
 
-    app::AppContext &ctx_;
     ui::FlatButton *button1_, *button3_, *button4_, *button5_, *button6_;
     QLabel *label1_;
     QPlainTextEdit *text1_;

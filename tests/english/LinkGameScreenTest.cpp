@@ -191,9 +191,11 @@ class LinkGameScreenTest : public QObject {
             timer(s, "Timer1")->fire();
         QCOMPARE(ctx->navigator().current(), s);
         QCOMPARE(bar(s), 99);
+        speech(*ctx).log.clear();
         timer(s, "Timer1")->fire();
         flushDeletes();
         QVERIFY(!game);
+        QCOMPARE(speech(*ctx).log, QStringList{"stop"});
         QCOMPARE(ctx->navigator().current(), choice);
         QVERIFY(choice->isVisible());
         QCOMPARE(choice->findChild<QListWidget *>("List1")->currentRow(), 0);

@@ -292,6 +292,18 @@ class RecitationScreenTest : public QObject {
         QCOMPARE(speech(*ctx).log, QStringList{"speak \"a2\""});
     }
 
+    // Closed by its frame, the screen goes back to bdcxz and its word falls silent.
+    void frameClose() {
+        recite(0);
+        nextWord(0);
+        speech(*ctx).log.clear();
+        s->close();
+        QCoreApplication::processEvents();
+        flushDeletes();
+        QCOMPARE(speech(*ctx).log, QStringList{"stop"});
+        QCOMPARE(ctx->navigator().current(), choice);
+    }
+
     // "不学了" stops everything and shows bdcxz again with its choices.
     void leavingShowsTheChoiceAsItWas() {
         recite(0, 2, 1);
