@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Every screen's control name, once: the menu table opens a screen by it, its area registers
 // the screen under it, and the window carries it as objectName.
@@ -41,10 +40,5 @@ inline const QString kRecitation = QStringLiteral("背单词");
 inline const QString kLinkGame = QStringLiteral("连连看");
 
 inline const QString kMaintenance = QStringLiteral("dataform");
-
-// Screens the menu names that are still being built: their menu items stay greyed until then.
-inline const QStringList kNotBuiltYet = {
-    kWordStudyChoice, kRecitationChoice, kLinkGameChoice, kWordStudy, kRecitation, kLinkGame,
-};
 
 } // namespace screens

@@ -12,6 +12,7 @@ const ScreenRegistry &ScreenRegistry::instance() {
         poems::registerScreens(r);
         geometry::registerScreens(r);
         pinyin::registerScreens(r);
+        english::registerScreens(r);
         return r;
     }();
     return registry;

@@ -62,3 +62,6 @@ void registerScreens(app::ScreenRegistry &r);
 namespace pinyin {
 void registerScreens(app::ScreenRegistry &r);
 }
+namespace english {
+void registerScreens(app::ScreenRegistry &r);
+}
