@@ -91,15 +91,3 @@ void BM_Deal(benchmark::State &state) {
 BENCHMARK(BM_Deal)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The null sink: no sound server to reach, so no device.
-    qputenv("PULSE_SERVER", "unix:/nonexistent/lumibo-bench");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

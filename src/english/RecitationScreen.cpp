@@ -110,15 +110,10 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         option1_[std::size_t(i)]->setFont(ui::simSun(12));
     }
 
-    auto button = [&](const char *name, const QString &caption, int left) {
-        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);
-        b->setGeometry(ui::twRect(left, 7980, 2580, 780));
-        return b;
-    };
-    button3_ = button("Button3", QStringLiteral("开始"), 480);
-    button6_ = button("Button6", QStringLiteral("暂停"), 3300);
-    auto *again = button("Button7", QStringLiteral("再听"), 6120);
-    auto *leave = button("Button2", QStringLiteral("不学了"), 8940);
+    button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
+    button6_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);
+    auto *again = bottomButton("Button7", QStringLiteral("再听"), 6120);
+    auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
     timer2_ = new ui::Timer(QStringLiteral("Timer2"), 8000, this);

@@ -15,6 +15,13 @@ class WordScreen : public ui::Screen {
         : ui::Screen(name, caption, widthTw, heightTw), ctx_(ctx) {}
 
   protected:
+    // One of the row of control buttons along the bottom of the word screens.
+    ui::FlatButton *bottomButton(const char *name, const QString &caption, int leftTw) {
+        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);
+        b->setGeometry(ui::twRect(leftTw, 7980, 2580, 780));
+        return b;
+    }
+
     void hideEvent(QHideEvent *e) override {
         ui::Screen::hideEvent(e);
         // A minimised window keeps talking; only a screen put away falls silent.

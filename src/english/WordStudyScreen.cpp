@@ -69,15 +69,10 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
     combo2_->setGeometry(ui::twRect(4920, 30, 960, 480));
     combo2_->setFont(ui::simSun(12));
 
-    auto button = [&](const char *name, const QString &caption, int left) {
-        auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);
-        b->setGeometry(ui::twRect(left, 7980, 2580, 780));
-        return b;
-    };
-    button3_ = button("Button3", QStringLiteral("开始"), 480);
-    button6_ = button("Button6", QStringLiteral("下一个"), 3300);
-    auto *again = button("Button7", QStringLiteral("再听3遍"), 6120);
-    auto *leave = button("Button2", QStringLiteral("不学了"), 8940);
+    button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
+    button6_ = bottomButton("Button6", QStringLiteral("下一个"), 3300);
+    auto *again = bottomButton("Button7", QStringLiteral("再听3遍"), 6120);
+    auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
 
     connect(button3_, &QPushButton::clicked, this, &WordStudyScreen::start);
     connect(button6_, &QPushButton::clicked, this, &WordStudyScreen::next);

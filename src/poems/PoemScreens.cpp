@@ -33,8 +33,10 @@ void twoLinesPlaced(QWidget *screen, app::AppContext &) {
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({screens::kPoemStudy, [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
-           {poemShot(screens::kPoemStudy, false), poemShot(screens::kPoemStudy + QStringLiteral("-tones"), true)},
+    r.add({screens::kPoemStudy,
+           [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
+           {poemShot(screens::kPoemStudy, false),
+            poemShot(screens::kPoemStudy + QStringLiteral("-tones"), true)},
            {}});
     r.add({screens::kPoemGame,
            [](app::AppContext &ctx) -> QWidget * { return new PoemGameScreen(ctx); },

@@ -77,7 +77,8 @@ class ScreenRegistryTest : public QObject {
         for (const app::TopMenu &top : app::menuTable())
             for (const app::MenuItem &item : top.items) {
                 if (item.kind != app::MenuItem::Kind::Open) continue;
-                QVERIFY2(registry.find(item.screen), qPrintable(item.name + " names the unknown screen " + item.screen));
+                QVERIFY2(registry.find(item.screen),
+                         qPrintable(item.name + " names the unknown screen " + item.screen));
                 auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
                 QWidget *w = ctx->navigator().open(item);
                 QVERIFY2(w, qPrintable(item.name));
