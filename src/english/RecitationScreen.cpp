@@ -170,17 +170,9 @@ void RecitationScreen::start() {
     for (int i = 0; i < 3; ++i)
         choices_->button(i)->show();
     button8_->show();
-    g.bookCursor = ctx_.store().Data(g.bookNumber);
-    if (!g.bookCursor) {
-        button4_->setCaption(ctx_.store().problem());
-        button6_->setEnabled(false);
-        return;
-    }
-    g.bookCursor->MoveLast();
-    g.bookWordCount = g.bookCursor->RecordCount();
+    if (!openChosenBook(button4_, button6_)) return;
     g.learnedCount = 0;
     g.rightWordCount = 0;
-    toGroupStart(*g.bookCursor, g.groupStart, g.groupCounter);
     if (const auto w = currentWord(*g.bookCursor))
         label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
     timer1_->setEnabled(true);

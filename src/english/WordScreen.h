@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "english/WordGroups.h"
 #include "ui/Widgets.h"
 
 #include <QHideEvent>
@@ -20,6 +21,22 @@ class WordScreen : public ui::Screen {
         auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);
         b->setGeometry(ui::twRect(leftTw, 7980, 2580, 780));
         return b;
+    }
+
+    // Opens the chosen book at the chosen group: bookCursor, bookWordCount and the group's first
+    // word. Without the book's table, its problem goes on the message tile and "next" is off.
+    bool openChosenBook(ui::FlatButton *messageTile, ui::FlatButton *next) {
+        core::Globals &g = ctx_.globals;
+        g.bookCursor = ctx_.store().Data(g.bookNumber);
+        if (!g.bookCursor) {
+            messageTile->setCaption(ctx_.store().problemFor(g.bookNumber));
+            next->setEnabled(false);
+            return false;
+        }
+        g.bookCursor->MoveLast();
+        g.bookWordCount = g.bookCursor->RecordCount();
+        toGroupStart(*g.bookCursor, g.groupStart, g.groupCounter);
+        return true;
     }
 
     void hideEvent(QHideEvent *e) override {

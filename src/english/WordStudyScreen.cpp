@@ -134,15 +134,7 @@ void WordStudyScreen::start() {
     button4_->setCaption(QStringLiteral("请稍候 * * *"));
     button6_->setEnabled(true);
     progress1_->show();
-    g.bookCursor = ctx_.store().Data(g.bookNumber);
-    if (!g.bookCursor) {
-        button4_->setCaption(ctx_.store().problem());
-        button6_->setEnabled(false);
-        return;
-    }
-    g.bookCursor->MoveLast();
-    g.bookWordCount = g.bookCursor->RecordCount();
-    toGroupStart(*g.bookCursor, g.groupStart, g.groupCounter);
+    if (!openChosenBook(button4_, button6_)) return;
     showCurrent();
     if (readingAloud()) ctx_.voice().speak(g.spokenWord);
 }
