@@ -54,7 +54,7 @@ for target in FuzzContentFiles FuzzStudyDat; do
   regress="tests/fuzz/$corpus"
   mkdir -p "$regress"
   echo "fuzz: $target for ${seconds} s"
-  if ! "$build/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
+  if ! "$build/$target" -seed=1 -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=4096 \
        -print_final_stats=1 -artifact_prefix="$build/$target-" \
        "$build/corpus/$corpus" "$seeds/$corpus" "$regress" 2> "$build/$target.log"; then
     echo "fuzz: $target found a problem; see $build/$target.log and the input $build/$target-*" >&2

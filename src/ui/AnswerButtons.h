@@ -24,7 +24,6 @@ class AnswerButtons : public QObject {
                   int first = 1);
 
     int count() const { return static_cast<int>(buttons_.size()); }
-    int first() const { return first_; }
     FlatButton *button(int k) const;
 
     void setCaption(int k, const QString &text);
