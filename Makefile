@@ -43,6 +43,7 @@ test-sanitize: deps
 
 # The libFuzzer targets, each for a bounded time (LUMIBO_FUZZ_SECONDS, 30 s by default).
 fuzz: deps
+	@bash scripts/install-deps.sh scripts/debian-packages-fuzz.txt
 	@bash scripts/fuzz.sh
 
 gallery: build

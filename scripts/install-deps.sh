@@ -5,7 +5,8 @@
 # LUMIBO_DEPS_DRY_RUN=1 prints what would be run and installs nothing.
 set -euo pipefail
 
-list="$(dirname "$0")/debian-packages.txt"
+# Another list may be named: make fuzz adds the packages only it needs.
+list="${1:-$(dirname "$0")/debian-packages.txt}"
 packages=()
 while read -r line || [ -n "$line" ]; do
   line=${line%%#*}
