@@ -41,8 +41,7 @@ QStringList helpLines() {
 
 HelpScreen::HelpScreen(AppContext &ctx)
     : ui::Screen(screens::kHelp, QStringLiteral("Lumibo帮助"), 7335, 6135) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
-    picture->setGeometry(ui::twRect(0, 0, 7335, 6135));
+    new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("Text1"));

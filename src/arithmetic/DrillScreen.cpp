@@ -33,8 +33,7 @@ QString DrillScreen::clockOnlyText(int seconds) {
 
 DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     : ui::Screen(kind.screenName, kind.caption, widthOf(kind.layout), 8010), ctx_(ctx), kind_(kind) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     if (kind.layout == DrillKind::Layout::Expression)
         buildExpressionLayout();

@@ -75,8 +75,7 @@ const QColor kRed(200, 0, 0);
 
 BookChoiceScreen::BookChoiceScreen(app::AppContext &ctx, const BookChoiceKind &kind)
     : ui::Screen(kind.screenName, kind.windowCaption, 10800, 7200), ctx_(ctx), kind_(kind) {
-    auto *picture2 = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture2"));
-    picture2->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture2"));
 
     list1_ = new QListWidget(this);
     list1_->setObjectName(QStringLiteral("List1"));

@@ -28,8 +28,7 @@ constexpr int kTimeBack = 3;
 
 LinkGameScreen::LinkGameScreen(app::AppContext &ctx)
     : WordScreen(ctx, screens::kLinkGame, QStringLiteral("连连看"), 13500, 9420) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
 
     auto *heading = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 18, true);
     heading->setGeometry(ui::twRect(2700, 120, 8100, 660));

@@ -56,11 +56,9 @@ void KeyArea::keyPressEvent(QKeyEvent *e) {
 
 RecitationScreen::RecitationScreen(app::AppContext &ctx)
     : WordScreen(ctx, screens::kRecitation, QStringLiteral("背单词"), 12000, 9000) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
 
-    button5_ = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 20, true);
-    button5_->setGeometry(ui::twRect(1800, 180, 8400, 720));
+    button5_ = titleTile();
     picture2_ = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(480, 1080, 11040, 1680), kCard);
     button4_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 40, true);
     button4_->setGeometry(ui::twRect(720, 1200, 10560, 1440));

@@ -16,6 +16,13 @@ class WordScreen : public ui::Screen {
         : ui::Screen(name, caption, widthTw, heightTw), ctx_(ctx) {}
 
   protected:
+    // The tile across the top that names the book.
+    ui::FlatButton *titleTile() {
+        auto *b = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 20, true);
+        b->setGeometry(ui::twRect(1800, 180, 8400, 720));
+        return b;
+    }
+
     // One of the row of control buttons along the bottom of the word screens.
     ui::FlatButton *bottomButton(const char *name, const QString &caption, int leftTw) {
         auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);

@@ -25,11 +25,9 @@ int rateFor(int speed) {
 
 WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
     : WordScreen(ctx, screens::kWordStudy, QStringLiteral("Lumibo"), 12000, 9000) {
-    auto *picture3 = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
-    picture3->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
 
-    button5_ = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 20, true);
-    button5_->setGeometry(ui::twRect(1800, 180, 8400, 720));
+    button5_ = titleTile();
 
     // The cards behind the word and behind the example come up with the first word.
     picture1_ = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(480, 1080, 11040, 3480), kCard);

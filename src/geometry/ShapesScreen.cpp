@@ -51,8 +51,7 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
       surface_(new ui::DrawingSurface(QStringLiteral("Picture3"), this, ui::twRect(240, 240, 6495, 6495),
                                       toQColor(kQuestionBackground))),
       canvas_(*surface_) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     const QColor green(0, 128, 0);
     ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("小朋友认识"), this,

@@ -33,8 +33,7 @@ const QColor kRed(220, 0, 0);
 
 LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     : ui::Screen(kind.screenName, kind.caption, 12600, 9000), ctx_(ctx), kind_(kind) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     auto *title = ui::makeLabel(QStringLiteral("Label3"), kind.title, this, ui::twRect(3300, 120, 6000, 600),
                                 24, kRed, true);

@@ -31,8 +31,7 @@ QRadioButton *makeOption(const QString &name, const QString &caption, QWidget *p
 
 WordGameScreen::WordGameScreen(app::AppContext &ctx, const WordGameKind &kind)
     : ui::Screen(kind.screenName, kind.caption, 12000, 8400), ctx_(ctx), kind_(kind) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     auto *title = new QLabel(kind.title, this);
     title->setObjectName(QStringLiteral("Label3(4)"));

@@ -29,8 +29,7 @@ struct WaitCursor {
 
 DataFormScreen::DataFormScreen(app::AppContext &ctx)
     : ui::Screen(screens::kMaintenance, QStringLiteral("Form1"), 9000, 6300), ctx_(ctx) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
 
     struct Spec {
         const char *name;

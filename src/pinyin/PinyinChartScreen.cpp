@@ -28,8 +28,7 @@ const BoardLayout kChartLayout{{{
 
 PinyinChartScreen::PinyinChartScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPinyinChart, QStringLiteral("拼音游戏"), 11550, 9000), ctx_(ctx) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     auto *title = ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("学习拼音"), this,
                                 QRect(0, 12, width(), 48), 24, QColor(200, 40, 40), true);

@@ -13,8 +13,7 @@ namespace pinyin {
 
 PinyinGamesScreen::PinyinGamesScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPinyinGames, QStringLiteral("听发音找拼音"), 9600, 7800), ctx_(ctx) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     hint_ = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("仔细听发音 找拼音字母"), this, 22,
                                true);

@@ -37,7 +37,6 @@ const BoardLayout kSpellingLayout{{{
 PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPinyinSpelling, QStringLiteral("拼音游戏"), 12600, 10500), ctx_(ctx) {
     picture_ = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture_->setGeometry(rect());
     // Moving over the backdrop refreshes the answer tooltip.
     picture_->setMouseTracking(true);
     picture_->installEventFilter(this);

@@ -36,8 +36,7 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPoemGame, QStringLiteral("唐诗游戏"), 12000, 8400), ctx_(ctx),
       typing_(new ui::Timer(QStringLiteral("Timer1"), kTypingMs, this)),
       pause_(new ui::Timer(QStringLiteral("Timer2"), kSolvedPauseMs, this)) {
-    auto *backdrop = new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
-    backdrop->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
 
     auto *title = new QLabel(QStringLiteral("唐诗游戏"), this);
     title->setObjectName(QStringLiteral("Label3(4)"));

@@ -39,8 +39,7 @@ const LineStyle kStyles[6] = {
 
 PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPoemStudy, QStringLiteral("唐诗学习"), 12000, 8400), ctx_(ctx) {
-    auto *picture = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
-    picture->setGeometry(rect());
+    new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
     auto *title = ui::makeLabel(QStringLiteral("Label3"), QStringLiteral("唐诗学习"), this,
                                 ui::twRect(120, 120, 8400, 600), 24, QColor(255, 0, 0), true);
