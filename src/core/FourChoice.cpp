@@ -18,18 +18,10 @@ int drawSlot(Random &rnd) {
 
 } // namespace
 
-FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
-                           const std::function<QString(double)> &caption, const WrongPool &pool,
-                           const ChoiceRules &rules) {
-    FourChoice out;
-    std::array<QString, 4> used; // captions already on a button: the right one first
-    int usedCount = 0;
-
+bool drawFresh(Random &rnd, const WrongPool &pool, const std::function<QString(double)> &caption,
+               const QStringList &taken, double *key) {
     const auto usable = [&](const QString &text) {
-        if (text.trimmed().isEmpty()) return false;
-        for (int i = 0; i < usedCount; ++i)
-            if (used[i] == text) return false;
-        return true;
+        return !text.trimmed().isEmpty() && !taken.contains(text);
     };
     const auto left = [&] {
         std::vector<double> keys;
@@ -37,27 +29,32 @@ FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
             if (usable(caption(pool.at(i)))) keys.push_back(pool.at(i));
         return keys;
     };
-    // One fresh wrong answer, or none when the pool has run out.
-    const auto drawWrong = [&](double *key) {
-        const bool listed = pool.count != WrongPool::kUnlisted;
-        if (!pool.draw || (listed && pool.count <= 0)) return false;
-        // A small pool is looked over first, so an exhausted one costs no draws.
-        if (listed && pool.count <= kQuickDraws && left().empty()) return false;
-        const int draws = listed ? kQuickDraws : kMaxDraws;
-        for (int tries = 0; tries < draws; ++tries) {
-            const double k = pool.draw();
-            if (usable(caption(k))) {
-                *key = k;
-                return true;
-            }
+    const bool listed = pool.count != WrongPool::kUnlisted;
+    if (!pool.draw || (listed && pool.count <= 0)) return false;
+    // A small pool is looked over first, so an exhausted one costs no draws.
+    if (listed && pool.count <= kQuickDraws && left().empty()) return false;
+    const int draws = listed ? kQuickDraws : kMaxDraws;
+    for (int tries = 0; tries < draws; ++tries) {
+        const double k = pool.draw();
+        if (usable(caption(k))) {
+            *key = k;
+            return true;
         }
-        if (!listed) return false;
-        // Few candidates left: pick among those, so a small pool never loops.
-        const std::vector<double> keys = left();
-        if (keys.empty()) return false;
-        *key = keys[static_cast<std::size_t>(rnd.range(static_cast<int>(keys.size()), 0))];
-        return true;
-    };
+    }
+    if (!listed) return false;
+    // Few candidates left: pick among those, so a small pool never loops.
+    const std::vector<double> keys = left();
+    if (keys.empty()) return false;
+    *key = keys[static_cast<std::size_t>(rnd.range(static_cast<int>(keys.size()), 0))];
+    return true;
+}
+
+FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
+                           const std::function<QString(double)> &caption, const WrongPool &pool,
+                           const ChoiceRules &rules) {
+    FourChoice out;
+    QStringList used; // captions already on a button: the right one first
+    const auto drawWrong = [&](double *key) { return drawFresh(rnd, pool, caption, used, key); };
 
     std::array<int, 4> places{};
     do
@@ -67,7 +64,7 @@ FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
     out.rightSlot = places[0];
     out.captions[places[0] - 1] = caption(rightKey);
     out.filled[places[0] - 1] = true;
-    used[usedCount++] = out.captions[places[0] - 1];
+    used << out.captions[places[0] - 1];
 
     for (int w = 1; w <= 3; ++w) {
         const auto taken = [&](int s) {
@@ -88,7 +85,7 @@ FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
             out.captions[places[w] - 1] = text;
             out.filled[places[w] - 1] = true;
             out.wrongKeys[w - 1] = key;
-            used[usedCount++] = text;
+            used << text;
             ++out.wrongFilled;
         }
     }

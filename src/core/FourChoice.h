@@ -4,6 +4,7 @@
 #include "core/Random.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -29,6 +30,12 @@ struct WrongPool {
     int count = kUnlisted;
     std::function<double(int)> at;
 };
+
+// One candidate of the pool whose caption is neither blank nor among taken, drawn at random into
+// key; false when none is left. Bounded: a small listed pool that has run out costs no draws, and
+// after a few repeats the candidates left are listed and one of them picked.
+bool drawFresh(Random &rnd, const WrongPool &pool, const std::function<QString(double)> &caption,
+               const QStringList &taken, double *key);
 
 struct FourChoice {
     std::array<QString, 4> captions;   // buttons 1..4

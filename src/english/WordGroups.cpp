@@ -1,5 +1,7 @@
 #include "english/WordGroups.h"
 
+#include "core/FourChoice.h"
+
 #include "services/ContentSchema.h"
 #include "services/TableCursor.h"
 
@@ -56,36 +58,18 @@ int percentRight(int right, int learned) {
 std::vector<int> otherMeanings(core::Random &rnd, const services::TableCursor &cursor, int askedPosition) {
     const auto &records = cursor.records();
     const int count = static_cast<int>(records.size());
-    const auto meaningAt = [&](int pos) { return records[std::size_t(pos)].value(2).trimmed(); };
-    const QString right = askedPosition >= 0 && askedPosition < count ? meaningAt(askedPosition) : QString();
-
+    const auto meaningAt = [&](double pos) { return records[std::size_t(pos)].value(2).trimmed(); };
+    // Positions 1 .. count - 1, drawn as the old screens did; the asked word's own meaning and any
+    // meaning equal to it are taken from the start.
+    const core::WrongPool pool{[&] { return double(rnd.range(count - 1, 1)); }, std::max(count - 1, 0),
+                               [](int i) { return double(i + 1); }};
+    QStringList taken;
+    if (askedPosition >= 0 && askedPosition < count) taken << meaningAt(askedPosition);
     std::vector<int> out;
-    const auto usable = [&](int pos) {
-        if (pos == askedPosition) return false;
-        const QString m = meaningAt(pos);
-        if (m.isEmpty() || m == right) return false;
-        for (int taken : out)
-            if (meaningAt(taken) == m) return false;
-        return true;
-    };
-    while (out.size() < 2) {
-        int found = -1;
-        // Drawn as the old screens did; a book with few usable meanings is then looked over.
-        for (int tries = 0; tries < 32 && count > 1; ++tries) {
-            const int pos = rnd.range(count - 1, 1);
-            if (usable(pos)) {
-                found = pos;
-                break;
-            }
-        }
-        if (found < 0) {
-            std::vector<int> left;
-            for (int pos = 1; pos < count; ++pos)
-                if (usable(pos)) left.push_back(pos);
-            if (left.empty()) break;
-            found = left[std::size_t(rnd.range(static_cast<int>(left.size()), 0))];
-        }
-        out.push_back(found);
+    double pos = 0;
+    while (out.size() < 2 && core::drawFresh(rnd, pool, meaningAt, taken, &pos)) {
+        out.push_back(int(pos));
+        taken << meaningAt(pos);
     }
     return out;
 }
