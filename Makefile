@@ -6,7 +6,7 @@ GENERATOR ?= Ninja
 # cmake --build may run make below this make, which would then announce every directory it enters.
 BUILD := env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD_DIR) -j$(JOBS)
 
-.PHONY: all deps configure build run test test-sanitize fuzz gallery readme-pictures bench clean
+.PHONY: all deps configure build run test package test-sanitize fuzz gallery readme-pictures bench clean
 
 all: build
 
@@ -31,6 +31,16 @@ run: configure
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# build/lumibo_<version>_<arch>.deb, checked by its test (unpacked, started, every screen opened)
+# and by lintian, which comes from a list of its own: only this command needs it.
+VERSION = $(shell sed -n 's/^project.Lumibo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB = $(BUILD_DIR)/lumibo_$(VERSION)_$(shell dpkg --print-architecture 2>/dev/null).deb
+package: configure
+	@bash scripts/install-deps.sh scripts/debian-packages-package.txt
+	@$(BUILD) --target deb lumibo-gallery
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -R '^PackageTest$$' --output-on-failure
+	@lintian --info --fail-on error $(DEB) && echo "lintian: no errors in $(DEB)"
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
