@@ -56,8 +56,10 @@ fuzz: deps
 	@bash scripts/install-deps.sh scripts/debian-packages-fuzz.txt
 	@bash scripts/fuzz.sh
 
+# Every screen and state, then the main window, a drill and a lesson at twice the size.
 gallery: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/lumibo-gallery $(BUILD_DIR)/gallery
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/lumibo-gallery --scale 2 --only Main,jiafa10,renzidan $(BUILD_DIR)/gallery/2x
 
 readme-pictures: configure
 	@$(BUILD) --target lumibo-gallery lumibo-montage content sounds

@@ -1,15 +1,27 @@
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
+#include "app/WindowScale.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 
 int main(int argc, char **argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const app::CommandLine commandLine = app::parseCommandLine(args);
+    if (commandLine.action != app::CommandLine::Action::Run) {
+        std::FILE *out = commandLine.action == app::CommandLine::Action::Error ? stderr : stdout;
+        std::fputs(commandLine.text.toLocal8Bit().constData(), out);
+        return commandLine.exitCode();
+    }
     QString why;
     if (!app::displayAvailable(&why)) {
         std::fprintf(stderr, "%s\n", why.toUtf8().constData());
         return 1;
     }
+    app::chooseWindowScale(argc, argv);
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Lumibo"));
     app::ProgramOptions options;

@@ -21,8 +21,10 @@ const QColor kBlue(0, 0, 200);
 const QColor kCard(255, 252, 235);
 
 // The mark beside the right meaning: a green disc with a white tick.
-QPixmap rightMark(int size) {
-    QPixmap pm(size, size);
+QPixmap rightMark(int size, qreal dpr) {
+    // At the screen's resolution, so a scaled window shows it sharp.
+    QPixmap pm(QSize(size, size) * dpr);
+    pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -80,7 +82,7 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         if (i < 3) places.push_back(ui::twRect(840, 120 + i * 690, 8880, 600));
     }
     choices_ = new ui::AnswerButtons(picture3_, QStringLiteral("Button1"), places, 18, 0);
-    const QPixmap mark = rightMark(ui::twips(540));
+    const QPixmap mark = rightMark(ui::twips(540), devicePixelRatioF());
     for (int i = 0; i < 3; ++i) {
         choices_->button(i)->setFocusPolicy(Qt::NoFocus); // the keys stay with the picture area
         image1_[std::size_t(i)] = new QLabel(picture3_);

@@ -27,8 +27,10 @@ DrawingSurface::DrawingSurface(const QString &name, QWidget *parent, const QRect
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(simSun(9, true));
     setGeometry(geometry);
-    if (image_.size() != size()) { // no resize event before the widget is shown
-        image_ = QImage(size(), QImage::Format_RGB32);
+    // Drawn at the screen's resolution, so a scaled window shows sharp lines, not enlarged pixels.
+    dpr_ = std::max(1.0, devicePixelRatioF());
+    if (image_.size() != pixelSize()) { // no resize event before the widget is shown
+        image_ = QImage(pixelSize(), QImage::Format_RGB32);
         image_.fill(back_);
     }
     // Until a scale is set, one unit is one pixel.
@@ -83,7 +85,7 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, const QCol
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
     if (!usable(a.x()) || !usable(a.y()) || !usable(b.x()) || !usable(b.y())) return;
     QPainter p(&image_);
-    p.setPen(QPen(c, width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(c, deviceWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(a, b);
     changed();
 }
@@ -116,7 +118,7 @@ void DrawingSurface::pset(double x, double y, const QColor &c) {
     if (!usable(d.x()) || !usable(d.y())) return;
     const int w = image_.width(), h = image_.height();
     // A disc wider than twice the area covers all of it from anywhere on it.
-    const int width = std::min(width_, 2 * std::max(w, h) + 2);
+    const int width = std::min(deviceWidth(), 2 * std::max(w, h) + 2);
     const int half = width / 2 + 1;
     if (d.x() < -half || d.y() < -half || d.x() > w + half || d.y() > h + half) return;
     // The anchor pixel: the one holding the centre (odd widths) or the one right of and
@@ -147,7 +149,7 @@ void DrawingSurface::circle(double x, double y, double radius, const QColor &c) 
     const double r = std::fabs(radius * sx_);
     if (!usable(centre.x()) || !usable(centre.y()) || !usable(r)) return;
     QPainter p(&image_);
-    p.setPen(QPen(c, width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(c, deviceWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, r, r);
     changed();
@@ -157,9 +159,10 @@ void DrawingSurface::print(double x, double y, const QString &text) {
     const QPointF at = toDevice(x, y);
     if (!usable(at.x()) || !usable(at.y())) return;
     QPainter p(&image_);
+    p.scale(dpr_, dpr_); // the font's size is in the widget's units
     p.setPen(fore_);
     p.setFont(font());
-    p.drawText(QRectF(at, QSizeF(image_.width() + 1, image_.height() + 1)),
+    p.drawText(QRectF(at / dpr_, QSizeF(width() + 1, height() + 1)),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     changed();
 }
@@ -180,8 +183,8 @@ void DrawingSurface::paintEvent(QPaintEvent *) {
 
 void DrawingSurface::resizeEvent(QResizeEvent *e) {
     QWidget::resizeEvent(e);
-    if (image_.size() == size()) return;
-    image_ = QImage(size(), QImage::Format_RGB32);
+    if (image_.size() == pixelSize()) return;
+    image_ = QImage(pixelSize(), QImage::Format_RGB32);
     image_.fill(back_);
     setScale(left_, top_, right_, bottom_);
     changed();

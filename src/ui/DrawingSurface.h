@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <cmath>
 #include <vector>
 
 namespace ui {
@@ -10,7 +11,8 @@ namespace ui {
 // A picture box used as a drawing area. Everything is drawn in user coordinates (setScale)
 // into an image that the widget paints, so a drawing survives repaints and tests can read
 // its pixels. Line widths are in pixels; drawing is not antialiased, so every pixel has
-// exactly the colour it was drawn in.
+// exactly the colour it was drawn in. In a scaled window the image has the screen's pixels
+// (pixelRatio() of them to a widget pixel), and widths grow with it.
 class DrawingSurface : public QWidget {
     Q_OBJECT
   public:
@@ -57,6 +59,7 @@ class DrawingSurface : public QWidget {
     void print(double x, double y, const QString &text);
 
     const QImage &image() const { return image_; }
+    double pixelRatio() const { return dpr_; }
 
   protected:
     void paintEvent(QPaintEvent *e) override;
@@ -68,6 +71,8 @@ class DrawingSurface : public QWidget {
     };
     const std::vector<Span> &disc(int width);
     void changed();
+    QSize pixelSize() const { return (QSizeF(size()) * dpr_).toSize(); }
+    int deviceWidth() const { return std::max(1, static_cast<int>(std::lround(width_ * dpr_))); }
 
     QImage image_;
     QColor back_;
@@ -77,6 +82,7 @@ class DrawingSurface : public QWidget {
     double sx_ = 1, sy_ = 1; // pixels per user unit
     std::vector<std::vector<Span>> discs_;
     bool updateQueued_ = false;
+    double dpr_ = 1;
 };
 
 } // namespace ui

@@ -148,6 +148,51 @@ class GalleryToolsTest : public QObject {
         }
         QCOMPARE(lines, expected);
     }
+
+    // The smoke path: the program folder's three files are checked first, each missing or
+    // damaged one named; when all serve, only each screen's load state is rendered.
+    void gallerySmokeChecksTheProgramFiles() {
+        QTemporaryDir program, out;
+        QVERIFY(QFile::copy(LUMIBO_BUILD_DIR "/study.dat", program.filePath("study.dat")));
+        QFile bad(program.filePath("sound.wav"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("RIFF but not a sound");
+        bad.close();
+        QString errors;
+        QCOMPARE(run("lumibo-gallery", {"--smoke", "--program-dir", program.path(), out.path()}, &errors), 1);
+        const QStringList lines = errors.split('\n', Qt::SkipEmptyParts).filter("lumibo-gallery:");
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].startsWith("lumibo-gallery: " + program.filePath("jieguo.wav") + ": "),
+                 qPrintable(errors));
+        QVERIFY2(lines[1].startsWith("lumibo-gallery: " + program.filePath("sound.wav") + ": "),
+                 qPrintable(errors));
+        QVERIFY(QDir(out.path()).entryList({"*.png"}).isEmpty());
+
+        QVERIFY(QFile::remove(program.filePath("study.dat")));
+        QCOMPARE(run("lumibo-gallery", {"--smoke", "--program-dir", program.path(), out.path()}, &errors), 1);
+        QVERIFY2(errors.contains(program.filePath("study.dat") + ": 找不到内容库 study.dat"),
+                 qPrintable(errors));
+
+        QCOMPARE(run("lumibo-gallery", {"--smoke", out.path()}, &errors), 0);
+        QCOMPARE(QDir(out.path()).entryList({"*.png"}).size(),
+                 int(app::ScreenRegistry::instance().entries().size()));
+    }
+
+    // At a scale the pictures are drawn that many times larger, not enlarged afterwards.
+    void galleryRendersAtAScale() {
+        QTemporaryDir one, two;
+        QCOMPARE(run("lumibo-gallery", {"--only", "Main,jiafa10", one.path()}), 0);
+        QCOMPARE(run("lumibo-gallery", {"--scale", "2", "--only", "Main,jiafa10", two.path()}), 0);
+        QCOMPARE(QDir(two.path()).entryList({"*.png"}), QDir(one.path()).entryList({"*.png"}));
+        for (const QString &file : QDir(one.path()).entryList({"*.png"})) {
+            const QImage a(one.filePath(file)), b(two.filePath(file));
+            QCOMPARE(b.size(), a.size() * 2);
+        }
+        QString errors;
+        QCOMPARE(run("lumibo-gallery", {"--only", "nosuch", one.path()}, &errors), 2);
+        QVERIFY2(errors.contains("no screen is named nosuch"), qPrintable(errors));
+        QCOMPARE(run("lumibo-gallery", {"--scale", "0", one.path()}, &errors), 2);
+    }
 };
 
 QTEST_MAIN(GalleryToolsTest)

@@ -2,21 +2,30 @@
 // states each screen lists, with the random generator pinned so the pictures repeat.
 // OUTDIR/index.tsv lists the pictures in order: file, screen, and "load" for a screen's plain
 // load state or "shot" for a state the screen registered.
+//
+//   --scale S          render at S times the size, as the program does on a large screen
+//   --only A,B         only the screens with these control names
+//   --program-dir DIR  read study.dat, jieguo.wav and sound.wav from DIR (default: beside the tool)
+//   --smoke            check that DIR's three files are whole, and render only the load states
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
+#include "app/WindowScale.h"
+#include "services/ContentSchema.h"
+#include "services/ContentStore.h"
 #include "ui/Backdrop.h"
 #include "ui/ToneMarksBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTextStream>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <sndfile.h>
 
 namespace {
 
@@ -31,18 +40,94 @@ bool save(QWidget *w, const QString &dir, const QString &file) {
     return true;
 }
 
+struct Options {
+    QString out;
+    QString programDir;
+    QStringList only;
+    double scale = 1;
+    bool smoke = false;
+};
+
+// Reads the arguments before the application exists, because the scale must be set before.
+bool parse(int argc, char **argv, Options *o) {
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const bool hasValue = i + 1 < argc;
+        if (arg == QLatin1String("--smoke")) {
+            o->smoke = true;
+        } else if (arg == QLatin1String("--scale") && hasValue) {
+            QString problem;
+            o->scale = app::parseScale(QString::fromLocal8Bit(argv[++i]), &problem);
+            if (o->scale <= 0) {
+                std::fprintf(stderr, "lumibo-gallery: --scale %s is not a scale from 1 to %g\n", argv[i],
+                             app::kMaxScale);
+                return false;
+            }
+        } else if (arg == QLatin1String("--only") && hasValue) {
+            o->only = QString::fromLocal8Bit(argv[++i]).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        } else if (arg == QLatin1String("--program-dir") && hasValue) {
+            o->programDir = QString::fromLocal8Bit(argv[++i]);
+        } else if (arg.startsWith(QLatin1Char('-')) || !o->out.isEmpty()) {
+            return false;
+        } else {
+            o->out = arg;
+        }
+    }
+    return !o->out.isEmpty();
+}
+
+// What is wrong with the program's files in dir, one line each; empty when all three serve.
+QStringList problemsWithProgramFiles(const QString &dir) {
+    QStringList problems;
+    services::ContentStore store(QDir(dir).filePath(QStringLiteral("study.dat")));
+    for (const services::TableSchema &t : services::contentTables()) {
+        const QString problem = store.problemFor(t.name);
+        if (!problem.isEmpty()) problems << store.path() + QStringLiteral(": ") + problem;
+        if (!store.isOpen()) break; // the whole file: said once
+    }
+    for (const char *name : {"jieguo.wav", "sound.wav"}) {
+        const QString path = QDir(dir).filePath(QLatin1String(name));
+        SF_INFO info{};
+        SNDFILE *f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+        if (!f)
+            problems << path + QStringLiteral(": ") + QString::fromLocal8Bit(sf_strerror(nullptr));
+        else if (info.frames <= 0)
+            problems << path + QStringLiteral(": holds no sound");
+        if (f) sf_close(f);
+    }
+    return problems;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lumibo-gallery OUTDIR\n");
+    Options options;
+    if (!parse(argc, argv, &options)) {
+        std::fprintf(stderr, "usage: lumibo-gallery [--scale S] [--only NAME,...] [--program-dir DIR] "
+                             "[--smoke] OUTDIR\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    if (options.scale != 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(options.scale));
+    QApplication application(argc, argv);
+    const QString &out = options.out;
+    if (options.programDir.isEmpty()) options.programDir = QCoreApplication::applicationDirPath();
+    if (options.smoke) {
+        const QStringList problems = problemsWithProgramFiles(options.programDir);
+        for (const QString &p : problems)
+            std::fprintf(stderr, "lumibo-gallery: %s\n", qUtf8Printable(p));
+        if (!problems.isEmpty()) return 1;
+    }
+    for (const QString &name : options.only) {
+        const auto &entries = app::ScreenRegistry::instance().entries();
+        if (std::none_of(entries.begin(), entries.end(),
+                         [&](const app::ScreenEntry &e) { return e.name == name; })) {
+            std::fprintf(stderr, "lumibo-gallery: no screen is named %s\n", qUtf8Printable(name));
+            return 2;
+        }
+    }
     if (!QDir().mkpath(out)) {
-        std::fprintf(stderr, "lumibo-gallery: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "lumibo-gallery: cannot create %s\n", qPrintable(out));
         return 1;
     }
     ui::applyLook(application);
@@ -61,9 +146,10 @@ int main(int argc, char **argv) {
 
     bool ok = true;
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
+        if (!options.only.isEmpty() && !options.only.contains(entry.name)) continue;
         auto render = [&](const app::GalleryShot *shot) {
             ui::openSettings()->clear();
-            auto ctx = app::AppContext::forTests(QCoreApplication::applicationDirPath());
+            auto ctx = app::AppContext::forTests(options.programDir);
             QWidget *w = nullptr;
             if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
                 w = ctx->navigator().open(*item);
@@ -84,9 +170,10 @@ int main(int argc, char **argv) {
         };
         // A shot named like the screen itself replaces its plain load state.
         const bool plainReplaced =
-            std::any_of(entry.shots.begin(), entry.shots.end(),
-                        [&](const app::GalleryShot &s) { return s.file == entry.name; });
+            !options.smoke && std::any_of(entry.shots.begin(), entry.shots.end(),
+                                          [&](const app::GalleryShot &s) { return s.file == entry.name; });
         if (!plainReplaced) render(nullptr);
+        if (options.smoke) continue;
         for (const app::GalleryShot &shot : entry.shots)
             render(&shot);
     }
