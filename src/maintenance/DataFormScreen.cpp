@@ -19,6 +19,10 @@ using services::TableCursor;
 
 namespace {
 
+// Said on opening and whenever a tool would change a file that cannot be changed: installed for
+// the whole system, study.dat belongs to the administrator.
+const QString kReadOnly = QStringLiteral("内容库 study.dat 是只读文件，不能修改");
+
 // Shows the wait cursor while a tool runs.
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -109,7 +113,7 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         }
         // Refusals come before the question, and nothing is backed up for them.
         if (store.readOnly()) {
-            inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
+            inform_(kReadOnly);
             return;
         }
         if (c->RecordCount() < kShuffleMinimum) {
@@ -146,6 +150,8 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
             tools_[i]->setEnabled(false);
         return;
     }
+    // A file that cannot be changed is said at once, before anyone tries a tool; reading still works.
+    if (ctx_.store().readOnly()) print(kReadOnly);
     // A table the file lacks is named here, and the tools that work on it are off.
     for (int slot = 1; slot <= services::kTableCount; ++slot) {
         const QString why = ctx_.store().problemFor(slot);
@@ -199,7 +205,7 @@ void DataFormScreen::setBusy(bool busy) {
 
 void DataFormScreen::runTool(const QString &question, const std::function<void()> &tool) {
     if (ctx_.store().readOnly()) {
-        inform_(QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
+        inform_(kReadOnly);
         return;
     }
     // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes

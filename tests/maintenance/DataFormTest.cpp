@@ -7,6 +7,8 @@
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
 
+#include <QDateTime>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/wait.h>
@@ -246,20 +248,53 @@ class DataFormTest : public QObject {
         openScreen();
     }
 
+    // Installed for the whole system, study.dat cannot be changed by the family: the screen says
+    // so on opening, each tool that would change it says so again, and reading still works.
     void readOnlyFileRefusesEdits() {
+        QCOMPARE(screen->printed(), QString()); // a file that can be changed: nothing to say
         cleanup();
         QFile::setPermissions(dat(),
                               QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const QByteArray before = bytesOf(dat());
         ctx = app::AppContext::forTests(dir.path(), 5);
         openScreen();
+        QCOMPARE(screen->printed(), QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
         click(screen, "Command2");
         QCOMPARE(told, QStringList{"内容库 study.dat 是只读文件，不能修改"});
         QVERIFY(asked.isEmpty());
         QCOMPARE(bytesOf(dat()), before);
+        QVERIFY(backups().isEmpty());
         click(screen, "Command3"); // reading still works
-        QCOMPARE(screen->printed(), QStringLiteral("1200"));
+        QCOMPARE(screen->printed(), QStringLiteral("内容库 study.dat 是只读文件，不能修改\n1200"));
         QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // A file that can be changed in a folder that takes no backup (a name taken by a folder here,
+    // as root ignores permissions): the tool stops before changing anything and says why, and
+    // no backup is claimed.
+    void failedBackupChangesNothing() {
+        QStringList blocked;
+        const auto unblock = qScopeGuard([&] {
+            for (const QString &name : blocked)
+                QDir(dir.filePath(name)).removeRecursively();
+        });
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int s = -2; s <= 60; ++s) {
+            const QString stamp = now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+            blocked << QStringLiteral("study.dat.%1-000.start.bak").arg(stamp);
+            QVERIFY(QDir(dir.path()).mkdir(blocked.last()));
+        }
+        const QByteArray before = bytesOf(dat());
+        click(screen, "Command2");
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().startsWith(QStringLiteral("无法备份内容库到 study.dat.")),
+                 qPrintable(told.first()));
+        QVERIFY2(!screen->printed().contains(QStringLiteral("备份")), qPrintable(screen->printed()));
+        QVERIFY2(!screen->printed().contains(QStringLiteral("删除了")), qPrintable(screen->printed()));
+        QCOMPARE(bytesOf(dat()), before);
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files), QStringList());
     }
 
     void missingFileDisablesTheTools() {
