@@ -40,7 +40,7 @@ package: configure
 	@bash scripts/install-deps.sh scripts/debian-packages-package.txt
 	@$(BUILD) --target deb lumibo-gallery
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -R '^PackageTest$$' --output-on-failure
-	@lintian --info --fail-on error $(DEB) && echo "lintian: no errors in $(DEB)"
+	@lintian --display-info --fail-on error $(DEB) && echo "lintian: no errors in $(DEB)"
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
