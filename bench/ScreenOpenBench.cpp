@@ -4,6 +4,10 @@
 //
 // screenopen-bench --memory N instead opens and leaves every screen N times in one process and
 // prints the resident memory before, after the first round, and at the end.
+//
+// screenopen-bench --repeat SCREEN N opens SCREEN once, then N times in openRepeatedly(): run
+// under callgrind (bench/screen-instructions.sh) it counts the instructions of an open, which,
+// unlike seconds, do not change with what else the machine is doing.
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
@@ -77,6 +81,28 @@ int memoryCheck(int rounds) {
     return 0;
 }
 
+// Not inlined, so that callgrind can count it alone.
+__attribute__((noinline)) void openRepeatedly(app::AppContext &ctx, const app::ScreenEntry &entry, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (QWidget *w = openScreen(ctx, entry)) w->grab();
+        leave(ctx);
+    }
+}
+
+int repeat(const QString &name, int n) {
+    for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
+        if (entry.name != name) continue;
+        auto ctx = app::AppContext::forTests(kProgramDir);
+        // The first open fills the font and content caches.
+        if (QWidget *w = openScreen(*ctx, entry)) w->grab();
+        leave(*ctx);
+        openRepeatedly(*ctx, entry, n);
+        return 0;
+    }
+    std::fprintf(stderr, "screenopen-bench: no screen is named %s\n", qUtf8Printable(name));
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -85,6 +111,8 @@ int main(int argc, char **argv) {
     ui::applyLook(application);
     application.setQuitOnLastWindowClosed(false);
     if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) return memoryCheck(std::atoi(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0)
+        return repeat(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
 
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries())
         benchmark::RegisterBenchmark(("open/" + entry.name).toStdString().c_str(), BM_OpenScreen, &entry)
