@@ -4,6 +4,10 @@
 //
 // screenopen-bench --memory N instead opens and leaves every screen N times in one process and
 // prints the resident memory before, after the first round, and at the end.
+//
+// screenopen-bench --repeat SCREEN N opens SCREEN once, then N times in openRepeatedly(): run
+// under callgrind (bench/screen-instructions.sh) it counts the instructions of an open, which,
+// unlike seconds, do not change with what else the machine is doing.
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
@@ -17,7 +21,6 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -48,33 +51,86 @@ void BM_OpenScreen(benchmark::State &state, const app::ScreenEntry *entry) {
     }
 }
 
-double residentMiB() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+// Resident memory in MiB: all of it, the heap and other private memory (RssAnon), and mapped
+// files such as libraries and font files (RssFile).
+struct Resident {
+    double total = 0, anon = 0, file = 0;
+};
+
+Resident resident() {
+    Resident r;
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return r;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() < 2) continue;
+        const double mib = parts[1].toDouble() / 1024.0; // kB
+        if (parts[0] == "VmRSS:")
+            r.total = mib;
+        else if (parts[0] == "RssAnon:")
+            r.anon = mib;
+        else if (parts[0] == "RssFile:")
+            r.file = mib;
+    }
+    return r;
+}
+
+QString describe(const Resident &r) {
+    return QStringLiteral("%1 MiB (heap and private %2, mapped files %3)")
+        .arg(r.total, 0, 'f', 1)
+        .arg(r.anon, 0, 'f', 1)
+        .arg(r.file, 0, 'f', 1);
 }
 
 int memoryCheck(int rounds) {
     auto ctx = app::AppContext::forTests(kProgramDir);
     const auto &entries = app::ScreenRegistry::instance().entries();
-    const double before = residentMiB();
-    double afterFirst = before;
+    const Resident before = resident();
+    ctx->store().ensureOpen(); // every table in memory, as after the first content screen
+    const Resident withContent = resident();
+    Resident afterFirst = before;
     for (int round = 1; round <= rounds; ++round) {
         for (const app::ScreenEntry &entry : entries) {
             if (QWidget *w = openScreen(*ctx, entry)) w->grab();
             leave(*ctx);
         }
         QCoreApplication::processEvents();
-        if (round == 1) afterFirst = residentMiB();
+        if (round == 1) afterFirst = resident();
     }
-    const double after = residentMiB();
+    const Resident after = resident();
     std::printf("screens opened and left: %d rounds x %zu screens\n", rounds, entries.size());
-    std::printf("resident memory: before %.1f MiB, after the first round %.1f MiB, at the end %.1f MiB\n",
-                before, afterFirst, after);
-    std::printf("growth after the first round: %.1f MiB (%.1f KiB a round)\n", after - afterFirst,
-                rounds > 1 ? (after - afterFirst) * 1024 / (rounds - 1) : 0.0);
+    std::printf("resident memory before:          %s\n", qPrintable(describe(before)));
+    std::printf("with the content store open:     %s\n", qPrintable(describe(withContent)));
+    std::printf("after the first round:           %s\n", qPrintable(describe(afterFirst)));
+    std::printf("at the end:                      %s\n", qPrintable(describe(after)));
+    std::printf(
+        "growth after the first round: %.1f MiB (%.1f KiB a round; heap and private %.1f KiB a round)\n",
+        after.total - afterFirst.total,
+        rounds > 1 ? (after.total - afterFirst.total) * 1024 / (rounds - 1) : 0.0,
+        rounds > 1 ? (after.anon - afterFirst.anon) * 1024 / (rounds - 1) : 0.0);
     return 0;
+}
+
+// Not inlined, so that callgrind can count it alone.
+__attribute__((noinline)) void openRepeatedly(app::AppContext &ctx, const app::ScreenEntry &entry, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (QWidget *w = openScreen(ctx, entry)) w->grab();
+        leave(ctx);
+    }
+}
+
+int repeat(const QString &name, int n) {
+    for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
+        if (entry.name != name) continue;
+        auto ctx = app::AppContext::forTests(kProgramDir);
+        // The first open fills the font and content caches.
+        if (QWidget *w = openScreen(*ctx, entry)) w->grab();
+        leave(*ctx);
+        openRepeatedly(*ctx, entry, n);
+        return 0;
+    }
+    std::fprintf(stderr, "screenopen-bench: no screen is named %s\n", qUtf8Printable(name));
+    return 2;
 }
 
 } // namespace
@@ -85,6 +141,8 @@ int main(int argc, char **argv) {
     ui::applyLook(application);
     application.setQuitOnLastWindowClosed(false);
     if (argc == 3 && std::strcmp(argv[1], "--memory") == 0) return memoryCheck(std::atoi(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0)
+        return repeat(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
 
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries())
         benchmark::RegisterBenchmark(("open/" + entry.name).toStdString().c_str(), BM_OpenScreen, &entry)

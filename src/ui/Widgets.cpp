@@ -29,16 +29,33 @@ void FlatButton::resizeEvent(QResizeEvent *e) {
 }
 
 void FlatButton::fitFont() {
-    setFont(fittedFont(simSun(basePointSize_, font().bold()), text(), size() - QSize(8, 4)));
+    // Before it has its place a button's size is Qt's default, not worth fitting to.
+    const QSize room = testAttribute(Qt::WA_Resized) ? size() - QSize(8, 4) : QSize();
+    setFont(fittedFont(simSun(basePointSize_, font().bold()), text(), room));
 }
 
 QFont fittedFont(QFont font, const QString &text, const QSize &room) {
     // Shrink in steps until the text fits; a widget not laid out yet keeps its own size.
     if (room.width() <= 0 || room.height() <= 0) return font;
-    for (int px = font.pixelSize(); px > 6; px -= std::max(1, px / 12)) {
+    auto fits = [&](const QFontMetrics &fm) {
+        return fm.horizontalAdvance(text) <= room.width() && fm.height() <= room.height() + fm.descent();
+    };
+    const QFontMetrics first(font);
+    if (fits(first)) return font;
+    // Text grows with its font, so the steps far above the size the first measure points to
+    // cannot fit: they are passed without loading a font for each (that is what made opening
+    // a screen slow). A margin keeps what hinting adds at small sizes.
+    const int base = font.pixelSize();
+    const double ratio = std::min(first.horizontalAdvance(text) > 0
+                                      ? double(room.width()) / first.horizontalAdvance(text)
+                                      : 1.0,
+                                  double(room.height() + first.descent()) / std::max(1, first.height()));
+    const double largestThatMayFit = base * ratio * 1.15 + 1;
+    for (int px = base - std::max(1, base / 12); px > 6; px -= std::max(1, px / 12)) {
+        const bool lastStep = px - std::max(1, px / 12) <= 6;
+        if (px > largestThatMayFit && !lastStep) continue;
         font.setPixelSize(px);
-        const QFontMetrics fm(font);
-        if (fm.horizontalAdvance(text) <= room.width() && fm.height() <= room.height() + fm.descent()) break;
+        if (fits(QFontMetrics(font))) break;
     }
     return font;
 }
