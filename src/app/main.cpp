@@ -24,6 +24,8 @@ int main(int argc, char **argv) {
     app::chooseWindowScale(argc, argv);
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Lumibo"));
+    // Lets a Wayland dock match the window with the installed desktop entry and its icon.
+    application.setDesktopFileName(QStringLiteral("org.lumibo.lumibo"));
     app::ProgramOptions options;
     options.programDir = QCoreApplication::applicationDirPath();
     options.showMessage = [](const QString &title, const QString &text) {
