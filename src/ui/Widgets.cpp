@@ -1,9 +1,14 @@
 #include "ui/Widgets.h"
 
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QResizeEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace ui {
 
@@ -21,6 +26,46 @@ FlatButton::FlatButton(const QString &name, const QString &caption, QWidget *par
 void FlatButton::setCaption(const QString &text) {
     setText(text);
     fitFont();
+    nameForReader();
+}
+
+void FlatButton::setBlankName(const QString &name) {
+    blankName_ = name;
+    nameForReader();
+}
+
+void FlatButton::nameForReader() {
+    // An empty accessible name lets the reader take the caption itself.
+    if (!blankName_.isEmpty()) setAccessibleName(text().trimmed().isEmpty() ? blankName_ : QString());
+}
+
+bool FlatButton::showsFocusRing() const {
+    return hasFocus() && focusCuesShown();
+}
+
+void FlatButton::paintEvent(QPaintEvent *) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // The style's own thin focus frame is hard to see on these buttons: the ring replaces it.
+    option.state &= ~QStyle::State_HasFocus;
+    p.drawControl(QStyle::CE_PushButton, option);
+    if (!showsFocusRing()) return;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(focusRingColor(), 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 10, 10);
+}
+
+void FlatButton::keyPressEvent(QKeyEvent *e) {
+    // Outside dialogs a push button leaves Enter alone; here Enter presses it, as Space does.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!e->isAutoRepeat()) click();
+        e->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 void FlatButton::resizeEvent(QResizeEvent *e) {
