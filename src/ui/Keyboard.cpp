@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
 #include <QShortcut>
 #include <algorithm>
 #include <climits>
@@ -17,6 +19,68 @@ namespace {
 
 const char *const kBack = "lumiboBack";
 const char *const kKeyboard = "lumiboKeyboard";
+const QString kRingName = QStringLiteral("focusRing");
+
+// A window's focus ring: drawn over the window just around its focused control, whatever kind of
+// control that is (the styles' own focus marks are too faint for a child to find).
+class FocusRing : public QWidget {
+  public:
+    static constexpr int kOutside = 4;
+
+    explicit FocusRing(QWidget *window) : QWidget(window) {
+        setObjectName(kRingName);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
+    }
+
+    void follow() {
+        QWidget *w = QApplication::focusWidget();
+        if (target_ != w) {
+            if (target_) target_->removeEventFilter(this);
+            target_ = w;
+            if (w) w->installEventFilter(this);
+        }
+        QWidget *win = window();
+        if (!w || w == win || w->window() != win || !w->isVisible() || !focusCuesShown()) {
+            hide();
+            return;
+        }
+        const QRect around(w->mapTo(win, QPoint(0, 0)), w->size());
+        setGeometry(around.adjusted(-kOutside, -kOutside, kOutside, kOutside));
+        raise();
+        show();
+        update();
+    }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == target_) switch (event->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+            case QEvent::Hide:
+                follow();
+                break;
+            default:
+                break;
+            }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(focusRingColor(), kOutside));
+        p.setBrush(Qt::NoBrush);
+        const double half = kOutside / 2.0;
+        p.drawRoundedRect(QRectF(rect()).adjusted(half, half, -half, -half), 12, 12);
+    }
+
+  private:
+    QPointer<QWidget> target_;
+};
 
 // Focus cues follow the last kind of input: a key shows them, a mouse press hides them.
 class FocusCues : public QObject {
@@ -45,7 +109,9 @@ class FocusCues : public QObject {
     void show(bool on) {
         if (on == shown) return;
         shown = on;
-        if (QWidget *w = QApplication::focusWidget()) w->update();
+        if (QWidget *w = QApplication::focusWidget())
+            if (auto *ring = w->window()->findChild<FocusRing *>(kRingName, Qt::FindDirectChildrenOnly))
+                ring->follow();
     }
 };
 
@@ -230,6 +296,7 @@ void enableKeyboard(QWidget *window) {
     if (window->property(kKeyboard).toBool()) return;
     window->setProperty(kKeyboard, true);
     orderTabs(window);
+    (new FocusRing(window))->follow();
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     esc->setObjectName(QStringLiteral("escape"));
     QObject::connect(esc, &QShortcut::activated, window, [window] { pressBack(window); });
@@ -244,6 +311,11 @@ void enableKeyboard(QWidget *window) {
 
 bool focusCuesShown() {
     return cues && cues->shown;
+}
+
+QRect focusRingPlace(QWidget *window) {
+    auto *ring = window->findChild<FocusRing *>(kRingName, Qt::FindDirectChildrenOnly);
+    return ring && ring->isVisible() ? ring->geometry() : QRect();
 }
 
 } // namespace ui

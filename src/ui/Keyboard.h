@@ -32,12 +32,15 @@ QList<QWidget *> tabStops(QWidget *window);
 // drill's button panel beside its four answers) is read after them. Returns indexes into places.
 std::vector<int> readingOrder(const std::vector<QRect> &places);
 
-// Whether the focused control shows its focus ring: only after the keyboard was last used, so a
+// Whether the focused control wears the focus ring: only after the keyboard was last used, so a
 // child playing with the mouse sees no rings, and one playing by keys always sees where they are.
 bool focusCuesShown();
 // The ring's colour: a strong orange, apart from every button's and backdrop's colours.
 inline QColor focusRingColor() {
     return QColor(255, 109, 0);
 }
+// Where a window's focus ring is drawn now, in window coordinates: just around the focused
+// control. Empty while no ring is on show.
+QRect focusRingPlace(QWidget *window);
 
 } // namespace ui

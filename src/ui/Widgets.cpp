@@ -1,11 +1,9 @@
 #include "ui/Widgets.h"
 
 #include "ui/Fonts.h"
-#include "ui/Keyboard.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QResizeEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -39,22 +37,14 @@ void FlatButton::nameForReader() {
     if (!blankName_.isEmpty()) setAccessibleName(text().trimmed().isEmpty() ? blankName_ : QString());
 }
 
-bool FlatButton::showsFocusRing() const {
-    return hasFocus() && focusCuesShown();
-}
-
 void FlatButton::paintEvent(QPaintEvent *) {
+    // The window's focus ring marks the focused button; the style's own focus look (a grey wash
+    // over the button's colour) is left out.
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    // The style's own thin focus frame is hard to see on these buttons: the ring replaces it.
     option.state &= ~QStyle::State_HasFocus;
     p.drawControl(QStyle::CE_PushButton, option);
-    if (!showsFocusRing()) return;
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(focusRingColor(), 4));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 10, 10);
 }
 
 void FlatButton::keyPressEvent(QKeyEvent *e) {

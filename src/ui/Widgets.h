@@ -18,9 +18,8 @@ inline QRect twRect(int left, int top, int width, int height) {
 
 // A flat push button. As a display tile it is simply disabled: the caption is what it shows.
 // Its caption keeps its given point size and shrinks only when the text would not fit,
-// so a three-digit answer stays whole on its button. Space and Enter press it; with the focus
-// and the keyboard in use it wears a ring (see ui::focusCuesShown). A screen reader reads its
-// caption.
+// so a three-digit answer stays whole on its button. Space and Enter press it. A screen reader
+// reads its caption.
 class FlatButton : public QPushButton {
     Q_OBJECT
   public:
@@ -31,8 +30,6 @@ class FlatButton : public QPushButton {
     // What a screen reader says for the button while its caption is blank (an answer button
     // between questions, an empty slot); a caption is always read as it is.
     void setBlankName(const QString &name);
-    // Whether the focus ring is drawn now.
-    bool showsFocusRing() const;
 
   protected:
     void resizeEvent(QResizeEvent *e) override;

@@ -493,24 +493,43 @@ class KeyboardTest : public QObject {
         QCOMPARE(nameOf(current()), screens::kMultiplication); // the drill stays
     }
 
-    // The ring shows on the focused button once the keys are in use, never after the mouse.
+    // The ring shows around the focused control once the keys are in use, never after the mouse,
+    // on a combo box as on a button.
     void focusRingFollowsTheKeyboard() {
         open(QStringLiteral("less10"));
         QWidget *s = current();
-        auto *start = qobject_cast<ui::FlatButton *>(button(s, "Button7"));
-        auto *pause = qobject_cast<ui::FlatButton *>(button(s, "Button11"));
-        auto ringAt = [](QWidget *b) { return b->grab().toImage().pixelColor(2, b->height() / 2); };
+        auto around = [&](const char *name) {
+            QWidget *w = current()->findChild<QWidget *>(QString::fromLatin1(name));
+            return QRect(w->mapTo(current(), QPoint(0, 0)), w->size()).adjusted(-4, -4, 4, 4);
+        };
+        // The colour on the ring's left edge, half way down.
+        auto ringColour = [&] {
+            const QRect r = ui::focusRingPlace(current());
+            return current()->grab().toImage().pixelColor(r.left() + 2, r.center().y());
+        };
 
         click(s, "Button11"); // the mouse: focus without a ring
-        QVERIFY(pause->hasFocus());
-        QVERIFY(!pause->showsFocusRing());
-        QVERIFY(ringAt(pause) != ui::focusRingColor());
+        QVERIFY(button(s, "Button11")->hasFocus());
+        QCOMPARE(ui::focusRingPlace(s), QRect());
 
-        QTest::keyClick(pause, Qt::Key_Backtab);
-        QVERIFY(start->hasFocus());
-        QVERIFY(start->showsFocusRing());
-        QCOMPARE(ringAt(start), ui::focusRingColor());
-        QVERIFY(ringAt(pause) != ui::focusRingColor());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(button(s, "Button7")->hasFocus());
+        QCOMPARE(ui::focusRingPlace(s), around("Button7"));
+        QCOMPARE(ringColour(), ui::focusRingColor());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(ui::focusRingPlace(s), around("Button11"));
+
+        // A press of the mouse puts the ring away at once.
+        QTest::mousePress(button(s, "Button8"), Qt::LeftButton);
+        QCOMPARE(ui::focusRingPlace(s), QRect());
+        QTest::mouseRelease(button(s, "Button8"), Qt::LeftButton);
+        finish();
+
+        open(QStringLiteral("danzi"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Combo2"));
+        QCOMPARE(ui::focusRingPlace(current()), around("Combo2"));
+        QCOMPARE(ringColour(), ui::focusRingColor());
     }
 };
 
