@@ -282,12 +282,19 @@ void markBack(QWidget *control) {
     control->setProperty(kBack, true);
 }
 
-void pressBack(QWidget *window) {
+namespace {
+QAbstractButton *backButton(QWidget *window) {
     for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
-        if (b->property(kBack).toBool()) {
-            if (b->isEnabled() && b->isVisible()) b->click();
-            return;
-        }
+        if (b->property(kBack).toBool()) return b;
+    return nullptr;
+}
+} // namespace
+
+void pressBack(QWidget *window) {
+    if (QAbstractButton *b = backButton(window)) {
+        if (b->isEnabled() && b->isVisible()) b->click();
+        return;
+    }
     if (window->property(kBack).toBool()) window->close();
 }
 
@@ -297,15 +304,21 @@ void enableKeyboard(QWidget *window) {
     window->setProperty(kKeyboard, true);
     orderTabs(window);
     (new FocusRing(window))->follow();
-    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    esc->setObjectName(QStringLiteral("escape"));
-    QObject::connect(esc, &QShortcut::activated, window, [window] { pressBack(window); });
+    // A window without a way back (the main window) leaves Esc to its controls.
+    if (backButton(window) || window->property(kBack).toBool()) {
+        auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        esc->setObjectName(QStringLiteral("escape"));
+        QObject::connect(esc, &QShortcut::activated, window, [window] { pressBack(window); });
+    }
     // Alt reaches the menu bar under some styles only; F10 does under every one.
     if (auto *main = qobject_cast<QMainWindow *>(window))
         if (auto *bar = qobject_cast<QMenuBar *>(main->menuWidget())) {
             auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
             f10->setObjectName(QStringLiteral("menuKey"));
             QObject::connect(f10, &QShortcut::activated, bar, [bar] { openMenuBar(bar); });
+            // It opens with the focus on itself: the menu is the way on, and a stray Enter
+            // presses no button (the main window's one button opens the content maintenance).
+            window->setFocus();
         }
 }
 
