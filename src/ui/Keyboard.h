@@ -18,8 +18,9 @@ void markBack(QWidget *control);
 void pressBack(QWidget *window);
 
 // The keyboard for a window, set up once however often it is shown: Tab in reading order, Esc as
-// the marked way back, F10 into the menu bar of a main window. The navigator applies it to every
-// window it shows.
+// the marked way back, a focus ring, and for a main window F10 into its menu bar (Alt too where
+// the style allows) with the focus on the window itself at first. The navigator applies it to
+// every window it shows.
 void enableKeyboard(QWidget *window);
 
 // Sets the Tab chain of a window's controls in reading order (see readingOrder).
