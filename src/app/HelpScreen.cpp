@@ -6,6 +6,7 @@
 #include "app/ScreenNames.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -62,6 +63,8 @@ HelpScreen::HelpScreen(AppContext &ctx)
     auto *ok = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("知道了"), this, 10.5);
     ok->setGeometry(ui::twRect(120, 5160, 6975, 735));
     connect(ok, &QPushButton::clicked, this, [&ctx] { ctx.navigator().returnToMain(); });
+    ui::markBack(ok);
+    text->setAccessibleName(QStringLiteral("帮助"));
 }
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuTable.h"
 #include "app/ScreenRegistry.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QApplication>
@@ -57,6 +58,8 @@ QList<QWidget *> Navigator::parents() const {
 void Navigator::install(QWidget *w) {
     current_ = w;
     w->installEventFilter(this);
+    // Built and given its texts by now: Tab follows its controls' places, Esc its way back.
+    ui::enableKeyboard(w);
     w->show();
     emit screenChanged(w);
 }
@@ -129,6 +132,7 @@ void Navigator::returnToMain() {
 void Navigator::adoptExtraWindow(QWidget *w) {
     extras_.removeAll(nullptr);
     if (!extras_.contains(w)) extras_.append(w);
+    ui::enableKeyboard(w);
 }
 
 void Navigator::quit() {

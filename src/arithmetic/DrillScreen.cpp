@@ -5,6 +5,7 @@
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 namespace arithmetic {
@@ -50,6 +51,8 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     connect(start_, &QPushButton::clicked, this, &DrillScreen::start);
     connect(pause_, &QPushButton::clicked, this, &DrillScreen::togglePause);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back_);
+    progress_->setAccessibleName(QStringLiteral("答题时间"));
     if (table_)
         connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
 

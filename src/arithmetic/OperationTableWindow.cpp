@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
+#include "ui/Keyboard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ OperationTableWindow::OperationTableWindow(QWidget *parent)
     p.setColor(QPalette::Window, QColor(255, 204, 229));
     board->setPalette(p);
     board->setToolTip(QStringLiteral("单击关闭口诀表窗口"));
+    ui::markBack(this); // Esc closes it as that click does
 
     // The title box is widened about its centre so a five-character name fits.
     title_ = ui::makeLabel(QStringLiteral("Label2"), QString(), board, ui::twRect(3735, 120, 3600, 480), 18,

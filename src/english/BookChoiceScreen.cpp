@@ -7,6 +7,7 @@
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -89,14 +90,14 @@ BookChoiceScreen::BookChoiceScreen(app::AppContext &ctx, const BookChoiceKind &k
     label1_->setWordWrap(true);
     ui::makeLabel(QStringLiteral("Label5"), kind.groupPrompt, picture3, ui::twRect(180, 1320, 5280, 420), 12,
                   kBlue);
-    ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("从"), picture3, ui::twRect(180, 1920, 420, 420),
-                  12, kBlue);
+    auto *from = ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("从"), picture3,
+                               ui::twRect(180, 1920, 420, 420), 12, kBlue);
     combo1_ = new QComboBox(picture3);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setGeometry(ui::twRect(600, 1860, 1800, 480));
     combo1_->setFont(ui::simSun(12));
-    ui::makeLabel(QStringLiteral("Label3"), QStringLiteral("到"), picture3, ui::twRect(2580, 1920, 420, 420),
-                  12, kBlue);
+    auto *to = ui::makeLabel(QStringLiteral("Label3"), QStringLiteral("到"), picture3,
+                             ui::twRect(2580, 1920, 420, 420), 12, kBlue);
     text1_ = new QLineEdit(picture3);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(ui::twRect(3000, 1860, 1800, 480));
@@ -135,6 +136,12 @@ BookChoiceScreen::BookChoiceScreen(app::AppContext &ctx, const BookChoiceKind &k
     connect(combo1_, &QComboBox::currentIndexChanged, this, &BookChoiceScreen::chooseGroup);
     connect(button1_, &QPushButton::clicked, this, &BookChoiceScreen::start);
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back);
+    list1_->setAccessibleName(QStringLiteral("词库"));
+    from->setBuddy(combo1_);
+    to->setBuddy(text1_);
+    combo1_->setAccessibleName(QStringLiteral("从第几个单词"));
+    text1_->setAccessibleName(QStringLiteral("到第几个单词"));
 
     // Load.
     {

@@ -8,6 +8,7 @@
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QRadioButton>
@@ -64,6 +65,10 @@ LinkGameScreen::LinkGameScreen(app::AppContext &ctx)
     connect(meanings_, &ui::AnswerButtons::chosen, this, &LinkGameScreen::clickMeaning);
     connect(timer1_, &ui::Timer::tick, this, &LinkGameScreen::tick);
     connect(back, &QPushButton::clicked, this, &LinkGameScreen::leave);
+    ui::markBack(back);
+    words_->setNumberKeys(false);
+    meanings_->setNumberKeys(false);
+    progress1_->setAccessibleName(QStringLiteral("游戏时间"));
 
     // Load.
     option1_->setChecked(true);

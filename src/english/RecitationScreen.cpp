@@ -8,6 +8,7 @@
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QKeyEvent>
@@ -82,6 +83,8 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         if (i < 3) places.push_back(ui::twRect(840, 120 + i * 690, 8880, 600));
     }
     choices_ = new ui::AnswerButtons(picture3_, QStringLiteral("Button1"), places, 18, 0);
+    choices_->setNumberKeys(false); // the picture area reads 1 to 3 itself
+    picture3_->setAccessibleName(QStringLiteral("选择意思，按1、2、3"));
     const QPixmap mark = rightMark(ui::twips(540), devicePixelRatioF());
     for (int i = 0; i < 3; ++i) {
         choices_->button(i)->setFocusPolicy(Qt::NoFocus); // the keys stay with the picture area
@@ -89,16 +92,20 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         image1_[std::size_t(i)]->setObjectName(QStringLiteral("Image1(%1)").arg(i));
         image1_[std::size_t(i)]->setGeometry(ui::twRect(9900, 150 + i * 690, 540, 540));
         image1_[std::size_t(i)]->setPixmap(mark);
+        image1_[std::size_t(i)]->setAccessibleName(QStringLiteral("正确答案"));
     }
     button8_ =
         new ui::FlatButton(QStringLiteral("Button8"), QStringLiteral("想不起来了，忘了？？"), picture3_, 15);
     button8_->setGeometry(ui::twRect(840, 120 + 3 * 690, 8880, 600));
-    button8_->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the keys with the picture area.
+    button8_->setFocusPolicy(Qt::TabFocus);
 
     progress1_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(480, 6360, 11040, 300));
     progress2_ = ui::makeProgress(QStringLiteral("Progress2"), this, ui::twRect(480, 6780, 11040, 300));
     progress2_->setTextVisible(true);
     progress2_->setAlignment(Qt::AlignCenter);
+    progress1_->setAccessibleName(QStringLiteral("答题时间"));
+    progress2_->setAccessibleName(QStringLiteral("正确率"));
 
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7260, 11040, 540),
                                    QColor(225, 240, 255));
@@ -133,6 +140,7 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
             t->setEnabled(false);
         ctx_.navigator().leave(); // put away, the screen stops the voice
     });
+    ui::markBack(leave);
 
     // Load.
     label5_->clear();

@@ -6,6 +6,7 @@
 #include "english/WordGroups.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -60,8 +61,8 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
         option1_[std::size_t(i)]->setGeometry(ui::twRect(240 + i * 1560, 60, 1440, 420));
         option1_[std::size_t(i)]->setFont(ui::simSun(12));
     }
-    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
-                  ui::twRect(3600, 60, 1320, 420), 12, kBlue);
+    auto *label7 = ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
+                                 ui::twRect(3600, 60, 1320, 420), 12, kBlue);
     combo2_ = new QComboBox(picture4);
     combo2_->setObjectName(QStringLiteral("Combo2"));
     combo2_->setGeometry(ui::twRect(4920, 30, 960, 480));
@@ -81,6 +82,11 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
     });
     // Put away, the screen stops the voice.
     connect(leave, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kWordStudyChoice); });
+    ui::markBack(leave);
+    text1_->setAccessibleName(QStringLiteral("例句"));
+    label7->setBuddy(combo2_);
+    combo2_->setAccessibleName(label7->text());
+    progress1_->setAccessibleName(QStringLiteral("学习进度"));
     connect(combo2_, &QComboBox::currentIndexChanged, this,
             [this](int) { ctx_.voice().setRate(chosenRate()); });
 

@@ -9,6 +9,7 @@
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/DrawingSurface.h"
+#include "ui/Keyboard.h"
 
 namespace geometry {
 
@@ -73,6 +74,8 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
     back_->setGeometry(ui::twRect(8985, 90, 1455, 735));
     connect(start_, &QPushButton::clicked, this, &ShapesScreen::start);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back_);
+    surface_->setAccessibleName(QStringLiteral("图形"));
 
     // Load step.
     ctx_.globals.rightCount = 0;

@@ -6,6 +6,7 @@
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 #include "ui/ToneMarksBox.h"
 
@@ -39,8 +40,8 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
                                 24, kRed, true);
     title->setAlignment(Qt::AlignCenter);
 
-    ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择第几课"), this,
-                  ui::twRect(360, 900, 1800, 450), 14, kBlue);
+    auto *label4 = ui::makeLabel(QStringLiteral("Label4"), QStringLiteral("选择第几课"), this,
+                                 ui::twRect(360, 900, 1800, 450), 14, kBlue);
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setGeometry(ui::twRect(2160, 870, 1800, 480));
@@ -49,8 +50,8 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
                             kRed, true);
     label5_->hide();
 
-    ui::makeLabel(QStringLiteral("Label6"), QStringLiteral("间隔时间"), this,
-                  ui::twRect(8640, 900, 1500, 450), 14, kBlue);
+    auto *label6 = ui::makeLabel(QStringLiteral("Label6"), QStringLiteral("间隔时间"), this,
+                                 ui::twRect(8640, 900, 1500, 450), 14, kBlue);
     combo2_ = new QComboBox(this);
     combo2_->setObjectName(QStringLiteral("Combo2"));
     combo2_->setGeometry(ui::twRect(10200, 870, 1800, 480));
@@ -102,6 +103,13 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
         timer1_->setEnabled(false);
         ctx_.navigator().returnToMain();
     });
+    ui::markBack(back);
+    // A reader names a combo box by the label beside it (its buddy), or by its own name.
+    label4->setBuddy(combo1_);
+    label6->setBuddy(combo2_);
+    combo1_->setAccessibleName(label4->text());
+    combo2_->setAccessibleName(label6->text());
+    txtpy_->setAccessibleName(QStringLiteral("拼音"));
     connect(combo1_, &QComboBox::activated, this, &LessonScreen::chooseLesson);
     connect(combo2_, &QComboBox::currentIndexChanged, this, [this](int i) {
         // Takes effect at once, also while auto-play runs.

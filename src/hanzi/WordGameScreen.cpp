@@ -6,6 +6,7 @@
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QListWidget>
 #include <QRadioButton>
@@ -111,6 +112,9 @@ WordGameScreen::WordGameScreen(app::AppContext &ctx, const WordGameKind &kind)
     auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
     back->setGeometry(ui::twRect(7800, 7320, 3960, 720));
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back);
+    if (text1_) text1_->setAccessibleName(QStringLiteral("题目"));
+    list_->setAccessibleName(kind.libraryCaption);
 
     connect(list_, &QListWidget::currentRowChanged, this, &WordGameScreen::chooseFromList);
 

@@ -7,6 +7,7 @@
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QApplication>
@@ -81,6 +82,8 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
 
     auto on = [this](int index, auto slot) { connect(tools_[index], &QPushButton::clicked, this, slot); };
     on(0, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(tools_[0]);
+    surface_->setAccessibleName(QStringLiteral("结果"));
     on(1, [this] {
         runTool(QStringLiteral("删除“单字”中重复的字（每个字保留第一次出现的）？"), [this] {
             auto &store = ctx_.store();

@@ -35,6 +35,7 @@ LetterBoard::LetterBoard(QWidget *parent, const BoardLayout &layout,
         Q_ASSERT(int(places.size()) == range.size());
         auto *buttons =
             new ui::AnswerButtons(box, QStringLiteral("Button9"), places, layout.pointSize, range.first);
+        buttons->setNumberKeys(false); // 47 letters: no number for each
         for (int k = range.first; k <= range.last; ++k) {
             buttons->setCaption(k, caption(k));
         }

@@ -6,6 +6,7 @@
 #include "pinyin/LetterBoard.h"
 #include "services/WavePlayer.h"
 #include "ui/Backdrop.h"
+#include "ui/Keyboard.h"
 
 #include <QLabel>
 
@@ -44,6 +45,7 @@ PinyinChartScreen::PinyinChartScreen(app::AppContext &ctx)
     auto *back = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), this, 14);
     back->setGeometry(630, 520, 120, 48);
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back);
 
     // Load step: the letter sounds, then the rhymes.
     player_ = ctx_.makePlayer();

@@ -7,6 +7,7 @@
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 namespace pinyin {
@@ -34,6 +35,7 @@ PinyinGamesScreen::PinyinGamesScreen(app::AppContext &ctx)
     connect(start_, &QPushButton::clicked, this, &PinyinGamesScreen::start);
     connect(again_, &QPushButton::clicked, this, &PinyinGamesScreen::playAnswer);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back_);
 
     pause_ = new ui::Timer(QStringLiteral("Timer1"), core::jieguo::kRight.length(), this);
     connect(pause_, &ui::Timer::tick, this, [this] {

@@ -8,6 +8,7 @@
 #include "services/WavePlayer.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QEvent>
@@ -76,6 +77,7 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     connect(clear_, &QPushButton::clicked, this, &PinyinSpellingScreen::clearInput);
     connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::newCharacter);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back_);
 
     board_ = new LetterBoard(this, kSpellingLayout, [](int k) { return spellingCaption(k); });
     connect(board_, &LetterBoard::clicked, this, &PinyinSpellingScreen::letterClicked);

@@ -9,6 +9,7 @@
 #include "services/WavePlayer.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/Timer.h"
 
 #include <QListWidget>
@@ -91,6 +92,9 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
         f.setBold(true);
         button1(j)->setFont(f);
         button1(j)->setCaption(QString());
+        // A line is named by its marker, an empty slot by the place it fills.
+        button1(j)->setBlankName(j <= 4 ? QStringLiteral("诗句%1").arg(QLatin1Char(kLineMarkers[j - 1][0]))
+                                        : QStringLiteral("第%1句").arg(j - 4));
         connect(button1(j), &QPushButton::clicked, this, [this, j] { clickLine(j); });
     }
 
@@ -108,6 +112,8 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
         emptySlots();
     });
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back);
+    list_->setAccessibleName(QStringLiteral("唐诗库"));
 
     connect(list_, &QListWidget::currentRowChanged, this, &PoemGameScreen::startPoem);
     connect(typing_, &ui::Timer::tick, this, &PoemGameScreen::typeNext);

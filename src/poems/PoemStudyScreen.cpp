@@ -7,6 +7,7 @@
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 #include "ui/ToneMarksBox.h"
 
 #include <QListWidget>
@@ -103,6 +104,8 @@ PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
         if (k >= 1 && k - 1 < list_->count()) list_->setCurrentRow(k - 1);
     });
     connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
+    ui::markBack(back);
+    list_->setAccessibleName(QStringLiteral("选择唐诗"));
 
     ctx_.globals.currentPoem = -1;
 }

@@ -15,7 +15,8 @@ namespace ui {
 
 // A screen's answer buttons: flat buttons named "<base>(k)" for k = first.., placed where the
 // screen says, each click reported as chosen(k). Captions, enabled state and visibility are set
-// per button or from a four-choice placement.
+// per button or from a four-choice placement. The keys 1, 2, ... press the buttons in their
+// reading order on screen, exactly as a click would.
 class AnswerButtons : public QObject {
     Q_OBJECT
   public:
@@ -35,11 +36,23 @@ class AnswerButtons : public QObject {
     // disabled.
     void show(const core::FourChoice &choice);
 
+    // The button at a place in reading order, from 1 (rows top to bottom, each left to right).
+    FlatButton *buttonAt(int place) const;
+    // The number keys: on from the start for up to nine buttons. Off for boards of many buttons
+    // and screens that read the keys themselves. They never fire while a text box has the focus:
+    // there a digit is typed.
+    void setNumberKeys(bool on);
+    bool numberKeys() const { return !keys_.empty(); }
+
   signals:
     void chosen(int k);
 
   private:
+    void press(int place);
+
     std::vector<FlatButton *> buttons_;
+    std::vector<int> order_; // indexes into buttons_, in reading order
+    std::vector<QObject *> keys_;
     int first_;
 };
 

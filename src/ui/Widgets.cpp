@@ -3,7 +3,10 @@
 #include "ui/Fonts.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace ui {
 
@@ -21,6 +24,38 @@ FlatButton::FlatButton(const QString &name, const QString &caption, QWidget *par
 void FlatButton::setCaption(const QString &text) {
     setText(text);
     fitFont();
+    nameForReader();
+}
+
+void FlatButton::setBlankName(const QString &name) {
+    blankName_ = name;
+    nameForReader();
+}
+
+void FlatButton::nameForReader() {
+    // An empty accessible name lets the reader take the caption itself.
+    if (!blankName_.isEmpty()) setAccessibleName(text().trimmed().isEmpty() ? blankName_ : QString());
+}
+
+void FlatButton::paintEvent(QPaintEvent *) {
+    // The window's focus ring marks the focused button; the style's own focus look (a grey wash
+    // over the button's colour) is left out.
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    p.drawControl(QStyle::CE_PushButton, option);
+}
+
+void FlatButton::keyPressEvent(QKeyEvent *e) {
+    // Outside dialogs a push button leaves Enter alone; here Enter presses it, as Space does.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!e->isAutoRepeat()) click();
+        e->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 void FlatButton::resizeEvent(QResizeEvent *e) {

@@ -18,7 +18,8 @@ inline QRect twRect(int left, int top, int width, int height) {
 
 // A flat push button. As a display tile it is simply disabled: the caption is what it shows.
 // Its caption keeps its given point size and shrinks only when the text would not fit,
-// so a three-digit answer stays whole on its button.
+// so a three-digit answer stays whole on its button. Space and Enter press it. A screen reader
+// reads its caption.
 class FlatButton : public QPushButton {
     Q_OBJECT
   public:
@@ -26,13 +27,20 @@ class FlatButton : public QPushButton {
                bool tile = false);
     void setCaption(const QString &text);
     QString caption() const { return text(); }
+    // What a screen reader says for the button while its caption is blank (an answer button
+    // between questions, an empty slot); a caption is always read as it is.
+    void setBlankName(const QString &name);
 
   protected:
     void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
   private:
     void fitFont();
+    void nameForReader();
     double basePointSize_;
+    QString blankName_;
 };
 
 // The font at its given size, or smaller until the text fits the room (pixel-sized fonts).
