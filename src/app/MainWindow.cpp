@@ -42,8 +42,7 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
     auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
     command1->setGeometry(ui::twRect(6960, 120, 1455, 735));
     command1->setEnabled(ctx_.registry().find(screens::kMaintenance) != nullptr);
-    connect(command1, &QPushButton::clicked, this,
-            [this] { ctx_.navigator().open(screens::kMaintenance); });
+    connect(command1, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kMaintenance); });
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
     connect(timer1_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
@@ -108,6 +107,7 @@ void MainWindow::showAbout() {
     auto *box =
         new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于"), aboutText(), QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("aboutBox"));
+    box->setStyleSheet(ui::dialogLook());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "app/WindowScale.h"
+#include "ui/Backdrop.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,7 +30,7 @@ int main(int argc, char **argv) {
     app::ProgramOptions options;
     options.programDir = QCoreApplication::applicationDirPath();
     options.showMessage = [](const QString &title, const QString &text) {
-        QMessageBox::information(nullptr, title, text, QMessageBox::Ok);
+        ui::showMessage(nullptr, QMessageBox::Information, title, text);
     };
     return app::runLumibo(application, options);
 }

@@ -72,12 +72,11 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     connect(landTimer_, &ui::Timer::tick, this, [this] { landShuffle(); });
 
     confirm_ = [this](const QString &question) {
-        return QMessageBox::question(this, QStringLiteral("数据库"), question,
-                                     QMessageBox::Ok | QMessageBox::Cancel,
-                                     QMessageBox::Cancel) == QMessageBox::Ok;
+        return ui::showMessage(this, QMessageBox::Question, QStringLiteral("数据库"), question,
+                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
     };
     inform_ = [this](const QString &message) {
-        QMessageBox::warning(this, QStringLiteral("数据库"), message);
+        ui::showMessage(this, QMessageBox::Warning, QStringLiteral("数据库"), message);
     };
 
     auto on = [this](int index, auto slot) { connect(tools_[index], &QPushButton::clicked, this, slot); };

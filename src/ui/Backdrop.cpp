@@ -163,19 +163,28 @@ void paintScene(QPainter &p, const QRect &r, Backdrop::Scene scene) {
 void applyLook(QApplication &app) {
     installFontSubstitutions();
     app.setFont(simSun(10.5));
-    app.setStyleSheet(QStringLiteral(R"(
+    // No application-wide style sheet: with one, every widget of every screen is polished by
+    // the sheet's style, which was a third of the time a screen took to open. Flat buttons paint
+    // themselves; progress bars and dialogs carry their own sheets.
+}
+
+QString dialogLook() {
+    return QStringLiteral(R"(
 QPushButton {
-  background: #fff8e1; color: #1a237e; border: 2px solid #90caf9; border-radius: 10px; padding: 0px;
+  background: #fff8e1; color: #1a237e; border: 2px solid #90caf9; border-radius: 10px;
+  padding: 4px 16px; min-width: 64px;
 }
 QPushButton:hover { background: #fff3c4; }
 QPushButton:pressed { background: #ffe082; }
-QPushButton:disabled { color: #9e9e9e; background: #f1f1f1; border-color: #d0d0d0; }
-QPushButton[tile="true"], QPushButton[tile="true"]:disabled {
-  background: #ffffff; color: #0d47a1; border: 2px solid #64b5f6; border-radius: 10px;
+)");
 }
-QProgressBar { border: 1px solid #64b5f6; border-radius: 4px; background: #ffffff; }
-QProgressBar::chunk { background: #66bb6a; border-radius: 3px; }
-)"));
+
+int showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setStyleSheet(dialogLook());
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    return box.exec();
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPixmap>
 #include <QWidget>
 
@@ -31,5 +32,12 @@ void paintScene(QPainter &p, const QRect &r, Backdrop::Scene scene);
 
 // The program's look: button and tile colours for a child's eye, one style sheet.
 void applyLook(QApplication &app);
+
+// The style sheet of a dialog's buttons, in the look of the flat buttons.
+QString dialogLook();
+// A message box in that look; returns the button pressed.
+int showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 } // namespace ui

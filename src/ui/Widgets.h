@@ -37,6 +37,8 @@ class FlatButton : public QPushButton {
     void keyPressEvent(QKeyEvent *e) override;
 
   private:
+    static constexpr int kBorder = 2;
+    static constexpr int kRadius = 10;
     void fitFont();
     void nameForReader();
     double basePointSize_;
