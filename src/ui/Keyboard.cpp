@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 
@@ -117,10 +118,30 @@ class FocusCues : public QObject {
 
 FocusCues *cues = nullptr;
 
+// A button that turns itself off (开始 once the drill runs) would pass the focus on to the next
+// in the chain (暂停), where a second Enter would undo what the first did. The focus goes to the
+// first control in reading order instead: a drill's first answer.
+void refocusFromDisabled(QWidget *old, QWidget *now) {
+    if (!old || !now || old->isEnabled() || old->window() != now->window()) return;
+    QWidget *window = old->window();
+    if (!window->property(kKeyboard).toBool()) return;
+    // Once the click that turned it off has done all it does (the answers come on after it).
+    QPointer<QWidget> passedTo(now);
+    QTimer::singleShot(0, window, [window, passedTo] {
+        if (!passedTo || QApplication::focusWidget() != passedTo) return; // moved on meanwhile
+        for (QWidget *w : tabStops(window)) {
+            if (!w->isEnabled() || !w->isVisible()) continue;
+            if (w != passedTo) w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    });
+}
+
 void watchInput() {
     if (cues || !qApp) return;
     cues = new FocusCues(qApp);
     qApp->installEventFilter(cues);
+    QObject::connect(qApp, &QApplication::focusChanged, cues, refocusFromDisabled);
 }
 
 // --- Reading order: cut the boxes into rows where a gap runs across them all, else into columns.
