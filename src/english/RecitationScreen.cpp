@@ -109,13 +109,7 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
 
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7260, 11040, 540),
                                    QColor(225, 240, 255));
-    const QString options[2] = {QStringLiteral("朗读"), QStringLiteral("不朗读")};
-    for (int i = 0; i < 2; ++i) {
-        option1_[std::size_t(i)] = new QRadioButton(options[i], picture4);
-        option1_[std::size_t(i)]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        option1_[std::size_t(i)]->setGeometry(ui::twRect(240 + i * 1560, 60, 1440, 420));
-        option1_[std::size_t(i)]->setFont(ui::simSun(12));
-    }
+    option1_ = readAloudOptions(picture4);
 
     button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
     button6_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);

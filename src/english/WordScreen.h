@@ -2,9 +2,12 @@
 
 #include "app/AppContext.h"
 #include "english/WordGroups.h"
+#include "ui/Fonts.h"
 #include "ui/Widgets.h"
 
 #include <QHideEvent>
+#include <QRadioButton>
+#include <array>
 
 namespace english {
 
@@ -28,6 +31,19 @@ class WordScreen : public ui::Screen {
         auto *b = new ui::FlatButton(QString::fromLatin1(name), caption, this, 15);
         b->setGeometry(ui::twRect(leftTw, 7980, 2580, 780));
         return b;
+    }
+
+    // "朗读" and "不朗读" side by side on a panel: whether each word is spoken.
+    static std::array<QRadioButton *, 2> readAloudOptions(QWidget *panel) {
+        const QString captions[2] = {QStringLiteral("朗读"), QStringLiteral("不朗读")};
+        std::array<QRadioButton *, 2> options{};
+        for (int i = 0; i < 2; ++i) {
+            options[std::size_t(i)] = new QRadioButton(captions[i], panel);
+            options[std::size_t(i)]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+            options[std::size_t(i)]->setGeometry(ui::twRect(240 + i * 1560, 60, 1440, 420));
+            options[std::size_t(i)]->setFont(ui::simSun(12));
+        }
+        return options;
     }
 
     // Opens the chosen book at the chosen group: bookCursor, bookWordCount and the group's first

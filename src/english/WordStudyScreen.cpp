@@ -54,13 +54,7 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
 
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7200, 11040, 540),
                                    QColor(225, 240, 255));
-    const QString options[2] = {QStringLiteral("朗读"), QStringLiteral("不朗读")};
-    for (int i = 0; i < 2; ++i) {
-        option1_[std::size_t(i)] = new QRadioButton(options[i], picture4);
-        option1_[std::size_t(i)]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        option1_[std::size_t(i)]->setGeometry(ui::twRect(240 + i * 1560, 60, 1440, 420));
-        option1_[std::size_t(i)]->setFont(ui::simSun(12));
-    }
+    option1_ = readAloudOptions(picture4);
     auto *label7 = ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
                                  ui::twRect(3600, 60, 1320, 420), 12, kBlue);
     combo2_ = new QComboBox(picture4);
