@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPixmapCache>
 #include <QFile>
+#include <QPixmapCache>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +34,12 @@ QWidget *openScreen(app::AppContext &ctx, const app::ScreenEntry &entry) {
 void leave(app::AppContext &ctx) {
     ctx.navigator().quit();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Opens a screen, paints it once and leaves it.
+void openAndLeave(app::AppContext &ctx, const app::ScreenEntry &entry) {
+    if (QWidget *w = openScreen(ctx, entry)) w->grab();
+    leave(ctx);
 }
 
 void BM_OpenScreen(benchmark::State &state, const app::ScreenEntry *entry) {
@@ -92,8 +98,7 @@ int memoryCheck(int rounds) {
     Resident afterFirst = before;
     for (int round = 1; round <= rounds; ++round) {
         for (const app::ScreenEntry &entry : entries) {
-            if (QWidget *w = openScreen(*ctx, entry)) w->grab();
-            leave(*ctx);
+            openAndLeave(*ctx, entry);
         }
         QCoreApplication::processEvents();
         if (round == 1) afterFirst = resident();
@@ -117,8 +122,7 @@ int memoryCheck(int rounds) {
 // Not inlined, so that callgrind can count it alone.
 __attribute__((noinline)) void openRepeatedly(app::AppContext &ctx, const app::ScreenEntry &entry, int n) {
     for (int i = 0; i < n; ++i) {
-        if (QWidget *w = openScreen(ctx, entry)) w->grab();
-        leave(ctx);
+        openAndLeave(ctx, entry);
     }
 }
 
@@ -127,8 +131,7 @@ int repeat(const QString &name, int n) {
         if (entry.name != name) continue;
         auto ctx = app::AppContext::forTests(kProgramDir);
         // The first open fills the font and content caches.
-        if (QWidget *w = openScreen(*ctx, entry)) w->grab();
-        leave(*ctx);
+        openAndLeave(*ctx, entry);
         openRepeatedly(*ctx, entry, n);
         return 0;
     }

@@ -23,7 +23,7 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(ui::twips(8790), ui::twips(5760));
+    client->setFixedSize(ui::twips(kClientWidthTw), ui::twips(kClientHeightTw));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

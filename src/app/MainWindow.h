@@ -14,6 +14,10 @@ class AppContext;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
+    // The client area below the menu bar, in twips.
+    static constexpr int kClientWidthTw = 8790;
+    static constexpr int kClientHeightTw = 5760;
+
     explicit MainWindow(AppContext &ctx);
     ui::Timer *timer1() const { return timer1_; }
 

@@ -1,5 +1,7 @@
 #include "app/WindowScale.h"
 
+#include "app/MainWindow.h"
+
 #include "ui/Widgets.h"
 
 #include <QGuiApplication>
@@ -14,8 +16,8 @@ namespace app {
 namespace {
 
 // The main window as the user sees it: its client area and the menu bar above it.
-constexpr int kMainWidth = ui::twips(8790);
-constexpr int kMainHeight = ui::twips(5760) + 24;
+constexpr int kMainWidth = ui::twips(MainWindow::kClientWidthTw);
+constexpr int kMainHeight = ui::twips(MainWindow::kClientHeightTw) + 24;
 
 double toStep(double s) {
     return std::round(s / kScaleStep) * kScaleStep;

@@ -1,6 +1,7 @@
 #include "ui/Backdrop.h"
 
 #include "ui/Fonts.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QLinearGradient>
@@ -169,14 +170,13 @@ void applyLook(QApplication &app) {
 }
 
 QString dialogLook() {
-    return QStringLiteral(R"(
-QPushButton {
-  background: #fff8e1; color: #1a237e; border: 2px solid #90caf9; border-radius: 10px;
-  padding: 4px 16px; min-width: 64px;
-}
-QPushButton:hover { background: #fff3c4; }
-QPushButton:pressed { background: #ffe082; }
-)");
+    using namespace buttonColour;
+    return QStringLiteral(
+               "QPushButton { background: %1; color: %2; border: 2px solid %3; border-radius: 10px;"
+               " padding: 4px 16px; min-width: 64px; }"
+               "QPushButton:hover { background: %4; }"
+               "QPushButton:pressed { background: %5; }")
+        .arg(kFace.name(), kText.name(), kBorder.name(), kHover.name(), kPressed.name());
 }
 
 int showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,

@@ -40,19 +40,18 @@ void FlatButton::nameForReader() {
 
 namespace {
 
-// The look of a flat button; QPushButton's rules in the style sheet (applyLook) say the same
-// for the few plain push buttons, such as a message box's.
+// The colours a flat button shows in its state.
 struct ButtonLook {
     QColor back, text, border;
 };
 
 ButtonLook lookOf(const QPushButton &b, bool tile) {
-    if (tile) return {QColor(0xff, 0xff, 0xff), QColor(0x0d, 0x47, 0xa1), QColor(0x64, 0xb5, 0xf6)};
-    if (!b.isEnabled()) return {QColor(0xf1, 0xf1, 0xf1), QColor(0x9e, 0x9e, 0x9e), QColor(0xd0, 0xd0, 0xd0)};
-    const QColor text(0x1a, 0x23, 0x7e), border(0x90, 0xca, 0xf9);
-    if (b.isDown()) return {QColor(0xff, 0xe0, 0x82), text, border};
-    if (b.underMouse()) return {QColor(0xff, 0xf3, 0xc4), text, border};
-    return {QColor(0xff, 0xf8, 0xe1), text, border};
+    using namespace buttonColour;
+    if (tile) return {kTileFace, kTileText, kTileBorder};
+    if (!b.isEnabled()) return {kOffFace, kOffText, kOffBorder};
+    if (b.isDown()) return {kPressed, kText, kBorder};
+    if (b.underMouse()) return {kHover, kText, kBorder};
+    return {kFace, kText, kBorder};
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +16,15 @@ constexpr int twips(int tw) {
 inline QRect twRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
+
+// The colours of our buttons in each state. The flat buttons paint with them, and message boxes'
+// buttons are dressed in them too (dialogLook).
+namespace buttonColour {
+inline const QColor kFace{0xff, 0xf8, 0xe1}, kHover{0xff, 0xf3, 0xc4}, kPressed{0xff, 0xe0, 0x82};
+inline const QColor kText{0x1a, 0x23, 0x7e}, kBorder{0x90, 0xca, 0xf9};
+inline const QColor kOffFace{0xf1, 0xf1, 0xf1}, kOffText{0x9e, 0x9e, 0x9e}, kOffBorder{0xd0, 0xd0, 0xd0};
+inline const QColor kTileFace{0xff, 0xff, 0xff}, kTileText{0x0d, 0x47, 0xa1}, kTileBorder{0x64, 0xb5, 0xf6};
+} // namespace buttonColour
 
 // A flat push button. As a display tile it is simply disabled: the caption is what it shows.
 // Its caption keeps its given point size and shrinks only when the text would not fit,
