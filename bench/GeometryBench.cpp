@@ -26,7 +26,7 @@ void BM_DrawItem(benchmark::State &state) {
     geometry::drawAxes(canvas); // the screen's load step: scale and fore colour
     for (auto _ : state) {
         surface.setBackColor(background);
-        geometry::drawItem(canvas, item);
+        geometry::drawItem(canvas, geometry::ShapeCatalogue::at(item));
         benchmark::DoNotOptimize(surface.image().constBits());
     }
     state.SetLabel(geometry::ShapeCatalogue::name(item).toStdString());

@@ -90,6 +90,7 @@ FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
         }
     }
 
+    out.places = places;
     g.answerSlot1 = places[0];
     g.answerSlot2 = places[1];
     g.answerSlot3 = places[2];

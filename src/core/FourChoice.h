@@ -38,9 +38,11 @@ bool drawFresh(Random &rnd, const WrongPool &pool, const std::function<QString(d
                const QStringList &taken, double *key);
 
 struct FourChoice {
-    std::array<QString, 4> captions;   // buttons 1..4
-    std::array<bool, 4> filled{};      // an unfilled button stays empty and disabled
-    int rightSlot = 0;                 // 1..4
+    std::array<QString, 4> captions; // buttons 1..4
+    std::array<bool, 4> filled{};    // an unfilled button stays empty and disabled
+    int rightSlot = 0;               // 1..4
+    // The buttons of the right answer and of the three wrong ones, in the order they were drawn.
+    std::array<int, 4> places{};
     std::array<double, 3> wrongKeys{}; // in the order drawn; 0 where not filled
     int wrongFilled = 0;
 };

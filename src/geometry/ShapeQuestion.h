@@ -1,22 +1,19 @@
 #pragma once
 
+#include "core/FourChoice.h"
 #include "core/Globals.h"
 #include "core/Random.h"
-
-#include <QString>
-#include <array>
+#include "geometry/ShapeCatalogue.h"
 
 namespace geometry {
 
-// The question part of the shapes quiz. The item goes to the shared menuMode, the answer
-// places to answerSlot1 (right) .. answerSlot4, the wrong items to wrongChoice1..3.
+// The question part of the shapes quiz.
 
-// Draws the next item, 1..50, every one equally likely (colours included).
-int drawShapeItem(core::Random &rnd, core::Globals &g);
+// Draws the next item, every one of the 50 equally likely (colours included).
+Shape drawShapeItem(core::Random &rnd);
 
 // Puts the name of the item on a random button (it may be the same button as last time) and
 // the names of three different other items from the first six on the other buttons.
-// Returns the captions of Button9(1)..Button9(4).
-std::array<QString, 4> placeShapeNames(core::Random &rnd, core::Globals &g, int item);
+core::FourChoice placeShapeNames(core::Random &rnd, core::Globals &g, Shape item);
 
 } // namespace geometry

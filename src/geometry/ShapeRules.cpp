@@ -2,6 +2,7 @@
 
 #include "geometry/ShapeCatalogue.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
@@ -121,169 +122,198 @@ void drawAxes(Canvas &c) {
     c.print(0.3, 0.9, QStringLiteral("0"));
 }
 
-void drawItem(Canvas &c, int item) {
+namespace {
+
+struct Figure {
+    Shape shape;
+    void (*draw)(Canvas &c);
+};
+
+// Each figure by its rule, in catalogue order.
+constexpr std::array<Figure, ShapeCatalogue::place(ShapeCatalogue::kFirstColour) - 1> kFigures = {{
+    {Shape::Axes, [](Canvas &c) { drawAxes(c); }},
+    {Shape::Line,
+     [](Canvas &c) {
+         line(c, {-100, 0}, {100, 0});
+     }},
+    {Shape::Segment,
+     [](Canvas &c) {
+         line(c, {-50, 0}, {50, 0});
+         dots(c, {{-50, 0}, {50, 0}});
+     }},
+    {Shape::AcuteAngle,
+     [](Canvas &c) {
+         line(c, {-40, -40}, {50, 50});
+         line(c, {-40, -40}, {50, -40});
+         dots(c, {{-40, -40}, {50, 50}, {50, -40}});
+     }},
+    {Shape::RightAngle,
+     [](Canvas &c) {
+         line(c, {-50, -50}, {-50, 50});
+         line(c, {-50, -50}, {50, -50});
+         dots(c, {{-50, -50}, {-50, 50}, {50, -50}});
+     }},
+    {Shape::ObtuseAngle,
+     [](Canvas &c) {
+         line(c, {-20, -30}, {-80, 30});
+         line(c, {-20, -30}, {70, -30});
+         dots(c, {{-20, -30}, {-80, 30}, {70, -30}});
+     }},
+    {Shape::AcuteTriangle,
+     [](Canvas &c) {
+         polygon(c, {{-80, -70}, {70, -70}, {10, 70}});
+     }},
+    {Shape::ObtuseTriangle,
+     [](Canvas &c) {
+         polygon(c, {{30, -40}, {80, 60}, {-70, -40}});
+     }},
+    {Shape::IsoscelesTriangle,
+     [](Canvas &c) {
+         polygon(c, {{0, 60}, {40, -50}, {-40, -50}});
+     }},
+    {Shape::RightTriangle,
+     [](Canvas &c) {
+         polygon(c, {{-30, 80}, {-30, -50}, {50, -50}});
+     }},
+    {Shape::IsoscelesRightTriangle,
+     [](Canvas &c) {
+         polygon(c, {{-50, 50}, {-50, -50}, {50, -50}});
+     }},
+    {Shape::EquilateralTriangle,
+     [](Canvas &c) {
+         polygon(c, {{0, 70}, {60.62, -35}, {-60.62, -35}});
+     }},
+    {Shape::Rectangle,
+     [](Canvas &c) {
+         polygon(c, {{70, 40}, {-70, 40}, {-70, -40}, {70, -40}});
+     }},
+    {Shape::Square,
+     [](Canvas &c) {
+         polygon(c, {{60, 60}, {-60, 60}, {-60, -60}, {60, -60}});
+     }},
+    {Shape::Rhombus,
+     [](Canvas &c) {
+         polygon(c, {{0, 75}, {30, 0}, {0, -75}, {-30, 0}});
+     }},
+    {Shape::IsoscelesTrapezoid,
+     [](Canvas &c) {
+         polygon(c, {{20, 50}, {80, -60}, {-80, -60}, {-20, 50}});
+     }},
+    {Shape::RightTrapezoid,
+     [](Canvas &c) {
+         polygon(c, {{20, 50}, {80, -60}, {-20, -60}, {-20, 50}});
+     }},
+    {Shape::Circle,
+     [](Canvas &c) {
+         c.setDrawWidth(kLineWidth);
+         c.circle(0, 0, 70);
+         dot(c, {0, 0});
+     }},
+    {Shape::Ellipse,
+     [](Canvas &c) {
+         ellipseHalf(c, 0, 70, 45, true, kRed);
+         ellipseHalf(c, 0, 70, 45, false, kRed);
+     }},
+    {Shape::Star,
+     [](Canvas &c) {
+         const Pt p0{0, 80}, p1 = polar(80, 18), p2{-p1.x, p1.y}, p3 = polar(80, -54), p4{-p3.x, p3.y};
+         line(c, p0, p3);
+         line(c, p0, p4);
+         line(c, p1, p2);
+         line(c, p1, p4);
+         line(c, p2, p3);
+         dots(c, {p0, p1, p2, p3, p4});
+     }},
+    {Shape::Hexagon,
+     [](Canvas &c) {
+         std::vector<Pt> v;
+         for (int deg : {60, 0, -60, -120, -180, -240})
+             v.push_back(polar(80, deg));
+         for (std::size_t i = 0; i < v.size(); ++i)
+             line(c, v[i], v[(i + 1) % v.size()]);
+         for (std::size_t i = 0; i < 3; ++i)
+             line(c, v[i], v[i + 3]);
+         for (Pt p : v)
+             dot(c, p);
+     }},
+    {Shape::Cube, [](Canvas &c) { solidBox(c, 30); }},
+    {Shape::Cylinder,
+     [](Canvas &c) {
+         ellipseHalf(c, 60, 60, 15, true, kRed);
+         ellipseHalf(c, 60, 60, 15, false, kRed);
+         ellipseHalf(c, -60, 60, 15, true, kYellow);
+         ellipseHalf(c, -60, 60, 15, false, kRed);
+         line(c, {60, 60}, {60, -60});
+         line(c, {-60, 60}, {-60, -60});
+     }},
+    {Shape::Cuboid, [](Canvas &c) { solidBox(c, 10); }},
+    {Shape::Cone,
+     [](Canvas &c) {
+         ellipseHalf(c, -60, 60, 15, true, kYellow);
+         ellipseHalf(c, -60, 60, 15, false, kRed);
+         line(c, {0, 60}, {60, -60});
+         line(c, {0, 60}, {-60, -60});
+     }},
+    {Shape::TriangularPyramid,
+     [](Canvas &c) {
+         const Pt apex{0, 80}, right = polar(80, -30), left{-right.x, right.y}, hidden{0, 0};
+         line(c, hidden, apex, kYellow);
+         line(c, hidden, right, kYellow);
+         line(c, hidden, left, kYellow);
+         line(c, apex, right);
+         line(c, apex, left);
+         line(c, right, left);
+         dots(c, {apex, right, left});
+         dot(c, hidden, kBlue);
+     }},
+    {Shape::ParallelLines,
+     [](Canvas &c) {
+         line(c, {-100, 30}, {100, 30});
+         line(c, {-100, -30}, {100, -30});
+     }},
+    {Shape::IntersectingLines,
+     [](Canvas &c) {
+         line(c, {-100, 30}, {100, -30});
+         line(c, {100, 30}, {-100, -30});
+     }},
+    {Shape::CircleAndTangent,
+     [](Canvas &c) {
+         c.setDrawWidth(kLineWidth);
+         c.circle(0, 0, 50);
+         const double t = 2 * 50 * std::cos(45 * kDegree) - 100;
+         line(c, {100, t}, {t, 100});
+         dots(c, {polar(50, 45), {0, 0}});
+     }},
+    {Shape::SineCurve,
+     [](Canvas &c) { curve(c, [](double x) { return 50 * std::sin(x * 4 * 3.14 / 180); }); }},
+    {Shape::CosineCurve,
+     [](Canvas &c) { curve(c, [](double x) { return 50 * std::cos(x * 4 * 3.14 / 180); }); }},
+    {Shape::TangentCurve,
+     [](Canvas &c) { curve(c, [](double x) { return 20 * std::tan(x * 3 * 3.14 / 180); }); }},
+    {Shape::CotangentCurve,
+     [](Canvas &c) { curve(c, [](double x) { return 20 / std::tan(x * 3 * 3.14 / 180); }); }},
+    {Shape::Parabola, [](Canvas &c) { curve(c, [](double x) { return 0.05 * x * x - 50; }); }},
+}};
+
+// Looked up by place: the table must run in catalogue order.
+constexpr bool inOrder() {
+    for (std::size_t i = 0; i < kFigures.size(); ++i)
+        if (ShapeCatalogue::place(kFigures[i].shape) != int(i) + 1) return false;
+    return true;
+}
+static_assert(inOrder());
+
+} // namespace
+
+void drawItem(Canvas &c, Shape item) {
     if (ShapeCatalogue::isColour(item)) {
         c.setBackColor(ShapeCatalogue::colour(item));
         return;
     }
     // Circles take the fore colour, which the figures want red.
     c.setForeColor(kRed);
-    switch (item) {
-    case 1:
-        drawAxes(c);
-        break;
-    case 2:
-        line(c, {-100, 0}, {100, 0});
-        break;
-    case 3:
-        line(c, {-50, 0}, {50, 0});
-        dots(c, {{-50, 0}, {50, 0}});
-        break;
-    case 4:
-        line(c, {-40, -40}, {50, 50});
-        line(c, {-40, -40}, {50, -40});
-        dots(c, {{-40, -40}, {50, 50}, {50, -40}});
-        break;
-    case 5:
-        line(c, {-50, -50}, {-50, 50});
-        line(c, {-50, -50}, {50, -50});
-        dots(c, {{-50, -50}, {-50, 50}, {50, -50}});
-        break;
-    case 6:
-        line(c, {-20, -30}, {-80, 30});
-        line(c, {-20, -30}, {70, -30});
-        dots(c, {{-20, -30}, {-80, 30}, {70, -30}});
-        break;
-    case 7:
-        polygon(c, {{-80, -70}, {70, -70}, {10, 70}});
-        break;
-    case 8:
-        polygon(c, {{30, -40}, {80, 60}, {-70, -40}});
-        break;
-    case 9:
-        polygon(c, {{0, 60}, {40, -50}, {-40, -50}});
-        break;
-    case 10:
-        polygon(c, {{-30, 80}, {-30, -50}, {50, -50}});
-        break;
-    case 11:
-        polygon(c, {{-50, 50}, {-50, -50}, {50, -50}});
-        break;
-    case 12:
-        polygon(c, {{0, 70}, {60.62, -35}, {-60.62, -35}});
-        break;
-    case 13:
-        polygon(c, {{70, 40}, {-70, 40}, {-70, -40}, {70, -40}});
-        break;
-    case 14:
-        polygon(c, {{60, 60}, {-60, 60}, {-60, -60}, {60, -60}});
-        break;
-    case 15:
-        polygon(c, {{0, 75}, {30, 0}, {0, -75}, {-30, 0}});
-        break;
-    case 16:
-        polygon(c, {{20, 50}, {80, -60}, {-80, -60}, {-20, 50}});
-        break;
-    case 17:
-        polygon(c, {{20, 50}, {80, -60}, {-20, -60}, {-20, 50}});
-        break;
-    case 18:
-        c.setDrawWidth(kLineWidth);
-        c.circle(0, 0, 70);
-        dot(c, {0, 0});
-        break;
-    case 19:
-        ellipseHalf(c, 0, 70, 45, true, kRed);
-        ellipseHalf(c, 0, 70, 45, false, kRed);
-        break;
-    case 20: {
-        const Pt p0{0, 80}, p1 = polar(80, 18), p2{-p1.x, p1.y}, p3 = polar(80, -54), p4{-p3.x, p3.y};
-        line(c, p0, p3);
-        line(c, p0, p4);
-        line(c, p1, p2);
-        line(c, p1, p4);
-        line(c, p2, p3);
-        dots(c, {p0, p1, p2, p3, p4});
-        break;
-    }
-    case 21: {
-        std::vector<Pt> v;
-        for (int deg : {60, 0, -60, -120, -180, -240})
-            v.push_back(polar(80, deg));
-        for (std::size_t i = 0; i < v.size(); ++i)
-            line(c, v[i], v[(i + 1) % v.size()]);
-        for (std::size_t i = 0; i < 3; ++i)
-            line(c, v[i], v[i + 3]);
-        for (Pt p : v)
-            dot(c, p);
-        break;
-    }
-    case 22:
-        solidBox(c, 30);
-        break;
-    case 23:
-        ellipseHalf(c, 60, 60, 15, true, kRed);
-        ellipseHalf(c, 60, 60, 15, false, kRed);
-        ellipseHalf(c, -60, 60, 15, true, kYellow);
-        ellipseHalf(c, -60, 60, 15, false, kRed);
-        line(c, {60, 60}, {60, -60});
-        line(c, {-60, 60}, {-60, -60});
-        break;
-    case 24:
-        solidBox(c, 10);
-        break;
-    case 25:
-        ellipseHalf(c, -60, 60, 15, true, kYellow);
-        ellipseHalf(c, -60, 60, 15, false, kRed);
-        line(c, {0, 60}, {60, -60});
-        line(c, {0, 60}, {-60, -60});
-        break;
-    case 26: {
-        const Pt apex{0, 80}, right = polar(80, -30), left{-right.x, right.y}, hidden{0, 0};
-        line(c, hidden, apex, kYellow);
-        line(c, hidden, right, kYellow);
-        line(c, hidden, left, kYellow);
-        line(c, apex, right);
-        line(c, apex, left);
-        line(c, right, left);
-        dots(c, {apex, right, left});
-        dot(c, hidden, kBlue);
-        break;
-    }
-    case 27:
-        line(c, {-100, 30}, {100, 30});
-        line(c, {-100, -30}, {100, -30});
-        break;
-    case 28:
-        line(c, {-100, 30}, {100, -30});
-        line(c, {100, 30}, {-100, -30});
-        break;
-    case 29: {
-        c.setDrawWidth(kLineWidth);
-        c.circle(0, 0, 50);
-        const double t = 2 * 50 * std::cos(45 * kDegree) - 100;
-        line(c, {100, t}, {t, 100});
-        dots(c, {polar(50, 45), {0, 0}});
-        break;
-    }
-    case 30:
-        curve(c, [](double x) { return 50 * std::sin(x * 4 * 3.14 / 180); });
-        break;
-    case 31:
-        curve(c, [](double x) { return 50 * std::cos(x * 4 * 3.14 / 180); });
-        break;
-    case 32:
-        curve(c, [](double x) { return 20 * std::tan(x * 3 * 3.14 / 180); });
-        break;
-    case 33:
-        curve(c, [](double x) { return 20 / std::tan(x * 3 * 3.14 / 180); });
-        break;
-    case 34:
-        curve(c, [](double x) { return 0.05 * x * x - 50; });
-        break;
-    default:
-        break;
-    }
+    const Figure &figure = kFigures[static_cast<std::size_t>(ShapeCatalogue::place(item) - 1)];
+    figure.draw(c);
 }
 
 } // namespace geometry

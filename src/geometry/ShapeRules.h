@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Canvas.h"
+#include "geometry/ShapeCatalogue.h"
 
 namespace geometry {
 
@@ -19,8 +20,8 @@ inline constexpr double kDegree = 3.1415 / 180;
 // stays red.
 void drawAxes(Canvas &c);
 
-// Draws item 1..50 on an area that was just cleared: a figure by its rule, or for a colour
-// item the whole area in that colour. Other numbers draw nothing.
-void drawItem(Canvas &c, int item);
+// Draws an item on an area that was just cleared: a figure by its rule, or for a colour the
+// whole area in that colour.
+void drawItem(Canvas &c, Shape item);
 
 } // namespace geometry

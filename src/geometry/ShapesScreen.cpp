@@ -78,8 +78,6 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
     surface_->setAccessibleName(QStringLiteral("图形"));
 
     // Load step.
-    ctx_.globals.rightCount = 0;
-    ctx_.globals.wrongCount = 0;
     start_->setEnabled(true);
     answers_->setAllEnabled(false);
     savedBackground_ = surface_->backColor();
@@ -95,16 +93,16 @@ void ShapesScreen::start() {
 void ShapesScreen::cjf() {
     answers_->clearCaptions();
     ctx_.random.randomize();
-    const int item = drawShapeItem(ctx_.random, ctx_.globals);
+    item_ = drawShapeItem(ctx_.random);
     surface_->setBackColor(savedBackground_);
-    drawItem(canvas_, item);
-    const auto captions = placeShapeNames(ctx_.random, ctx_.globals, item);
+    drawItem(canvas_, item_);
+    question_ = placeShapeNames(ctx_.random, ctx_.globals, item_);
     for (int k = 1; k <= 4; ++k)
-        answers_->setCaption(k, captions[k - 1]);
+        answers_->setCaption(k, question_.captions[k - 1]);
 }
 
 void ShapesScreen::answer(int k) {
-    if (k == ctx_.globals.answerSlot1) {
+    if (k == question_.rightSlot) {
         ctx_.jieguo().play(core::jieguo::kRight);
         cjf();
     } else {

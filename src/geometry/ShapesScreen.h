@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/FourChoice.h"
 #include "geometry/Canvas.h"
+#include "geometry/ShapeCatalogue.h"
 #include "ui/Widgets.h"
 
 #include <QColor>
@@ -45,6 +47,9 @@ class ShapesScreen : public ui::Screen {
     void cjf();
 
     ui::DrawingSurface *surface() const { return surface_; }
+    // The item on show and the button of its name (0 before "开始").
+    Shape item() const { return item_; }
+    int rightButton() const { return question_.rightSlot; }
 
   private:
     void start();
@@ -56,6 +61,8 @@ class ShapesScreen : public ui::Screen {
     QColor savedBackground_;
     ui::AnswerButtons *answers_ = nullptr;
     ui::FlatButton *start_, *back_;
+    Shape item_ = Shape::Axes;
+    core::FourChoice question_;
 };
 
 } // namespace geometry

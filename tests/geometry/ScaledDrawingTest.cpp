@@ -19,7 +19,8 @@ class ScaledDrawingTest : public QObject {
 
   private slots:
     void drawsAtTheScreensResolution() {
-        ui::DrawingSurface surface(QStringLiteral("Picture3"), nullptr, ui::twRect(0, 0, 6495, 6495), Qt::white);
+        ui::DrawingSurface surface(QStringLiteral("Picture3"), nullptr, ui::twRect(0, 0, 6495, 6495),
+                                   Qt::white);
         QCOMPARE(surface.pixelRatio(), 2.0);
         QCOMPARE(surface.image().size(), QSize(866, 866));
         surface.setScale(-100, 100, 100, -100);

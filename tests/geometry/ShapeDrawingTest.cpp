@@ -35,6 +35,7 @@ class ShapeDrawingTest : public QObject {
 
     std::unique_ptr<app::AppContext> ctx;
     QWidget *screen = nullptr;
+    geometry::ShapesScreen *shapes() const { return qobject_cast<geometry::ShapesScreen *>(screen); }
 
     ui::DrawingSurface *surface() {
         return screen->findChild<ui::DrawingSurface *>(QStringLiteral("Picture3"));
@@ -250,8 +251,8 @@ class ShapeDrawingTest : public QObject {
 
         // The next question starts on the question background again.
         ctx->random.script({(14 - 0.5) / 50});
-        click(screen, QStringLiteral("Button9(%1)").arg(ctx->globals.answerSlot1));
-        QCOMPARE(ctx->globals.menuMode, 14);
+        click(screen, QStringLiteral("Button9(%1)").arg(shapes()->rightButton()));
+        QCOMPARE(shapes()->item(), geometry::Shape::Square);
         QCOMPARE(s->colorAt(-100, 100), kBack);
         QCOMPARE(s->colorAt(0, 0), kBack);
         QCOMPARE(s->colorAt(60, 0), kRed);

@@ -12,21 +12,19 @@ class ShapeQuestionTest : public QObject {
     const QStringList firstSix = {"坐标轴", "直线", "线段", "锐角", "直角", "钝角"};
 
   private slots:
+    // Every item has its own name; the colours, and only they, are named as colours.
     void catalogueNames() {
-        const QStringList expected = {
-            "坐标轴",     "直线",       "线段",       "锐角",       "直角",           "钝角",
-            "锐角三角形", "钝角三角形", "等腰三角形", "直角三角形", "等腰直角三角形", "等边三角形",
-            "长方形",     "正方形",     "菱形",       "等腰梯形",   "直角梯形",       "圆",
-            "椭圆",       "五角星",     "正六边形",   "正方体",     "圆柱体",         "长方体",
-            "圆锥体",     "三棱锥",     "平行线",     "相交线",     "圆与切线",       "正玄曲线",
-            "余玄曲线",   "正切曲线",   "余切曲线",   "抛物线",     "黑色",           "蓝色",
-            "绿色",       "青色",       "洋红色",     "紫色",       "棕色",           "白色",
-            "灰色",       "淡蓝色",     "淡绿色",     "淡青色",     "红色",           "粉红色",
-            "黄色",       "强白色"};
-        QStringList names;
-        for (int i = 1; i <= ShapeCatalogue::kCount; ++i)
-            names << ShapeCatalogue::name(i);
-        QCOMPARE(names, expected);
+        QSet<QString> names;
+        for (int i = 1; i <= ShapeCatalogue::kCount; ++i) {
+            const geometry::Shape s = ShapeCatalogue::at(i);
+            names << ShapeCatalogue::name(s);
+            QCOMPARE(ShapeCatalogue::name(s).endsWith(QStringLiteral("色")), ShapeCatalogue::isColour(s));
+        }
+        QCOMPARE(names.size(), ShapeCatalogue::kCount);
+        QVERIFY(!names.contains(QString()));
+        QCOMPARE(ShapeCatalogue::name(geometry::Shape::Axes), QStringLiteral("坐标轴"));
+        QCOMPARE(ShapeCatalogue::name(geometry::Shape::Rhombus), QStringLiteral("菱形"));
+        QCOMPARE(ShapeCatalogue::name(geometry::Shape::BrightWhite), QStringLiteral("强白色"));
         QCOMPARE(ShapeCatalogue::name(0), QString());
         QCOMPARE(ShapeCatalogue::name(51), QString());
     }
@@ -44,14 +42,11 @@ class ShapeQuestionTest : public QObject {
         QFETCH(double, rnd);
         QFETCH(int, item);
         core::Random r;
-        core::Globals g;
         r.script({rnd});
-        QCOMPARE(geometry::drawShapeItem(r, g), item);
-        // The item shares the menu's mode variable.
-        QCOMPARE(g.menuMode, item);
+        QCOMPARE(ShapeCatalogue::place(geometry::drawShapeItem(r)), item);
     }
 
-    // Every item, many questions: the right name on answerSlot1, three different wrong names
+    // Every item, many questions: the right name on the first button drawn, three different wrong names
     // from the first six items on the other buttons.
     void wrongNamesComeFromTheFirstSix_data() {
         QTest::addColumn<int>("item");
@@ -64,20 +59,21 @@ class ShapeQuestionTest : public QObject {
         r.pin(static_cast<std::uint64_t>(item));
         core::Globals g;
         for (int round = 0; round < 200; ++round) {
-            const auto captions = geometry::placeShapeNames(r, g, item);
-            const QSet<int> places{g.answerSlot1, g.answerSlot2, g.answerSlot3, g.answerSlot4};
+            const core::FourChoice q = geometry::placeShapeNames(r, g, ShapeCatalogue::at(item));
+            const auto &captions = q.captions;
+            const QSet<int> places{q.places.begin(), q.places.end()};
             QCOMPARE(places, (QSet<int>{1, 2, 3, 4}));
-            QCOMPARE(captions[g.answerSlot1 - 1], ShapeCatalogue::name(item));
+            QCOMPARE(q.rightSlot, q.places[0]);
+            QCOMPARE(captions[q.places[0] - 1], ShapeCatalogue::name(item));
             QSet<QString> wrong;
-            for (int k : {g.answerSlot2, g.answerSlot3, g.answerSlot4}) {
+            for (int k : {q.places[1], q.places[2], q.places[3]}) {
                 QVERIFY2(firstSix.contains(captions[k - 1]), qPrintable(captions[k - 1]));
                 QVERIFY(captions[k - 1] != ShapeCatalogue::name(item));
                 wrong << captions[k - 1];
             }
             QCOMPARE(wrong.size(), 3);
-            QCOMPARE(captions[g.answerSlot2 - 1], ShapeCatalogue::name(int(g.wrongChoice1)));
-            QCOMPARE(captions[g.answerSlot3 - 1], ShapeCatalogue::name(int(g.wrongChoice2)));
-            QCOMPARE(captions[g.answerSlot4 - 1], ShapeCatalogue::name(int(g.wrongChoice3)));
+            for (int w = 0; w < 3; ++w)
+                QCOMPARE(captions[q.places[w + 1] - 1], ShapeCatalogue::name(int(q.wrongKeys[w])));
         }
     }
 
@@ -93,16 +89,11 @@ class ShapeQuestionTest : public QObject {
                   0.1, 0.6, 0.9,   // p3: 1 and 3 are taken, then 4
                   0.05, 0.99,      // d2: 1 is taken, then 6 钝角
                   0.9, 0.6, 0.3}); // d3: 6 taken, 4 the item, then 2 直线
-        const auto captions = geometry::placeShapeNames(r, g, 4);
-        QCOMPARE(g.answerSlot1, 3);
-        QCOMPARE(g.answerSlot2, 1);
-        QCOMPARE(g.answerSlot3, 4);
-        QCOMPARE(g.answerSlot4, 2);
-        QCOMPARE(g.wrongChoice1, 1.0);
-        QCOMPARE(g.wrongChoice2, 6.0);
-        QCOMPARE(g.wrongChoice3, qint16(2));
+        const core::FourChoice q = geometry::placeShapeNames(r, g, geometry::Shape::AcuteAngle);
+        QCOMPARE(q.places, (std::array<int, 4>{3, 1, 4, 2}));
+        QCOMPARE(q.wrongKeys, (std::array<double, 3>{1, 6, 2}));
         QCOMPARE(g.lastAnswerSlot, 3);
-        QCOMPARE(captions, (std::array<QString, 4>{"坐标轴", "直线", "锐角", "钝角"}));
+        QCOMPARE(q.captions, (std::array<QString, 4>{"坐标轴", "直线", "锐角", "钝角"}));
         QCOMPARE(r.scriptedLeft(), std::size_t(0));
     }
 
@@ -110,10 +101,11 @@ class ShapeQuestionTest : public QObject {
         core::Random r;
         r.pin(7);
         core::Globals g;
-        for (int item = ShapeCatalogue::kFirstColour; item <= ShapeCatalogue::kCount; ++item) {
-            const auto captions = geometry::placeShapeNames(r, g, item);
+        for (int item = ShapeCatalogue::place(ShapeCatalogue::kFirstColour); item <= ShapeCatalogue::kCount;
+             ++item) {
+            const core::FourChoice q = geometry::placeShapeNames(r, g, ShapeCatalogue::at(item));
             int colours = 0;
-            for (const QString &c : captions)
+            for (const QString &c : q.captions)
                 colours += c.endsWith(QStringLiteral("色"));
             QCOMPARE(colours, 1);
         }

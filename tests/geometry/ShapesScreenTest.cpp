@@ -1,4 +1,5 @@
 // The shapes quiz as a child uses it: open it from the menu, press "开始", pick names.
+#include "geometry/ShapesScreen.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "geometry/ShapeCatalogue.h"
@@ -20,6 +21,7 @@ class ShapesScreenTest : public QObject {
 
     std::unique_ptr<app::AppContext> ctx;
     QWidget *screen = nullptr;
+    geometry::ShapesScreen *shapes() const { return qobject_cast<geometry::ShapesScreen *>(screen); }
 
     QStringList answers() {
         QStringList c;
@@ -58,8 +60,6 @@ class ShapesScreenTest : public QObject {
     }
 
     void loadShowsTheEmptyGrid() {
-        ctx->globals.rightCount = 4;
-        ctx->globals.wrongCount = 2;
         openFromMenu();
         QCOMPARE(screen->windowTitle(), QStringLiteral("图形学习"));
         QVERIFY(screen->isVisible());
@@ -70,8 +70,6 @@ class ShapesScreenTest : public QObject {
         QVERIFY(button(screen, "Button7")->isEnabled());
         QVERIFY(answersEnabled(false));
         QCOMPARE(answers(), QStringList(4, QStringLiteral(" ")));
-        QCOMPARE(ctx->globals.rightCount, 0);
-        QCOMPARE(ctx->globals.wrongCount, 0);
         QCOMPARE(clips(*ctx).plays(), QStringList());
 
         ui::DrawingSurface *s = surface();
@@ -97,7 +95,7 @@ class ShapesScreenTest : public QObject {
         QVERIFY(!button(screen, "Button7")->isEnabled());
         QVERIFY(answersEnabled(true));
         QCOMPARE(answers(), (QStringList{"坐标轴", "圆", "直线", "线段"}));
-        QCOMPARE(ctx->globals.menuMode, 18);
+        QCOMPARE(shapes()->item(), geometry::Shape::Circle);
         QCOMPARE(surface()->colorAt(70, 0), QColor(255, 0, 0));
 
         // A wrong name sounds and changes nothing.
@@ -122,8 +120,8 @@ class ShapesScreenTest : public QObject {
         click(screen, "Button9(2)");
         QCOMPARE(clips(*ctx).plays().size(), 4);
         QCOMPARE(clips(*ctx).plays().last(), kRightClip);
-        const QString right = QStringLiteral("Button9(%1)").arg(ctx->globals.answerSlot1);
-        QCOMPARE(caption(screen, right), geometry::ShapeCatalogue::name(ctx->globals.menuMode));
+        const QString right = QStringLiteral("Button9(%1)").arg(shapes()->rightButton());
+        QCOMPARE(caption(screen, right), geometry::ShapeCatalogue::name(shapes()->item()));
     }
 
     void returnAndComeBack() {
