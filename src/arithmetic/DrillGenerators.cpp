@@ -49,80 +49,81 @@ void drawAddends(core::Random &rnd, int mode, double &a, double &b) {
 
 } // namespace
 
-Question additionQuestion(core::Random &rnd, core::Globals &g) {
+Question additionQuestion(core::Random &rnd, core::Globals &g, int mode) {
     Question q;
-    drawAddends(rnd, g.menuMode, g.operandA, g.operandB);
-    const double a = g.operandA, b = g.operandB;
-    q.first = formatNumber(a);
-    q.second = formatNumber(b);
-    q.answer = b + a;
-    g.correctAnswer = q.answer;
-    q.captions = placeAnswers(rnd, g, q.answer, [&] {
-        drawAddends(rnd, g.menuMode, g.operandA, g.operandB);
-        return std::floor(g.operandA + g.operandB);
+    Operands &o = q.operands;
+    drawAddends(rnd, mode, o.a, o.b);
+    q.first = formatNumber(o.a);
+    q.second = formatNumber(o.b);
+    q.answer = o.b + o.a;
+    q.choice = placeAnswers(rnd, g, q.answer, [&] {
+        double a = 0, b = 0;
+        drawAddends(rnd, mode, a, b);
+        return std::floor(a + b);
     });
     return q;
 }
 
-Question subtractionQuestion(core::Random &rnd, core::Globals &g) {
+Question subtractionQuestion(core::Random &rnd, core::Globals &g, int subtractMode) {
     Question q;
-    const int mode = g.subtractMode >= 1 && g.subtractMode <= 3 ? g.subtractMode : 1;
+    const int mode = subtractMode >= 1 && subtractMode <= 3 ? subtractMode : 1;
+    double &a = q.operands.a, &b = q.operands.b;
     auto drawQuestion = [&] {
         switch (mode) {
         case 2:
-            g.operandA = rnd.range(90, 10);
-            g.operandB = rnd.range(9, 1);
+            a = rnd.range(90, 10);
+            b = rnd.range(9, 1);
             break;
         case 3:
-            g.operandA = rnd.range(90, 10);
-            g.operandB = rnd.range(90, 10);
+            a = rnd.range(90, 10);
+            b = rnd.range(90, 10);
             break;
         default:
-            g.operandA = rnd.range(10, 0);
-            g.operandB = rnd.range(10, 0);
+            a = rnd.range(10, 0);
+            b = rnd.range(10, 0);
             break;
         }
     };
     do
         drawQuestion();
-    while (g.operandB > g.operandA);
-    q.first = formatNumber(g.operandA);
-    q.second = formatNumber(g.operandB);
-    q.answer = g.operandA - g.operandB;
-    g.correctAnswer = q.answer;
+    while (b > a);
+    q.first = formatNumber(a);
+    q.second = formatNumber(b);
+    q.answer = a - b;
     // Wrong answers come from unrounded pairs: when both truncate alike but a' < b', the
     // difference lies in (-1, 0), truncates to -1, and the wrong answer is 1.
-    q.captions = placeAnswers(rnd, g, q.answer, [&] {
+    q.choice = placeAnswers(rnd, g, q.answer, [&] {
+        double wa = 0, wb = 0;
         do {
             switch (mode) {
             case 2:
-                g.operandA = rnd.rnd() * 81 + 10;
-                g.operandB = rnd.rnd() * 9 + 1;
+                wa = rnd.rnd() * 81 + 10;
+                wb = rnd.rnd() * 9 + 1;
                 break;
             case 3:
-                g.operandA = rnd.rnd() * 91 + 10;
-                g.operandB = rnd.rnd() * 91 + 10;
+                wa = rnd.rnd() * 91 + 10;
+                wb = rnd.rnd() * 91 + 10;
                 break;
             default:
-                g.operandA = rnd.rnd() * 10;
-                g.operandB = rnd.rnd() * 10;
+                wa = rnd.rnd() * 10;
+                wb = rnd.rnd() * 10;
                 break;
             }
-        } while (std::floor(g.operandB) > std::floor(g.operandA));
-        return std::fabs(std::floor(g.operandA - g.operandB));
+        } while (std::floor(wb) > std::floor(wa));
+        return std::fabs(std::floor(wa - wb));
     });
     return q;
 }
 
-Question multiplicationQuestion(core::Random &rnd, core::Globals &g) {
+Question multiplicationQuestion(core::Random &rnd, core::Globals &g, int) {
     Question q;
-    g.operandA = rnd.range(9, 1);
-    g.operandB = rnd.range(9, 1);
-    q.first = formatNumber(g.operandA);
-    q.second = formatNumber(g.operandB);
-    q.answer = g.operandA * g.operandB;
-    g.correctAnswer = q.answer;
-    q.captions = placeAnswers(rnd, g, q.answer, [&] {
+    Operands &o = q.operands;
+    o.a = rnd.range(9, 1);
+    o.b = rnd.range(9, 1);
+    q.first = formatNumber(o.a);
+    q.second = formatNumber(o.b);
+    q.answer = o.a * o.b;
+    q.choice = placeAnswers(rnd, g, q.answer, [&] {
         const int x = rnd.range(9, 1);
         const int y = rnd.range(9, 1);
         return static_cast<double>(x * y);
@@ -130,16 +131,16 @@ Question multiplicationQuestion(core::Random &rnd, core::Globals &g) {
     return q;
 }
 
-Question divisionQuestion(core::Random &rnd, core::Globals &g) {
+Question divisionQuestion(core::Random &rnd, core::Globals &g, int) {
     Question q;
+    Operands &o = q.operands;
     const double quotient = rnd.range(9, 1);
-    g.operandB = rnd.range(9, 1);
-    g.operandA = g.operandB * quotient;
-    q.first = formatNumber(g.operandA);
-    q.second = formatNumber(g.operandB);
+    o.b = rnd.range(9, 1);
+    o.a = o.b * quotient;
+    q.first = formatNumber(o.a);
+    q.second = formatNumber(o.b);
     q.answer = quotient;
-    g.correctAnswer = q.answer;
-    q.captions = placeAnswers(rnd, g, q.answer, [&] { return static_cast<double>(rnd.range(9, 1)); });
+    q.choice = placeAnswers(rnd, g, q.answer, [&] { return static_cast<double>(rnd.range(9, 1)); });
     return q;
 }
 
@@ -155,8 +156,8 @@ QString whole(double v) {
 
 // Draws the operands of one olympiad variant, all together again until its test holds, and
 // returns the expression. The draws follow the order a, b, c, d, e.
-QString drawChain(core::Random &rnd, core::Globals &g, int mode) {
-    double &a = g.operandA, &b = g.operandB, &c = g.operandC, &d = g.operandD, &e = g.operandE;
+QString drawChain(core::Random &rnd, Operands &o, int mode) {
+    double &a = o.a, &b = o.b, &c = o.c, &d = o.d, &e = o.e;
     switch (mode) {
     case 2:
         do {
@@ -224,8 +225,8 @@ QString drawChain(core::Random &rnd, core::Globals &g, int mode) {
     }
 }
 
-double chainAnswer(const core::Globals &g, int mode) {
-    const double a = g.operandA, b = g.operandB, c = g.operandC, d = g.operandD, e = g.operandE;
+double chainAnswer(const Operands &o, int mode) {
+    const double a = o.a, b = o.b, c = o.c, d = o.d, e = o.e;
     switch (mode) {
     case 2:
         return a - b - c;
@@ -271,13 +272,12 @@ double chainWrongAnswer(core::Random &rnd, int mode) {
 
 } // namespace
 
-Question olympiadQuestion(core::Random &rnd, core::Globals &g) {
-    const int mode = g.menuMode >= 1 && g.menuMode <= 8 ? g.menuMode : 1;
+Question olympiadQuestion(core::Random &rnd, core::Globals &g, int menuMode) {
+    const int mode = menuMode >= 1 && menuMode <= 8 ? menuMode : 1;
     Question q;
-    q.first = drawChain(rnd, g, mode);
-    q.answer = chainAnswer(g, mode);
-    g.correctAnswer = q.answer;
-    q.captions = placeAnswers(rnd, g, q.answer, [&] { return chainWrongAnswer(rnd, mode); });
+    q.first = drawChain(rnd, q.operands, mode);
+    q.answer = chainAnswer(q.operands, mode);
+    q.choice = placeAnswers(rnd, g, q.answer, [&] { return chainWrongAnswer(rnd, mode); });
     return q;
 }
 

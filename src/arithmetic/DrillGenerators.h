@@ -4,17 +4,18 @@
 
 namespace arithmetic {
 
-// The generator part of a drill's question set-up: draws the operands, computes the answer
-// and places it with three wrong answers. Each reads its mode from the program-wide values.
-using Generator = Question (*)(core::Random &, core::Globals &);
+// The generator part of a drill's question set-up: draws the operands for the drill's mode (the
+// menu item's), computes the answer and places it with three wrong answers. Only the place of
+// the last right answer is shared with other screens (Globals).
+using Generator = Question (*)(core::Random &, core::Globals &, int mode);
 
-Question additionQuestion(core::Random &rnd, core::Globals &g);    // menuMode 1..6
-Question subtractionQuestion(core::Random &rnd, core::Globals &g); // subtractMode 1..3
-Question multiplicationQuestion(core::Random &rnd, core::Globals &g);
-Question divisionQuestion(core::Random &rnd, core::Globals &g);
-// The chained mental arithmetic of menuMode 1..8: the whole expression comes back in
-// Question::first; operands a..e are left in operandA..operandE.
-Question olympiadQuestion(core::Random &rnd, core::Globals &g);
+Question additionQuestion(core::Random &rnd, core::Globals &g, int mode);    // modes 1..6
+Question subtractionQuestion(core::Random &rnd, core::Globals &g, int mode); // modes 1..3
+Question multiplicationQuestion(core::Random &rnd, core::Globals &g, int mode = 0);
+Question divisionQuestion(core::Random &rnd, core::Globals &g, int mode = 0);
+// The chained mental arithmetic of modes 1..8: the whole expression comes back in
+// Question::first, with all five operands.
+Question olympiadQuestion(core::Random &rnd, core::Globals &g, int mode);
 
 // A proportion term such as 0.6 or 1.5: the shortest decimal text, with a leading 0 below 1.
 QString decimalText(double v);

@@ -6,11 +6,10 @@
 
 namespace arithmetic {
 
-std::array<QString, 4> placeAnswers(core::Random &rnd, core::Globals &g, double correct,
-                                    const std::function<double()> &drawWrong) {
+core::FourChoice placeAnswers(core::Random &rnd, core::Globals &g, double correct,
+                              const std::function<double()> &drawWrong) {
     return core::placeFourChoice(rnd, g, correct, formatNumber,
-                                 core::WrongPool{drawWrong, core::WrongPool::kUnlisted, {}})
-        .captions;
+                                 core::WrongPool{drawWrong, core::WrongPool::kUnlisted, {}});
 }
 
 QString formatNumber(double v) {

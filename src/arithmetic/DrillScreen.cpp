@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/ScreenNames.h"
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
@@ -42,11 +43,11 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
         buildOperandsLayout();
 
     connect(answers_, &ui::AnswerButtons::chosen, this, &DrillScreen::answer);
-    timer2_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
-    connect(timer2_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
+    countdown_ = new ui::Timer(QStringLiteral("Timer2"), 200, this);
+    connect(countdown_, &ui::Timer::tick, this, &DrillScreen::countdownTick);
     if (score_) {
-        timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
-        connect(timer1_, &ui::Timer::tick, this, &DrillScreen::clockTick);
+        clock_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
+        connect(clock_, &ui::Timer::tick, this, &DrillScreen::clockTick);
     }
     connect(start_, &QPushButton::clicked, this, &DrillScreen::start);
     connect(pause_, &QPushButton::clicked, this, &DrillScreen::togglePause);
@@ -57,11 +58,7 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
         connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
 
     // Load step.
-    auto &g = ctx_.globals;
-    g.rightCount = 0;
-    g.wrongCount = 0;
     if (kind.greeting.length() > 0) ctx_.jieguo().play(kind.greeting);
-    g.wrongPending = false;
     start_->setEnabled(true);
     answers_->setAllEnabled(false);
 }
@@ -81,17 +78,17 @@ void DrillScreen::buildOperandsLayout() {
     };
     if (kind_.narrowTiles) {
         // Four equal tiles of 1935 twips with the answer place after them.
-        button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 1935, 1335));
-        button3_ = tile("Button3", kind_.operatorSign, ui::twRect(2250, 240, 1935, 1335));
-        button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4260, 240, 1935, 1335));
-        button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1935, 1335));
-        button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(8280, 240, 2175, 1335));
+        firstOperand_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 1935, 1335));
+        operator_ = tile("Button3", kind_.operatorSign, ui::twRect(2250, 240, 1935, 1335));
+        secondOperand_ = tile("Button4", QStringLiteral("B"), ui::twRect(4260, 240, 1935, 1335));
+        equals_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1935, 1335));
+        answerTile_ = tile("Button6", QStringLiteral("?"), ui::twRect(8280, 240, 2175, 1335));
     } else {
-        button2_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 2295, 1335));
-        button3_ = tile("Button3", kind_.operatorSign, ui::twRect(2610, 240, 1335, 1335));
-        button4_ = tile("Button4", QStringLiteral("B"), ui::twRect(4020, 240, 2175, 1335));
-        button5_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1455, 1335));
-        button6_ = tile("Button6", QStringLiteral("?"), ui::twRect(7920, 240, 2535, 1335));
+        firstOperand_ = tile("Button2", QStringLiteral("A"), ui::twRect(240, 240, 2295, 1335));
+        operator_ = tile("Button3", kind_.operatorSign, ui::twRect(2610, 240, 1335, 1335));
+        secondOperand_ = tile("Button4", QStringLiteral("B"), ui::twRect(4020, 240, 2175, 1335));
+        equals_ = tile("Button5", QStringLiteral("="), ui::twRect(6270, 240, 1455, 1335));
+        answerTile_ = tile("Button6", QStringLiteral("?"), ui::twRect(7920, 240, 2535, 1335));
     }
 
     progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 10575, 255));
@@ -124,8 +121,8 @@ void DrillScreen::buildOperandsLayout() {
 
 void DrillScreen::buildExpressionLayout() {
     auto *titlePanel = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(2880, 120, 6015, 975));
-    button3_ = new ui::FlatButton(QStringLiteral("Button3"), kind_.title, titlePanel, 21.75, true);
-    button3_->setGeometry(ui::twRect(0, 0, 6015, 975));
+    operator_ = new ui::FlatButton(QStringLiteral("Button3"), kind_.title, titlePanel, 21.75, true);
+    operator_->setGeometry(ui::twRect(0, 0, 6015, 975));
 
     auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 11535, 1695));
     auto tile = [&](const char *name, const QString &caption, double points, QRect r) {
@@ -133,9 +130,9 @@ void DrillScreen::buildExpressionLayout() {
         b->setGeometry(r);
         return b;
     };
-    button2_ = tile("Button2", QString(), 60, ui::twRect(50, 240, 7935, 1335));
-    button5_ = tile("Button5", QStringLiteral("="), 72, ui::twRect(7980, 240, 975, 1335));
-    button6_ = tile("Button6", QStringLiteral("?"), 72, ui::twRect(8950, 240, 2535, 1335));
+    firstOperand_ = tile("Button2", QString(), 60, ui::twRect(50, 240, 7935, 1335));
+    equals_ = tile("Button5", QStringLiteral("="), 72, ui::twRect(7980, 240, 975, 1335));
+    answerTile_ = tile("Button6", QStringLiteral("?"), 72, ui::twRect(8950, 240, 2535, 1335));
 
     progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(120, 3000, 11535, 255));
 
@@ -159,39 +156,38 @@ void DrillScreen::buildExpressionLayout() {
 
 void DrillScreen::start() {
     start_->setEnabled(false);
-    ctx_.globals.elapsedSeconds = 0;
-    if (timer1_) timer1_->setEnabled(true);
+    elapsedSeconds_ = 0;
+    if (clock_) clock_->setEnabled(true);
     answers_->setAllEnabled(true);
     cjf();
 }
 
 void DrillScreen::cjf() {
-    timer2_->setEnabled(true);
+    countdown_->setEnabled(true);
     answers_->clearCaptions();
     progress_->setValue(0);
-    button6_->setCaption(QStringLiteral("?"));
+    answerTile_->setCaption(QStringLiteral("?"));
     ctx_.random.randomize();
 
-    const Question q = kind_.generate(ctx_.random, ctx_.globals);
-    ctx_.globals.correctAnswerSet = true;
-    button2_->setCaption(q.first);
-    if (button4_) button4_->setCaption(q.second);
+    question_ = kind_.generate(ctx_.random, ctx_.globals, mode());
+    firstOperand_->setCaption(question_->first);
+    if (secondOperand_) secondOperand_->setCaption(question_->second);
     for (int k = 1; k <= 4; ++k)
-        answers_->setCaption(k, q.captions[k - 1]);
+        answers_->setCaption(k, question_->captions()[k - 1]);
 }
 
 QString DrillScreen::answerText() const {
-    // Before any question in this run the answer is empty, and so is its reveal.
-    return ctx_.globals.correctAnswerSet ? formatNumber(ctx_.globals.correctAnswer) : QString();
+    // Before the first question the answer is empty, and so is its reveal.
+    return question_ ? formatNumber(question_->answer) : QString();
 }
 
 void DrillScreen::countdownTick() {
     const int value = progress_->value() + 1;
     progress_->setValue(value);
-    if (value >= kRevealTick) button6_->setCaption(answerText());
+    if (value >= kRevealTick) answerTile_->setCaption(answerText());
     if (value == kLastTick) {
         // Ran out: neither right nor wrong, no sound, just the next question.
-        timer2_->setEnabled(false);
+        countdown_->setEnabled(false);
         progress_->setValue(0);
         answers_->setAllEnabled(true);
         cjf();
@@ -199,44 +195,44 @@ void DrillScreen::countdownTick() {
 }
 
 void DrillScreen::answer(int k) {
-    auto &g = ctx_.globals;
-    const bool right = g.correctAnswerSet && leadingValue(answers_->caption(k)) == g.correctAnswer;
+    const bool right = question_ && leadingValue(answers_->caption(k)) == question_->answer;
     if (right) {
         ctx_.jieguo().play(kind_.rightClip);
-        ++g.rightCount;
+        ++rightCount_;
+        // A right answer also ends a pause: the next question's countdown runs.
+        paused_ = false;
         pause_->setCaption(QStringLiteral("暂停"));
-        button6_->setCaption(answerText());
+        answerTile_->setCaption(answerText());
         answers_->setAllEnabled(true);
-        g.wrongPending = false;
+        wrongPending_ = false;
     } else {
         ctx_.jieguo().play(core::jieguo::kWrong);
-        ++g.wrongCount;
-        g.wrongPending = true;
-        button6_->setCaption(answerText());
+        ++wrongCount_;
+        wrongPending_ = true;
+        answerTile_->setCaption(answerText());
         answers_->setEnabled(k, false);
     }
-    tally_->setCaption(tallyText(g.rightCount, g.wrongCount));
-    if (score_) score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
-    if (!g.wrongPending) cjf();
+    tally_->setCaption(tallyText(rightCount_, wrongCount_));
+    if (score_) score_->setCaption(scoreText(rightCount_, wrongCount_, elapsedSeconds_));
+    if (!wrongPending_) cjf();
 }
 
 void DrillScreen::clockTick() {
-    auto &g = ctx_.globals;
-    ++g.elapsedSeconds;
-    if (g.rightCount + g.wrongCount == 0)
-        score_->setCaption(clockOnlyText(g.elapsedSeconds));
+    ++elapsedSeconds_;
+    if (rightCount_ + wrongCount_ == 0)
+        score_->setCaption(clockOnlyText(elapsedSeconds_));
     else
-        score_->setCaption(scoreText(g.rightCount, g.wrongCount, g.elapsedSeconds));
+        score_->setCaption(scoreText(rightCount_, wrongCount_, elapsedSeconds_));
 }
 
 void DrillScreen::togglePause() {
-    if (pause_->caption() == QStringLiteral("暂停")) {
-        timer2_->setEnabled(false);
-        pause_->setCaption(QStringLiteral("继续"));
-    } else {
-        timer2_->setEnabled(true);
-        pause_->setCaption(QStringLiteral("暂停"));
-    }
+    paused_ = !paused_;
+    countdown_->setEnabled(!paused_);
+    pause_->setCaption(paused_ ? QStringLiteral("继续") : QStringLiteral("暂停"));
+}
+
+int DrillScreen::mode() const {
+    return kind_.screenName == screens::kSubtraction ? ctx_.globals.subtractMode : ctx_.globals.menuMode;
 }
 
 } // namespace arithmetic

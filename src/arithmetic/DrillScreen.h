@@ -4,6 +4,8 @@
 #include "core/SoundSheet.h"
 #include "ui/Widgets.h"
 
+#include <optional>
+
 namespace app {
 class AppContext;
 }
@@ -44,8 +46,15 @@ class DrillScreen : public ui::Screen {
     void cjf();
 
     const DrillKind &kind() const { return kind_; }
-    ui::Timer *clock() const { return timer1_; } // null on the expression layout
-    ui::Timer *countdown() const { return timer2_; }
+    ui::Timer *clock() const { return clock_; } // null on the expression layout
+    ui::Timer *countdown() const { return countdown_; }
+    // The question on show; none before the first "开始".
+    const std::optional<Question> &question() const { return question_; }
+    int rightCount() const { return rightCount_; }
+    int wrongCount() const { return wrongCount_; }
+    int elapsedSeconds() const { return elapsedSeconds_; }
+    // The variant the menu item chose (the sums' range, the chain).
+    int mode() const;
 
     // Texts the screen shows (exact); the tally's wording is the kind's.
     QString tallyText(int right, int wrong) const;
@@ -68,14 +77,22 @@ class DrillScreen : public ui::Screen {
 
     app::AppContext &ctx_;
     DrillKind kind_;
-    ui::FlatButton *button2_ = nullptr, *button3_ = nullptr, *button4_ = nullptr, *button5_ = nullptr,
-                   *button6_ = nullptr;
+    // The question tiles: A op B = ? (the expression layout: the chain on firstOperand_, its
+    // title on operator_'s place above, and = ?).
+    ui::FlatButton *firstOperand_ = nullptr, *operator_ = nullptr, *secondOperand_ = nullptr,
+                   *equals_ = nullptr, *answerTile_ = nullptr;
     ui::AnswerButtons *answers_ = nullptr;
     ui::FlatButton *start_ = nullptr, *pause_ = nullptr, *tally_ = nullptr, *score_ = nullptr,
                    *back_ = nullptr;
     ui::FlatButton *table_ = nullptr;
     QProgressBar *progress_ = nullptr;
-    ui::Timer *timer1_ = nullptr, *timer2_ = nullptr;
+    ui::Timer *clock_ = nullptr, *countdown_ = nullptr;
+
+    std::optional<Question> question_;
+    int rightCount_ = 0, wrongCount_ = 0;
+    bool wrongPending_ = false; // a wrong answer was given: the question stays until the right one
+    int elapsedSeconds_ = 0;
+    bool paused_ = false;
 };
 
 } // namespace arithmetic

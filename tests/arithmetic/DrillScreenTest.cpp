@@ -21,10 +21,12 @@ class DrillScreenTest : public QObject {
         return screen;
     }
     ui::Timer *timer(const char *name) { return testing_support::timer(screen, QString::fromLatin1(name)); }
+    arithmetic::DrillScreen *drill() const { return qobject_cast<arithmetic::DrillScreen *>(screen); }
+    // The right answer of the question on show.
+    double correct() const { return drill()->question() ? drill()->question()->answer : 0; }
     int bar() { return testing_support::bar(screen); }
     QString answerButton(bool right) {
-        const QString answer =
-            caption(screen, "Button2").isEmpty() ? QString() : QString::number(ctx->globals.correctAnswer);
+        const QString answer = caption(screen, "Button2").isEmpty() ? QString() : QString::number(correct());
         return testing_support::answerButton(screen, answer, right);
     }
 
@@ -59,7 +61,7 @@ class DrillScreenTest : public QObject {
         QCOMPARE(caption(screen, "Button10"), QStringLiteral("0分时间1"));
         const int a = caption(screen, "Button2").toInt(), b = caption(screen, "Button4").toInt();
         QVERIFY(a + b < 10);
-        QCOMPARE(ctx->globals.correctAnswer, double(a + b));
+        QCOMPARE(correct(), double(a + b));
     }
 
     void rightAndWrongScores() {
@@ -69,7 +71,7 @@ class DrillScreenTest : public QObject {
         click(screen, wrong);
         // The wrong button alone is disabled, the answer is shown, the question stays.
         QVERIFY(!button(screen, wrong)->isEnabled());
-        QCOMPARE(caption(screen, "Button6"), QString::number(ctx->globals.correctAnswer));
+        QCOMPARE(caption(screen, "Button6"), QString::number(correct()));
         int enabled = 0;
         for (int k = 1; k <= 4; ++k)
             enabled += button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled();
@@ -108,23 +110,22 @@ class DrillScreenTest : public QObject {
         QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
         timer("Timer2")->fire();
         QCOMPARE(bar(), 80);
-        QCOMPARE(caption(screen, "Button6"), QString::number(ctx->globals.correctAnswer));
-        click(screen,
-              testing_support::answerButton(screen, QString::number(ctx->globals.correctAnswer), false));
+        QCOMPARE(caption(screen, "Button6"), QString::number(correct()));
+        click(screen, testing_support::answerButton(screen, QString::number(correct()), false));
         for (int i = 0; i < 20; ++i)
             timer("Timer2")->fire();
         QCOMPARE(bar(), 0);
         QCOMPARE(caption(screen, "Button6"), QStringLiteral("?"));
         for (int k = 1; k <= 4; ++k)
             QVERIFY(button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled());
-        QCOMPARE(ctx->globals.rightCount, 0);
-        QCOMPARE(ctx->globals.wrongCount, 1);
+        QCOMPARE(drill()->rightCount(), 0);
+        QCOMPARE(drill()->wrongCount(), 1);
         QVERIFY(timer("Timer2")->isEnabled());
         QCOMPARE(clips(*ctx).plays(), QStringList{played(core::jieguo::kWrong)});
         for (int i = 0; i < 100; ++i)
             timer("Timer2")->fire();
         QCOMPARE(clips(*ctx).plays().size(), 1);
-        QCOMPARE(ctx->globals.wrongCount, 1);
+        QCOMPARE(drill()->wrongCount(), 1);
     }
 
     void pauseFreezesTheBarNotTheClock() {
@@ -173,7 +174,7 @@ class DrillScreenTest : public QObject {
             flushDeletes();
             openAddition(visit % 2 ? "less41" : "less20");
             click(screen, "Button7");
-            QVERIFY(ctx->globals.answerSlot1 != lastOfVisit);
+            QVERIFY(drill()->question()->choice.rightSlot != lastOfVisit);
             click(screen, "Button1");
             flushDeletes();
             openAddition();
@@ -233,7 +234,7 @@ class DrillScreenTest : public QObject {
         QCOMPARE(caption(screen, "Label2"), title);
         QCOMPARE(caption(screen, "Button3"), QString(sign));
         QCOMPARE(clips(*ctx).plays(), QStringList{loadClip});
-        if (subtractMode) QCOMPARE(ctx->globals.subtractMode, subtractMode);
+        if (subtractMode) QCOMPARE(drill()->mode(), subtractMode);
         auto *table = screen->findChild<QPushButton *>(QStringLiteral("Button8"));
         QCOMPARE(table ? table->text() : QString(), tableButton);
         if (table) QVERIFY(table->isEnabled());
@@ -241,7 +242,7 @@ class DrillScreenTest : public QObject {
         click(screen, "Button7");
         const double a = caption(screen, "Button2").toDouble(), b = caption(screen, "Button4").toDouble();
         const double expected = screenName == "jianfa100" ? a - b : screenName == "chenfa100" ? a * b : a / b;
-        QCOMPARE(ctx->globals.correctAnswer, expected);
+        QCOMPARE(correct(), expected);
         QVERIFY(expected >= 0);
         click(screen, answerButton(false));
         click(screen, answerButton(true));
@@ -287,7 +288,7 @@ class DrillScreenTest : public QObject {
                     const QString right = answerButton(true);
                     QVERIFY2(!right.isEmpty(), qPrintable(item.name));
                     click(screen, right);
-                    QCOMPARE(ctx->globals.rightCount, 1);
+                    QCOMPARE(drill()->rightCount(), 1);
                     QVERIFY(caption(screen, "Button13").startsWith(QStringLiteral("正确1道")));
                     click(screen, "Button1");
                     flushDeletes();
@@ -315,7 +316,7 @@ class DrillScreenTest : public QObject {
             ctx->random.script({d});
         click(screen, "Button7");
         QCOMPARE(caption(screen, "Button2"), question);
-        QVERIFY(ctx->globals.correctAnswer >= 100);
+        QVERIFY(correct() >= 100);
         for (const char *name : {"Button9(1)", "Button9(2)", "Button9(3)", "Button9(4)", "Button2"}) {
             auto *b = button(screen, name);
             QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) < b->width(), name);

@@ -29,13 +29,14 @@ class GeneratorTest : public QObject {
 
 namespace {
 
-// The four captions differ and exactly one of them is the right answer, on answerSlot1.
-bool onePlacedRightAnswer(const Question &q, const core::Globals &g) {
-    QSet<QString> distinct(q.captions.begin(), q.captions.end());
+// The four captions differ and exactly one of them is the right answer, on the right button.
+bool onePlacedRightAnswer(const Question &q) {
+    QSet<QString> distinct(q.captions().begin(), q.captions().end());
     int right = 0;
-    for (const QString &c : q.captions)
+    for (const QString &c : q.captions())
         right += c == formatNumber(q.answer);
-    return distinct.size() == 4 && right == 1 && q.captions[g.answerSlot1 - 1] == formatNumber(q.answer);
+    return distinct.size() == 4 && right == 1 &&
+           q.captions()[q.choice.rightSlot - 1] == formatNumber(q.answer);
 }
 
 } // namespace
@@ -69,31 +70,29 @@ void GeneratorTest::additionModes() {
     core::Random rnd;
     rnd.pin(1234 + mode);
     core::Globals g;
-    g.menuMode = mode;
     QSet<int> sumsSeen;
     int seenMinA = 1000, seenMaxA = -1, seenMinSum = 1000, seenMaxSum = -1;
     for (int i = 0; i < 20000; ++i) {
-        const Question q = additionQuestion(rnd, g);
+        const Question q = additionQuestion(rnd, g, mode);
         const int a = q.first.toInt(), b = q.second.toInt();
         QVERIFY(a >= minA && a <= maxA);
         QVERIFY(b >= minB && b <= maxB);
         QCOMPARE(q.answer, double(a + b));
-        QCOMPARE(g.correctAnswer, q.answer);
         seenMinA = std::min(seenMinA, a);
         seenMaxA = std::max(seenMaxA, a);
         seenMinSum = std::min(seenMinSum, a + b);
         seenMaxSum = std::max(seenMaxSum, a + b);
-        QSet<QString> distinct(q.captions.begin(), q.captions.end());
+        QSet<QString> distinct(q.captions().begin(), q.captions().end());
         QCOMPARE(distinct.size(), 4);
         int right = 0;
-        for (const QString &c : q.captions) {
+        for (const QString &c : q.captions()) {
             const int v = c.toInt();
             QVERIFY2(v >= minSum && v <= maxSum, qPrintable(c));
             sumsSeen.insert(v);
             right += v == a + b;
         }
         QCOMPARE(right, 1);
-        QCOMPARE(q.captions[g.answerSlot1 - 1], QString::number(a + b));
+        QCOMPARE(q.captions()[q.choice.rightSlot - 1], QString::number(a + b));
     }
     // The whole range is reached, boundaries included.
     QCOMPARE(seenMinSum, minSum);
@@ -123,8 +122,7 @@ void GeneratorTest::additionBoundaries() {
     QFETCH(QString, question);
     core::Random rnd = testing_support::scriptedRandom(7, draws);
     core::Globals g;
-    g.menuMode = mode;
-    const Question q = additionQuestion(rnd, g);
+    const Question q = additionQuestion(rnd, g, mode);
     QCOMPARE(q.first + "+" + q.second, question);
     QCOMPARE(q.answer, q.first.toDouble() + q.second.toDouble());
 }
@@ -136,13 +134,12 @@ void GeneratorTest::rightAnswerNeverOnTheSameButtonTwice() {
     int last = 0;
     QList<int> used;
     for (int i = 0; i < 2000; ++i) {
-        g.menuMode = 1 + i % 6;
-        additionQuestion(rnd, g);
-        QVERIFY(g.answerSlot1 != last);
-        QCOMPARE(g.lastAnswerSlot, g.answerSlot1);
-        QSet<int> places{g.answerSlot1, g.answerSlot2, g.answerSlot3, g.answerSlot4};
+        const Question q = additionQuestion(rnd, g, 1 + i % 6);
+        QVERIFY(q.choice.rightSlot != last);
+        QCOMPARE(g.lastAnswerSlot, q.choice.rightSlot);
+        QSet<int> places{q.choice.places.begin(), q.choice.places.end()};
         QCOMPARE(places, (QSet<int>{1, 2, 3, 4}));
-        last = g.answerSlot1;
+        last = q.choice.rightSlot;
         used << last;
     }
     for (int k = 1; k <= 4; ++k)
@@ -196,24 +193,22 @@ void GeneratorTest::subtractionModes() {
     core::Random rnd;
     rnd.pin(4321 + mode);
     core::Globals g;
-    g.subtractMode = mode;
     int seenMinA = 1000, seenMaxA = -1, seenMinB = 1000, seenMaxB = -1, seenMinWrong = 1000,
         seenMaxWrong = -1;
     bool sameOperands = false;
     for (int i = 0; i < 20000; ++i) {
-        const Question q = subtractionQuestion(rnd, g);
+        const Question q = subtractionQuestion(rnd, g, mode);
         const int a = q.first.toInt(), b = q.second.toInt();
         QVERIFY2(a >= minA && a <= maxA, qPrintable(q.first));
         QVERIFY2(b >= minB && b <= maxB, qPrintable(q.second));
         QVERIFY(b <= a);
         QCOMPARE(q.answer, double(a - b));
-        QCOMPARE(g.correctAnswer, q.answer);
-        QVERIFY(onePlacedRightAnswer(q, g));
+        QVERIFY(onePlacedRightAnswer(q));
         for (int k = 1; k <= 4; ++k) {
-            if (k == g.answerSlot1) continue;
+            if (k == q.choice.rightSlot) continue;
             bool ok = false;
-            const int w = q.captions[k - 1].toInt(&ok);
-            QVERIFY2(ok && w >= 0 && w <= maxWrong, qPrintable(q.captions[k - 1]));
+            const int w = q.captions()[k - 1].toInt(&ok);
+            QVERIFY2(ok && w >= 0 && w <= maxWrong, qPrintable(q.captions()[k - 1]));
             seenMinWrong = std::min(seenMinWrong, w);
             seenMaxWrong = std::max(seenMaxWrong, w);
         }
@@ -261,13 +256,12 @@ void GeneratorTest::subtractionWrongAnswers() {
     QFETCH(int, firstWrong);
     core::Random rnd = testing_support::scriptedRandom(11, draws);
     core::Globals g;
-    g.subtractMode = mode;
-    const Question q = subtractionQuestion(rnd, g);
+    const Question q = subtractionQuestion(rnd, g, mode);
     QCOMPARE(q.first + "-" + q.second, question);
-    QCOMPARE(g.answerSlot1, 1);
-    QCOMPARE(g.answerSlot2, 3);
-    QCOMPARE(g.wrongChoice1, double(firstWrong));
-    QCOMPARE(q.captions[2], QString::number(firstWrong));
+    QCOMPARE(q.choice.places[0], 1);
+    QCOMPARE(q.choice.places[1], 3);
+    QCOMPARE(q.choice.wrongKeys[0], double(firstWrong));
+    QCOMPARE(q.captions()[2], QString::number(firstWrong));
 }
 
 // 99 - 1: the right answer 98 is above every wrong answer the mode can offer.
@@ -275,14 +269,13 @@ void GeneratorTest::subtractionMode2TopAnswerStandsOut() {
     core::Random rnd;
     rnd.pin(5);
     core::Globals g;
-    g.subtractMode = 2;
     for (int i = 0; i < 500; ++i) {
         rnd.script({89.5 / 90, 0.5 / 9});
-        const Question q = subtractionQuestion(rnd, g);
+        const Question q = subtractionQuestion(rnd, g, 2);
         QCOMPARE(q.first + "-" + q.second, QStringLiteral("99-1"));
         QCOMPARE(q.answer, 98.0);
         for (int k = 1; k <= 4; ++k)
-            if (k != g.answerSlot1) QVERIFY(q.captions[k - 1].toInt() < 98);
+            if (k != q.choice.rightSlot) QVERIFY(q.captions()[k - 1].toInt() < 98);
     }
 }
 
@@ -300,8 +293,8 @@ void GeneratorTest::multiplication() {
         const int a = q.first.toInt(), b = q.second.toInt();
         QVERIFY(a >= 1 && a <= 9 && b >= 1 && b <= 9);
         QCOMPARE(q.answer, double(a * b));
-        QVERIFY(onePlacedRightAnswer(q, g));
-        for (const QString &c : q.captions) {
+        QVERIFY(onePlacedRightAnswer(q));
+        for (const QString &c : q.captions()) {
             // Never 11 or 13: every offer is a product of two numbers 1..9.
             QVERIFY2(products.contains(c.toInt()), qPrintable(c));
             offered.insert(c.toInt());
@@ -326,8 +319,8 @@ void GeneratorTest::division() {
         QCOMPARE(dividend % divisor, 0); // never a remainder
         QCOMPARE(q.answer, double(dividend / divisor));
         QVERIFY(q.answer >= 1 && q.answer <= 9);
-        QVERIFY(onePlacedRightAnswer(q, g));
-        for (const QString &c : q.captions)
+        QVERIFY(onePlacedRightAnswer(q));
+        for (const QString &c : q.captions())
             QVERIFY(c.toInt() >= 1 && c.toInt() <= 9);
         dividends.insert(dividend);
         byOne = byOne || divisor == 1;

@@ -1,5 +1,6 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "arithmetic/DrillScreen.h"
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
 
@@ -19,8 +20,10 @@ class OlympiadScreenTest : public QObject {
         return screen;
     }
     ui::Timer *timer(const char *name) { return testing_support::timer(screen, QString::fromLatin1(name)); }
+    arithmetic::DrillScreen *drill() const { return qobject_cast<arithmetic::DrillScreen *>(screen); }
+    double correct() const { return drill()->question() ? drill()->question()->answer : 0; }
     QString answerButton(bool right) {
-        return testing_support::answerButton(screen, QString::number(ctx->globals.correctAnswer), right);
+        return testing_support::answerButton(screen, QString::number(correct()), right);
     }
     // Int(Rnd * n + m) gives v for this Rnd.
     static double r(int n, int m, int v) { return (v - m + 0.5) / n; }
@@ -53,7 +56,7 @@ class OlympiadScreenTest : public QObject {
         QFETCH(QString, title);
         open(item);
         QCOMPARE(screen->objectName(), QStringLiteral("jjccform"));
-        QCOMPARE(ctx->globals.menuMode, mode);
+        QCOMPARE(drill()->mode(), mode);
         QCOMPARE(caption(screen, "Button3"), title);
         QCOMPARE(screen->windowTitle(), title);
         QCOMPARE(button(screen, "Button5")->isVisible(), mode != 8);
@@ -67,9 +70,8 @@ class OlympiadScreenTest : public QObject {
         for (int k = 1; k <= 4; ++k)
             QVERIFY(!button(screen, QStringLiteral("Button9(%1)").arg(k))->isEnabled());
 
-        ctx->globals.elapsedSeconds = 99;
         click(screen, "Button7");
-        QCOMPARE(ctx->globals.elapsedSeconds, 0);
+        QCOMPARE(drill()->elapsedSeconds(), 0);
         QVERIFY(!button(screen, "Button7")->isEnabled());
         QVERIFY(!caption(screen, "Button2").isEmpty());
         QCOMPARE(caption(screen, "Button2").contains(u'='), mode == 8);
@@ -81,7 +83,7 @@ class OlympiadScreenTest : public QObject {
         ctx->random.script({r(9, 1, 3), r(9, 1, 4), r(9, 1, 2), r(9, 1, 5), r(9, 1, 6)});
         click(screen, "Button7");
         QCOMPARE(caption(screen, "Button2"), QStringLiteral("3×4+10÷2-6"));
-        QCOMPARE(ctx->globals.correctAnswer, 11.0);
+        QCOMPARE(correct(), 11.0);
         const QString wrong = answerButton(false);
         click(screen, wrong);
         QVERIFY(!button(screen, wrong)->isEnabled());

@@ -1,5 +1,6 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "arithmetic/DrillScreen.h"
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
 
@@ -150,7 +151,8 @@ class OperationTableTest : public QObject {
         QCOMPARE(drill->findChild<QProgressBar *>(QStringLiteral("Progress1"))->value(), 5);
         for (int k = 1; k <= 4; ++k) {
             const QString name = QStringLiteral("Button9(%1)").arg(k);
-            if (caption(drill, name) == QString::number(ctx->globals.correctAnswer)) {
+            if (caption(drill, name) ==
+                QString::number(qobject_cast<arithmetic::DrillScreen *>(drill)->question()->answer)) {
                 click(drill, name);
                 break;
             }
