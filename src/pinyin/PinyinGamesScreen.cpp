@@ -63,8 +63,6 @@ void PinyinGamesScreen::cjf() {
     if (const auto r = gameRange(ctx_.globals.menuMode)) range_ = *r;
     ctx_.random.randomize();
     answer_ = ctx_.random.range(range_.size(), range_.first);
-    ctx_.globals.correctAnswer = answer_;
-    ctx_.globals.correctAnswerSet = true;
     playAnswer();
 
     const LetterRange r = range_;
@@ -73,6 +71,7 @@ void PinyinGamesScreen::cjf() {
                                [r](int i) { return double(r.first + i); }};
     const core::FourChoice choice = core::placeFourChoice(
         rnd, ctx_.globals, answer_, [](double k) { return gameCaption(int(k)); }, pool);
+    rightButton_ = choice.rightSlot;
     answers_->show(choice);
     hint_->setCaption(rhyme(answer_));
 }
@@ -84,7 +83,7 @@ void PinyinGamesScreen::playAnswer() {
 
 void PinyinGamesScreen::check(int k) {
     if (pause_->isEnabled()) return; // the next letter is on its way
-    if (k == ctx_.globals.answerSlot1) {
+    if (k == rightButton_) {
         ctx_.jieguo().play(core::jieguo::kRight);
         pause_->setEnabled(true);
     } else {

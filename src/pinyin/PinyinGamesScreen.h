@@ -30,6 +30,8 @@ class PinyinGamesScreen : public ui::Screen {
     void cjf();
 
     int answer() const { return answer_; }
+    // The button the letter heard is on; 0 before the first question.
+    int rightButton() const { return rightButton_; }
     ui::Timer *pauseTimer() const { return pause_; }
     services::WavePlayer &player() { return *player_; }
 
@@ -42,6 +44,7 @@ class PinyinGamesScreen : public ui::Screen {
     std::unique_ptr<services::WavePlayer> player_;
     LetterRange range_{1, kLetterCount};
     int answer_ = 0; // 0 before the first question of this visit
+    int rightButton_ = 0;
     ui::AnswerButtons *answers_;
     ui::FlatButton *hint_, *start_, *again_, *back_;
     // After a right answer the chime is heard out before the next letter; answers wait.
