@@ -15,7 +15,7 @@ namespace app {
 
 QStringList helpLines() {
     return {
-        QStringLiteral("               Lumibo3.5"),
+        QStringLiteral("               Lumibo" LUMIBO_VERSION),
         QStringLiteral("本软件是在3.0 的基础上，调整后发行的。"),
         QStringLiteral("1.软件适合3－8岁儿童，包括加法，减法，乘法，"),
         QStringLiteral("除法,认字，学词组，学唐诗,学成语,学儿童英语"),

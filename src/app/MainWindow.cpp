@@ -19,7 +19,7 @@ namespace app {
 
 MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
     setObjectName(screens::kMain);
-    setWindowTitle(QStringLiteral("Lumibo-V3.5"));
+    setWindowTitle(QStringLiteral("Lumibo-V" LUMIBO_VERSION));
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -36,7 +36,7 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
         ui::makeLabel(QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(letters[i]), client,
                       ui::twRect(200, 240 + 744 * i, 495, 495), 26.25, blue)
             ->setAlignment(Qt::AlignCenter);
-    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V3.5"), client, ui::twRect(120, 4800, 855, 495),
+    ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V" LUMIBO_VERSION), client, ui::twRect(120, 4800, 855, 495),
                   18, blue);
 
     auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
@@ -96,7 +96,7 @@ void MainWindow::runStartupSteps() {
 }
 
 QString aboutText() {
-    return QStringList{QStringLiteral(" Lumibo3.5"),          QString(),
+    return QStringList{QStringLiteral(" Lumibo" LUMIBO_VERSION),          QString(),
                        QStringLiteral(" 作者:Lumibo 开发组"), QStringLiteral(" email: lumibo@example.org"),
                        QStringLiteral("通讯地址：无"),        QStringLiteral("本项目没有邮寄地址   tel:无")}
         .join(QLatin1Char('\n'));

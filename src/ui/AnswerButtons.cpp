@@ -1,6 +1,7 @@
 #include "ui/AnswerButtons.h"
 
 #include "core/FourChoice.h"
+#include "core/ReadingOrder.h"
 #include "ui/Keyboard.h"
 
 #include <QShortcut>
@@ -19,7 +20,7 @@ AnswerButtons::AnswerButtons(QWidget *parent, const QString &base, const std::ve
         connect(b, &QPushButton::clicked, this, [this, k] { emit chosen(k); });
         buttons_.push_back(b);
     }
-    order_ = readingOrder(places);
+    order_ = core::readingOrder(places);
     for (std::size_t place = 0; place < order_.size(); ++place)
         buttons_[std::size_t(order_[place])]->setBlankName(QStringLiteral("答案%1").arg(place + 1));
     setNumberKeys(count() <= 9);

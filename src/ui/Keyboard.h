@@ -23,15 +23,10 @@ void pressBack(QWidget *window);
 // every window it shows.
 void enableKeyboard(QWidget *window);
 
-// Sets the Tab chain of a window's controls in reading order (see readingOrder).
+// Sets the Tab chain of a window's controls in reading order (see core::readingOrder).
 void orderTabs(QWidget *window);
 // The controls Tab stops at, in that order.
 QList<QWidget *> tabStops(QWidget *window);
-
-// Reading order of boxes on a screen: rows from top to bottom, each read left to right; columns
-// whose rows line up are read as one grid, row by row, and a block beside rows it spans (the
-// drill's button panel beside its four answers) is read after them. Returns indexes into places.
-std::vector<int> readingOrder(const std::vector<QRect> &places);
 
 // Whether the focused control wears the focus ring: only after the keyboard was last used, so a
 // child playing with the mouse sees no rings, and one playing by keys always sees where they are.

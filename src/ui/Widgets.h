@@ -1,11 +1,14 @@
 #pragma once
 
+// The widget layer's makers and the twips the screens are laid out in; the flat button and the
+// screen window have files of their own.
+#include "ui/FlatButton.h"
+#include "ui/Screen.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRect>
-#include <QWidget>
 
 namespace ui {
 
@@ -17,47 +20,6 @@ inline QRect twRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-// The colours of our buttons in each state. The flat buttons paint with them, and message boxes'
-// buttons are dressed in them too (dialogLook).
-namespace buttonColour {
-inline const QColor kFace{0xff, 0xf8, 0xe1}, kHover{0xff, 0xf3, 0xc4}, kPressed{0xff, 0xe0, 0x82};
-inline const QColor kText{0x1a, 0x23, 0x7e}, kBorder{0x90, 0xca, 0xf9};
-inline const QColor kOffFace{0xf1, 0xf1, 0xf1}, kOffText{0x9e, 0x9e, 0x9e}, kOffBorder{0xd0, 0xd0, 0xd0};
-inline const QColor kTileFace{0xff, 0xff, 0xff}, kTileText{0x0d, 0x47, 0xa1}, kTileBorder{0x64, 0xb5, 0xf6};
-} // namespace buttonColour
-
-// A flat push button. As a display tile it is simply disabled: the caption is what it shows.
-// Its caption keeps its given point size and shrinks only when the text would not fit,
-// so a three-digit answer stays whole on its button. Space and Enter press it. A screen reader
-// reads its caption.
-class FlatButton : public QPushButton {
-    Q_OBJECT
-  public:
-    FlatButton(const QString &name, const QString &caption, QWidget *parent, double pointSize,
-               bool tile = false);
-    void setCaption(const QString &text);
-    QString caption() const { return text(); }
-    // What a screen reader says for the button while its caption is blank (an answer button
-    // between questions, an empty slot); a caption is always read as it is.
-    void setBlankName(const QString &name);
-
-  protected:
-    void resizeEvent(QResizeEvent *e) override;
-    void paintEvent(QPaintEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-
-  private:
-    static constexpr int kBorder = 2;
-    static constexpr int kRadius = 10;
-    void fitFont();
-    void nameForReader();
-    double basePointSize_;
-    QString blankName_;
-};
-
-// The font at its given size, or smaller until the text fits the room (pixel-sized fonts).
-QFont fittedFont(QFont font, const QString &text, const QSize &room);
-
 // A label with its control name, caption, font and colour, transparent by default.
 QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,
                   double pointSize, const QColor &color, bool bold = false);
@@ -68,12 +30,5 @@ QProgressBar *makeProgress(const QString &name, QWidget *parent, const QRect &ge
 // A plain panel (a picture box used as a container).
 QWidget *makePanel(const QString &name, QWidget *parent, const QRect &geometry,
                    const QColor &background = QColor());
-
-// A top-level window with a fixed client area given in twips.
-class Screen : public QWidget {
-    Q_OBJECT
-  public:
-    Screen(const QString &name, const QString &caption, int widthTw, int heightTw, QWidget *parent = nullptr);
-};
 
 } // namespace ui

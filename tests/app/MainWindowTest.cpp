@@ -3,6 +3,7 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
+#include "arithmetic/DrillScreen.h"
 #include "support/TestSupport.h"
 #include "ui/Fonts.h"
 #include "ui/Timer.h"
@@ -99,7 +100,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(s->objectName(), QStringLiteral("jiafa10"));
         QCOMPARE(s->windowTitle(), QStringLiteral("一位数加两位数(和大于50)"));
         QCOMPARE(caption(s, "Label2"), QStringLiteral("一位数加两位数(和大于50)"));
-        QCOMPARE(ctx->globals.menuMode, 4);
+        QCOMPARE(qobject_cast<arithmetic::DrillScreen *>(s)->mode(), 4);
         QVERIFY(s->isVisible());
         click(s, "Button7");
         QVERIFY(caption(s, "Button2").toInt() >= 41);

@@ -2,6 +2,8 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
+#include "arithmetic/DrillScreen.h"
+#include "pinyin/PinyinGamesScreen.h"
 #include "support/TestSupport.h"
 #include "ui/AnswerButtons.h"
 
@@ -259,7 +261,7 @@ class KeyboardTest : public QObject {
         QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), s->findChild<ui::AnswerButtons *>()->buttonAt(1));
         const QString second = caption(s, "Button9(2)");
-        const bool right = second.toInt() == ctx->globals.correctAnswer;
+        const bool right = second.toInt() == qobject_cast<arithmetic::DrillScreen *>(s)->question()->answer;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
         QCOMPARE(caption(s, "Button13"),
                  right ? QStringLiteral("正确1道题,错误0道题,") : QStringLiteral("正确0道题,错误1道题,"));
@@ -274,7 +276,7 @@ class KeyboardTest : public QObject {
         open(QStringLiteral("py2"));
         QWidget *s = current();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        const int right = ctx->globals.answerSlot1;
+        const int right = qobject_cast<pinyin::PinyinGamesScreen *>(s)->rightButton();
         auto *answers = s->findChild<ui::AnswerButtons *>();
         QVERIFY(answers);
         int place = 0;
@@ -347,41 +349,6 @@ class KeyboardTest : public QObject {
         }
         walked = walked.mid(0, expected.size());
         QCOMPARE(walked, expected);
-    }
-
-    // Reading order of boxes: a grid row by row, a block beside it after it, stacked columns one
-    // after the other.
-    void readingOrderOfPlaces_data() {
-        QTest::addColumn<QList<QRect>>("places");
-        QTest::addColumn<QList<int>>("order");
-        QTest::newRow("grid") << QList<QRect>{{300, 10, 50, 20},
-                                              {10, 10, 50, 20},
-                                              {10, 40, 50, 20},
-                                              {300, 40, 50, 20}}
-                              << QList<int>{1, 0, 2, 3};
-        QTest::newRow("grid and a panel beside it") << QList<QRect>{{10, 10, 50, 20},
-                                                                    {70, 10, 50, 20},
-                                                                    {10, 40, 50, 20},
-                                                                    {70, 40, 50, 20},
-                                                                    {130, 5, 40, 70}}
-                                                    << QList<int>{0, 1, 2, 3, 4};
-        QTest::newRow("two stacked columns") << QList<QRect>{{200, 0, 50, 90},
-                                                             {10, 0, 100, 30},
-                                                             {10, 40, 100, 20},
-                                                             {200, 100, 50, 20},
-                                                             {10, 70, 100, 20}}
-                                             << QList<int>{1, 2, 4, 0, 3};
-        QTest::newRow("rows") << QList<QRect>{{10, 50, 50, 20}, {80, 0, 50, 20}, {10, 0, 50, 20}}
-                              << QList<int>{2, 1, 0};
-        QTest::newRow("overlapping") << QList<QRect>{{20, 20, 50, 50}, {0, 0, 50, 50}, {40, 0, 50, 50}}
-                                     << QList<int>{1, 2, 0};
-    }
-
-    void readingOrderOfPlaces() {
-        QFETCH(QList<QRect>, places);
-        QFETCH(QList<int>, order);
-        const std::vector<int> got = ui::readingOrder(std::vector<QRect>(places.begin(), places.end()));
-        QCOMPARE(QList<int>(got.begin(), got.end()), order);
     }
 
     // Keys on a window of its own: digits go to a text box that has the focus, Esc still leaves;
