@@ -4,6 +4,7 @@
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
 #include "pinyin/LetterBoard.h"
+#include "services/PinyinLookup.h"
 #include "services/TableCursor.h"
 #include "services/WavePlayer.h"
 #include "ui/Backdrop.h"
@@ -79,7 +80,7 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     ui::markBack(back_);
 
-    board_ = new LetterBoard(this, kSpellingLayout, [](int k) { return spellingCaption(k); });
+    board_ = new LetterBoard(this, kSpellingLayout);
     connect(board_, &LetterBoard::clicked, this, &PinyinSpellingScreen::letterClicked);
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
@@ -124,14 +125,15 @@ void PinyinSpellingScreen::newCharacter() {
     cursor->MoveFirst();
     cursor->Move(int(n * ctx_.random.rnd()));
     character_->setText(cursor->field(0).trimmed());
-    expected_ = ctx_.pinyin().GetPinYin(character_->text());
+    // As school writes it: nü and lüe with the dots, ju and yue without.
+    expected_ = ctx_.pinyin().GetPinYin(character_->text(), services::PinyinLookup::Form::Display);
     cheer_->setText(kCheer);
     clear_->setEnabled(true);
 }
 
 void PinyinSpellingScreen::letterClicked(int k) {
     player_->play(core::letters::clip(k));
-    display_->setCaption(display_->caption() + spellingCaption(k));
+    display_->setCaption(display_->caption() + pressedLetter(display_->caption(), k));
     for (int j : disabledAfter(k))
         board_->setEnabled(j, false);
     if (display_->caption() == expected_) {
