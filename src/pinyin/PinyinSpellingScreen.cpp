@@ -76,7 +76,7 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), this, 14);
     back_->setGeometry(270, 620, 100, 48);
     connect(clear_, &QPushButton::clicked, this, &PinyinSpellingScreen::clearInput);
-    connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::newCharacter);
+    connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::startPressed);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     ui::markBack(back_);
 
@@ -141,6 +141,12 @@ void PinyinSpellingScreen::letterClicked(int k) {
         ticks_ = 0;
         timer1_->setEnabled(true);
     }
+}
+
+void PinyinSpellingScreen::startPressed() {
+    // A move still pending after "正确！" would bring a second character moments later.
+    timer1_->setEnabled(false);
+    newCharacter();
 }
 
 void PinyinSpellingScreen::clearInput() {

@@ -287,11 +287,20 @@ class PinyinSpellingScreenTest : public QObject {
         click(screen, letterButton(1));
         QVERIFY(screen->timer()->isEnabled());
         screen->timer()->fire();
-        // "开始" now: a new character at once; the timer still brings another.
+        // "开始" now: a new character at once, and the pending move is dropped.
         start(1);
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
         QCOMPARE(caption(screen, "Label3"), kCheer);
+        QVERIFY(!screen->timer()->isEnabled());
+
+        // The next right answer waits its own two ticks.
+        click(screen, letterButton(31));
+        click(screen, letterButton(6));
+        QCOMPARE(caption(screen, "Label3"), kRight);
+        QVERIFY(screen->timer()->isEnabled());
         ctx->random.script({pick(2, 4)});
+        screen->timer()->fire();
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
         screen->timer()->fire();
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("爱"));
         QVERIFY(!screen->timer()->isEnabled());
