@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "ui/AccessibleScale.h"
 #include "ui/Backdrop.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique
 
 int runLumibo(QApplication &app, const ProgramOptions &options) {
     ui::applyLook(app);
+    ui::scaleAccessiblePlaces();
     SingleInstance instance(options.lockPath);
     if (instance.otherRunning()) {
         std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace english {
 
@@ -83,11 +84,12 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         if (i < 3) places.push_back(ui::twRect(840, 120 + i * 690, 8880, 600));
     }
     choices_ = new ui::AnswerButtons(picture3_, QStringLiteral("Button1"), places, 18, 0);
-    choices_->setNumberKeys(false); // the picture area reads 1 to 3 itself
+    // A wrong meaning chosen by key is silent, by a click it is not: the screen reads 1 to 3 itself.
+    choices_->setNumberKeys(false);
     picture3_->setAccessibleName(QStringLiteral("选择意思，按1、2、3"));
     const QPixmap mark = rightMark(ui::twips(540), devicePixelRatioF());
     for (int i = 0; i < 3; ++i) {
-        choices_->button(i)->setFocusPolicy(Qt::NoFocus); // the keys stay with the picture area
+        choices_->button(i)->setFocusPolicy(Qt::NoFocus); // answered by a click or by 1 to 3
         image1_[std::size_t(i)] = new QLabel(picture3_);
         image1_[std::size_t(i)]->setObjectName(QStringLiteral("Image1(%1)").arg(i));
         image1_[std::size_t(i)]->setGeometry(ui::twRect(9900, 150 + i * 690, 540, 540));
@@ -113,7 +115,7 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
 
     button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
     button6_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);
-    auto *again = bottomButton("Button7", QStringLiteral("再听"), 6120);
+    repeat_ = bottomButton("Button7", QStringLiteral("再听"), 6120);
     auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
@@ -126,9 +128,18 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
     connect(timer2_, &ui::Timer::tick, this, &RecitationScreen::reveal);
     connect(choices_, &ui::AnswerButtons::chosen, this, [this](int i) { answer(i, false); });
     connect(picture3_, &KeyArea::keyCode, this, [this](int k) { answer(k - 49, true); });
+    // The keys 1 to 3 answer wherever the focus is on the screen: a child on 暂停 or 再听 stays
+    // there, and Enter presses that button and nothing else.
+    for (int i = 0; i < 3; ++i) {
+        const auto digit = Qt::Key(Qt::Key_1 + i);
+        auto *key = new QShortcut(this);
+        key->setKeys({QKeySequence(digit), QKeySequence(QKeyCombination(Qt::KeypadModifier, digit))});
+        key->setObjectName(QStringLiteral("key%1").arg(i + 1));
+        connect(key, &QShortcut::activated, this, [this, i] { answer(i, true); });
+    }
     connect(button8_, &QPushButton::clicked, this, &RecitationScreen::giveUp);
     connect(button6_, &QPushButton::clicked, this, &RecitationScreen::togglePause);
-    connect(again, &QPushButton::clicked, this, [this] { ctx_.voice().speak(ctx_.globals.spokenWord); });
+    connect(repeat_, &QPushButton::clicked, this, [this] { ctx_.voice().speak(ctx_.globals.spokenWord); });
     connect(leave, &QPushButton::clicked, this, [this] {
         for (ui::Timer *t : {timer1_, timer2_, timer3_})
             t->setEnabled(false);
@@ -145,6 +156,8 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
     label1_->hide();
     option1_[0]->setChecked(true);
     button6_->setEnabled(false);
+    // The word last spoken belongs to another screen or visit: nothing to hear again yet.
+    repeat_->setEnabled(false);
     for (int i = 0; i < 3; ++i) {
         image1_[std::size_t(i)]->hide();
         choices_->setCaption(i, QString());
@@ -154,9 +167,9 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
     picture1_->hide();
     picture2_->hide();
     button5_->setCaption(ctx_.globals.bookTitle);
-    const Pace p = pace(ctx_.globals.readingPace);
-    timer3_->setInterval(p.fillMs);
-    timer2_->setInterval(p.revealMs);
+    pace_ = pace(ctx_.globals.readingPace);
+    timer3_->setInterval(pace_.fillMs);
+    timer2_->setInterval(pace_.revealMs);
     button3_->setEnabled(true);
 }
 
@@ -167,19 +180,22 @@ void RecitationScreen::start() {
     picture2_->show();
     button4_->setCaption(QStringLiteral("请稍候 * * *"));
     button6_->setEnabled(true);
+    // Without the book there is nothing to choose from: its problem stays on the word's card.
+    if (!openChosenBook(button4_, button6_)) return;
     progress1_->show();
     progress2_->show();
+    // On show from here on; they take answers from the first word.
     for (int i = 0; i < 3; ++i)
         choices_->button(i)->show();
+    choices_->setAllEnabled(false);
     button8_->show();
-    if (!openChosenBook(button4_, button6_)) return;
+    button8_->setEnabled(false);
     g.learnedCount = 0;
     g.rightWordCount = 0;
     if (const auto w = currentWord(*g.bookCursor))
         label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
     timer1_->setEnabled(true);
     label1_->show();
-    picture3_->setFocus();
 }
 
 void RecitationScreen::nextWord() {
@@ -201,9 +217,11 @@ void RecitationScreen::nextWord() {
     }
     button8_->setEnabled(true);
     timer2_->setEnabled(false);
+    timer2_->setInterval(pace_.revealMs);
 
     button4_->setCaption(w->word);
     g.spokenWord = w->word;
+    repeat_->setEnabled(true);
     if (option1_[0]->isChecked()) {
         ctx_.voice().stop();
         ctx_.voice().speak(g.spokenWord);
@@ -231,7 +249,6 @@ void RecitationScreen::nextWord() {
     label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
     showPercent();
     open_ = true;
-    picture3_->setFocus();
 }
 
 void RecitationScreen::fillTick() {
@@ -244,6 +261,7 @@ void RecitationScreen::fillTick() {
 }
 
 void RecitationScreen::reveal() {
+    timer2_->setInterval(pace_.revealMs); // a resumed word's first reveal came sooner; then the pace
     showMark(ctx_.globals.rightButton);
     choices_->setAllEnabled(false);
     open_ = false;
@@ -261,7 +279,8 @@ void RecitationScreen::closeChoices() {
 
 void RecitationScreen::answer(int choice, bool byKey) {
     // A key counts once, while the word is still open: a second key press cannot add to the score.
-    if (!open_) return;
+    // Paused, the answers wait for "继续".
+    if (!open_ || paused_) return;
     core::Globals &g = ctx_.globals;
     closeChoices();
     if (choice == g.rightButton) {
@@ -284,14 +303,45 @@ void RecitationScreen::giveUp() {
 }
 
 void RecitationScreen::togglePause() {
-    if (button6_->caption() == QStringLiteral("暂停")) {
-        button6_->setCaption(QStringLiteral("继续"));
-        timer1_->setEnabled(false);
-        timer3_->setEnabled(false);
-    } else {
-        button6_->setCaption(QStringLiteral("暂停"));
-        timer1_->setEnabled(true);
+    if (paused_)
+        resume();
+    else
+        pause();
+}
+
+// Everything stands still: no timer moves the word on or reveals it, and the answers are off.
+void RecitationScreen::pause() {
+    Held held{.nextDue = timer1_->isEnabled(),
+              .reveal = timer2_->isEnabled(),
+              .fill = timer3_->isEnabled(),
+              .choices = {},
+              .giveUp = button8_->isEnabled()};
+    for (int i = 0; i < 3; ++i)
+        held.choices[std::size_t(i)] = choices_->button(i)->isEnabled();
+    paused_ = held;
+    button6_->setCaption(QStringLiteral("继续"));
+    for (ui::Timer *t : {timer1_, timer2_, timer3_})
+        t->setEnabled(false);
+    choices_->setAllEnabled(false);
+    button8_->setEnabled(false);
+}
+
+// On from where it stood: the same word, the bar where it was, the reveal as far off as it was.
+void RecitationScreen::resume() {
+    const Held held = *paused_;
+    paused_.reset();
+    button6_->setCaption(QStringLiteral("暂停"));
+    for (int i = 0; i < 3; ++i)
+        choices_->setEnabled(i, held.choices[std::size_t(i)]);
+    button8_->setEnabled(held.giveUp);
+    if (held.reveal) {
+        // The bar tells how long the word has been on show; the reveal keeps its repeat.
+        const int shownMs = progress1_->value() / std::max(1, ctx_.globals.paceStep) * pace_.fillMs;
+        timer2_->setInterval(pace_.revealMs - shownMs % pace_.revealMs);
+        timer2_->setEnabled(true);
     }
+    timer3_->setEnabled(held.fill);
+    timer1_->setEnabled(held.nextDue);
 }
 
 void RecitationScreen::showPercent() {

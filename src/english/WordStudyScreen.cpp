@@ -64,12 +64,12 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
 
     button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
     button6_ = bottomButton("Button6", QStringLiteral("下一个"), 3300);
-    auto *again = bottomButton("Button7", QStringLiteral("再听3遍"), 6120);
+    repeat_ = bottomButton("Button7", QStringLiteral("再听3遍"), 6120);
     auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
 
     connect(button3_, &QPushButton::clicked, this, &WordStudyScreen::start);
     connect(button6_, &QPushButton::clicked, this, &WordStudyScreen::next);
-    connect(again, &QPushButton::clicked, this, [this] {
+    connect(repeat_, &QPushButton::clicked, this, [this] {
         // Behind whatever is still being said, and whether or not words are read aloud.
         for (int i = 0; i < 3; ++i)
             ctx_.voice().speak(ctx_.globals.spokenWord);
@@ -91,6 +91,9 @@ WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
     picture2_->hide();
     option1_[0]->setChecked(true);
     button6_->setEnabled(false);
+    // Until a word of this visit is on show there is nothing to hear again (the word last spoken
+    // belongs to another screen or visit).
+    repeat_->setEnabled(false);
     button5_->setCaption(ctx_.globals.bookTitle + QStringLiteral("单词"));
     button3_->setEnabled(true);
     {
@@ -120,6 +123,7 @@ void WordStudyScreen::showCurrent() {
         button4_->setCaption(w->word);
         g.spokenWord = w->word;
         text1_->setPlainText(w->example);
+        repeat_->setEnabled(true);
     }
     ctx_.voice().stop();
 }

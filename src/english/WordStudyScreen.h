@@ -27,7 +27,7 @@ class WordStudyScreen : public WordScreen {
     bool readingAloud() const;
     int chosenRate() const;
 
-    ui::FlatButton *button1_, *button3_, *button4_, *button5_, *button6_;
+    ui::FlatButton *button1_, *button3_, *button4_, *button5_, *button6_, *repeat_;
     QLabel *label1_;
     QPlainTextEdit *text1_;
     std::array<QRadioButton *, 2> option1_{};

@@ -171,7 +171,10 @@ core::FourChoice drawWordQuestion(core::Random &rnd, core::Globals &g, const Wor
 
 int nextWordEntry(core::Random &rnd, int n, int c, bool inOrder) {
     if (inOrder) return c + 1 < n ? c + 1 : c;
-    return n >= 2 ? rnd.range(n - 1, 1) : c;
+    if (n < 2) return c;
+    // Any entry but the one on show: a draw among the n − 1 others, counted past c.
+    const int k = rnd.range(n - 1, 0);
+    return k >= c ? k + 1 : k;
 }
 
 } // namespace hanzi

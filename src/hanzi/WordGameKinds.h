@@ -68,7 +68,7 @@ core::FourChoice drawWordQuestion(core::Random &rnd, core::Globals &g, const Wor
                                   const std::vector<WordEntry> &entries, int c, int m);
 
 // The entry asked after a right answer: the next one in order (the last one stays), or a random
-// one among positions 1 .. n − 1 (a table of one record stays on it).
+// one among all positions but c (a table of one record stays on it).
 int nextWordEntry(core::Random &rnd, int n, int c, bool inOrder);
 
 } // namespace hanzi

@@ -14,9 +14,7 @@ constexpr int kTitle = 32;
 constexpr int kMargin = 12;
 } // namespace
 
-LetterBoard::LetterBoard(QWidget *parent, const BoardLayout &layout,
-                         const std::function<QString(int)> &caption)
-    : QObject(parent) {
+LetterBoard::LetterBoard(QWidget *parent, const BoardLayout &layout) : QObject(parent) {
     for (std::size_t f = 0; f < kGroups.size(); ++f) {
         const FrameLayout &fl = layout.frames[f];
         const LetterRange range = groupRange(kGroups[f]);
@@ -36,9 +34,8 @@ LetterBoard::LetterBoard(QWidget *parent, const BoardLayout &layout,
         auto *buttons =
             new ui::AnswerButtons(box, QStringLiteral("Button9"), places, layout.pointSize, range.first);
         buttons->setNumberKeys(false); // 47 letters: no number for each
-        for (int k = range.first; k <= range.last; ++k) {
-            buttons->setCaption(k, caption(k));
-        }
+        for (int k = range.first; k <= range.last; ++k)
+            buttons->setCaption(k, letter(k));
         connect(buttons, &ui::AnswerButtons::chosen, this, &LetterBoard::clicked);
         groups_[f] = buttons;
     }

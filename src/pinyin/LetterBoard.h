@@ -6,7 +6,6 @@
 #include <QRect>
 #include <QString>
 #include <array>
-#include <functional>
 #include <vector>
 
 class QGroupBox;
@@ -30,12 +29,13 @@ struct BoardLayout {
     double pointSize;
 };
 
-// The 47 square letter buttons Button9(1..47) in the frames Frame1..Frame4, as the chart and the
-// spelling game both show them; each click is reported as clicked(k).
+// The 47 square letter buttons Button9(1..47) in the frames Frame1..Frame4, each captioned with its
+// letter as the chart writes it ("ü", "zh"), on the chart and in the spelling game alike; each
+// click is reported as clicked(k).
 class LetterBoard : public QObject {
     Q_OBJECT
   public:
-    LetterBoard(QWidget *parent, const BoardLayout &layout, const std::function<QString(int)> &caption);
+    LetterBoard(QWidget *parent, const BoardLayout &layout);
 
     ui::FlatButton *button(int k) const;
     QGroupBox *frame(Group g) const { return frames_[static_cast<std::size_t>(g)]; }

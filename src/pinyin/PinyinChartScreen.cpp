@@ -35,7 +35,7 @@ PinyinChartScreen::PinyinChartScreen(app::AppContext &ctx)
                                 QRect(0, 12, width(), 48), 24, QColor(200, 40, 40), true);
     title->setAlignment(Qt::AlignCenter);
 
-    board_ = new LetterBoard(this, kChartLayout, [](int k) { return letter(k); });
+    board_ = new LetterBoard(this, kChartLayout);
     connect(board_, &LetterBoard::clicked, this, [this](int k) { player_->play(core::letters::clip(k)); });
 
     auto *hint = ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("单击字母朗读拼音"), this,

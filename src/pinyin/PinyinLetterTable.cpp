@@ -34,9 +34,11 @@ QString gameCaption(int k) {
     return letter(k);
 }
 
-QString spellingCaption(int k) {
-    // The lookup writes ü as u ("女" -> "nu"), so the spelling buttons do too.
-    return letter(k).replace(QChar(0x00FC), QLatin1Char('u'));
+QString pressedLetter(QStringView built, int k) {
+    QString l = letter(k);
+    // Only the initials j, q, x and y end in one of these letters.
+    if (!built.isEmpty() && QStringView(u"jqxy").contains(built.back())) l.replace(QChar(0x00FC), u'u');
+    return l;
 }
 
 QList<int> disabledAfter(int k) {
@@ -89,7 +91,7 @@ QList<int> spell(const QString &text) {
         if (pos == text.size()) return !path.isEmpty();
         for (int k = 1; k <= kLetterCount; ++k) {
             if (disabled[k]) continue;
-            const QString c = spellingCaption(k);
+            const QString c = pressedLetter(QStringView(text).left(pos), k);
             if (QStringView(text).mid(pos).startsWith(c)) {
                 Disabled next = disabled;
                 for (int j : disabledAfter(k))

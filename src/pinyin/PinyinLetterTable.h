@@ -86,8 +86,9 @@ QString letter(int k);
 QString rhyme(int k);
 // As the listening games' answer buttons write it: "zhi" and "chi" for letters 39 and 40.
 QString gameCaption(int k);
-// As the spelling game's buttons write it, and so as it is appended: ü as plain u.
-QString spellingCaption(int k);
+// What letter k adds to the spelling game's answer built so far: the letter as the chart writes
+// it, except that ü drops its dots right after j, q, x and y, as pinyin writes ju, que, xuan, yun.
+QString pressedLetter(QStringView built, int k);
 
 // The letters the spelling game disables after letter k was clicked.
 QList<int> disabledAfter(int k);
@@ -95,8 +96,9 @@ QList<int> disabledAfter(int k);
 // The letters a listening game asks in menu mode 2..6; none for any other mode.
 std::optional<LetterRange> gameRange(int mode);
 
-// One way to put text together with the spelling game's buttons under its disabling rules, as
-// letter numbers in click order; empty when there is none (or the text is empty).
+// One way to put text together with the spelling game's buttons under its disabling rules and
+// pressedLetter(), as letter numbers in click order; empty when there is none (or the text is
+// empty).
 QList<int> spell(const QString &text);
 
 } // namespace pinyin

@@ -4,6 +4,7 @@
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
 #include "pinyin/LetterBoard.h"
+#include "services/PinyinLookup.h"
 #include "services/TableCursor.h"
 #include "services/WavePlayer.h"
 #include "ui/Backdrop.h"
@@ -75,11 +76,11 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), this, 14);
     back_->setGeometry(270, 620, 100, 48);
     connect(clear_, &QPushButton::clicked, this, &PinyinSpellingScreen::clearInput);
-    connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::newCharacter);
+    connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::startPressed);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     ui::markBack(back_);
 
-    board_ = new LetterBoard(this, kSpellingLayout, [](int k) { return spellingCaption(k); });
+    board_ = new LetterBoard(this, kSpellingLayout);
     connect(board_, &LetterBoard::clicked, this, &PinyinSpellingScreen::letterClicked);
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
@@ -124,14 +125,15 @@ void PinyinSpellingScreen::newCharacter() {
     cursor->MoveFirst();
     cursor->Move(int(n * ctx_.random.rnd()));
     character_->setText(cursor->field(0).trimmed());
-    expected_ = ctx_.pinyin().GetPinYin(character_->text());
+    // As school writes it: nü and lüe with the dots, ju and yue without.
+    expected_ = ctx_.pinyin().GetPinYin(character_->text(), services::PinyinLookup::Form::Display);
     cheer_->setText(kCheer);
     clear_->setEnabled(true);
 }
 
 void PinyinSpellingScreen::letterClicked(int k) {
     player_->play(core::letters::clip(k));
-    display_->setCaption(display_->caption() + spellingCaption(k));
+    display_->setCaption(display_->caption() + pressedLetter(display_->caption(), k));
     for (int j : disabledAfter(k))
         board_->setEnabled(j, false);
     if (display_->caption() == expected_) {
@@ -139,6 +141,12 @@ void PinyinSpellingScreen::letterClicked(int k) {
         ticks_ = 0;
         timer1_->setEnabled(true);
     }
+}
+
+void PinyinSpellingScreen::startPressed() {
+    // A move still pending after "正确！" would bring a second character moments later.
+    timer1_->setEnabled(false);
+    newCharacter();
 }
 
 void PinyinSpellingScreen::clearInput() {

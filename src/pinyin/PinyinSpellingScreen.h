@@ -29,7 +29,7 @@ class PinyinSpellingScreen : public ui::Screen {
     explicit PinyinSpellingScreen(app::AppContext &ctx);
     ~PinyinSpellingScreen() override;
 
-    // "开始": a new character at random from 单字.
+    // A new character at random from 单字: what "开始" and the second tick after "正确！" do.
     void newCharacter();
 
     LetterBoard *board() const { return board_; }
@@ -41,6 +41,7 @@ class PinyinSpellingScreen : public ui::Screen {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
+    void startPressed();
     void letterClicked(int k);
     void clearInput();
     void tick();

@@ -11,9 +11,9 @@ namespace services {
 // ("重阳" -> "chong yang"). Equal input gives equal output.
 //
 // One table of syllables with their tones gives three forms of the same result:
-// - plain (GetPinYin's own): lower-case Latin letters, no tone marks, ü written as u ("女" -> "nu"),
-//   what the letter buttons of the character game put together;
-// - display: no tone marks, ü as ü ("女" -> "nü"), what a child reads on the lessons and poems;
+// - plain (GetPinYin's own): lower-case Latin letters, no tone marks, ü written as u ("女" -> "nu");
+// - display: no tone marks, ü as ü ("女" -> "nü", "鱼" -> "yu"), what a child reads on the lessons
+//   and poems and spells in the character game;
 // - toned: tone marks as a textbook prints them, the neutral tone unmarked ("绿" -> "lǜ",
 //   "走了" -> "zǒu le").
 //

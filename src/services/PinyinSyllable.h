@@ -13,7 +13,7 @@ namespace services::syllable {
 // letters and tone marks.
 QString fromPinyin(const QString &pinyin);
 
-// "lv4" -> "lu": no tone, ü written u, as the letter buttons of the character game spell it.
+// "lv4" -> "lu": no tone, ü written u.
 QString plain(QStringView kept);
 // "lv4" -> "lü": no tone, ü as ü.
 QString display(QStringView kept);

@@ -1,5 +1,6 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "app/ScreenNames.h"
 #include "english/EnglishTestBooks.h"
 #include "support/TestSupport.h"
 
@@ -44,6 +45,11 @@ class RecitationScreenTest : public QObject {
             if (!button(s, QStringLiteral("Button1(%1)").arg(i))->isEnabled()) return false;
         return true;
     }
+    bool anyChoiceOpen() {
+        for (int i = 0; i < 3; ++i)
+            if (button(s, QStringLiteral("Button1(%1)").arg(i))->isEnabled()) return true;
+        return false;
+    }
     void pressKey(char key) { QTest::keyClick(s->findChild<QWidget *>("Picture3"), key); }
 
   private slots:
@@ -84,6 +90,9 @@ class RecitationScreenTest : public QObject {
         QVERIFY(!button(s, "Button3")->isEnabled());
         QVERIFY(t(1)->isEnabled());
         QCOMPARE(t(1)->interval(), 1);
+        // Until the first word there is nothing to choose or give up on.
+        QVERIFY(!anyChoiceOpen());
+        QVERIFY(button(s, "Button8")->isVisible() && !button(s, "Button8")->isEnabled());
 
         // The first word asked is the group's second record; "总第" shows its own number.
         speech(*ctx).log.clear();
@@ -269,27 +278,125 @@ class RecitationScreenTest : public QObject {
         QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
     }
 
-    void pauseAndResume() {
-        recite(0);
-        nextWord(0);
+    // Paused, nothing moves: no timer runs, the answers are off by click, key and give-up alike.
+    // "继续" goes on with the same word, its bar where it stood and its reveal as far off as it was.
+    void pauseHoldsTheWord() {
+        recite(0, 0, 2); // 快速: 4 a tick of 100 ms, the reveal after 2300 ms
+        nextWord(1);
+        for (int i = 0; i < 10; ++i)
+            t(3)->fire();
+        QCOMPARE(bar(s), 40); // on show for 1000 ms
         click(s, "Button6");
         QCOMPARE(caption(s, "Button6"), QStringLiteral("继续"));
-        QVERIFY(!t(1)->isEnabled() && !t(3)->isEnabled());
+        QVERIFY(!t(1)->isEnabled() && !t(2)->isEnabled() && !t(3)->isEnabled());
+        QVERIFY(!anyChoiceOpen());
+        QVERIFY(!button(s, "Button8")->isEnabled());
+        pressKey('2'); // the right meaning
+        QTest::keyClick(button(s, "Button6"), Qt::Key_2);
+        QCOMPARE(caption(s, "Label5"), QString());
+        QCOMPARE(ctx->globals.rightWordCount, 0);
+        QVERIFY(!marked(0) && !marked(1) && !marked(2));
+        QVERIFY(!t(1)->isEnabled() && !t(2)->isEnabled() && !t(3)->isEnabled());
+        QCOMPARE(caption(s, "Button6"), QStringLiteral("继续"));
+        QVERIFY(clips(*ctx).log.isEmpty());
+
         click(s, "Button6");
         QCOMPARE(caption(s, "Button6"), QStringLiteral("暂停"));
-        QVERIFY(t(1)->isEnabled()); // resuming goes on to the next word at once
-        t(1)->fire();
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a2")); // no word skipped
+        QCOMPARE(caption(s, "Label4"), QStringLiteral("学习了第1个"));
+        QCOMPARE(choiceCaption(1), QStringLiteral("a义2"));
+        QCOMPARE(bar(s), 40);
+        QVERIFY(choicesOpen());
+        QVERIFY(button(s, "Button8")->isEnabled());
+        QVERIFY(!t(1)->isEnabled());
+        QVERIFY(t(3)->isEnabled());
+        QVERIFY(t(2)->isEnabled());
+        QCOMPARE(t(2)->interval(), 1300);
+        t(2)->fire();
+        QVERIFY(marked(1));
+        QVERIFY(!anyChoiceOpen());
+        QCOMPARE(t(2)->interval(), 2300); // then at its own pace again
+        for (int i = 0; i < 15; ++i)
+            t(3)->fire();
+        QVERIFY(!t(1)->isEnabled());
+        t(3)->fire();
+        QVERIFY(t(1)->isEnabled());
+        nextWord(0);
         QCOMPARE(caption(s, "Button4"), QStringLiteral("a3"));
+        QCOMPARE(caption(s, "Label4"), QStringLiteral("学习了第2个"));
+        QCOMPARE(t(2)->interval(), 2300);
+    }
+
+    // A pause while the next word is due (after a right answer, or right after "开始") holds it;
+    // "继续" brings that word and no other.
+    void pauseHoldsTheWordThatIsDue() {
+        recite(0);
+        click(s, "Button6");
+        QVERIFY(!t(1)->isEnabled());
+        click(s, "Button6");
+        QVERIFY(t(1)->isEnabled());
+        nextWord(0);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a2"));
+
+        click(s, "Button1(0)");
+        QVERIFY(t(1)->isEnabled());
+        click(s, "Button6");
+        QVERIFY(!t(1)->isEnabled() && !t(2)->isEnabled() && !t(3)->isEnabled());
+        QVERIFY(!anyChoiceOpen());
+        QVERIFY(!button(s, "Button8")->isEnabled());
+        click(s, "Button6");
+        QVERIFY(t(1)->isEnabled());
+        QVERIFY(!anyChoiceOpen()); // the word answered stays answered
+        QVERIFY(!button(s, "Button8")->isEnabled());
+        nextWord(2);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a3"));
+        QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
+        QVERIFY(choicesOpen());
     }
 
     void repeatAndSilence() {
-        recite(0);
+        // A word spoken on another screen or visit is not heard again here.
+        ctx->globals.spokenWord = QStringLiteral("leftover");
+        choice = ctx->navigator().open(*app::findMenuItem("yy2"));
+        choice->findChild<QListWidget *>("List1")->setCurrentRow(0);
+        click(choice, "Button1");
+        s = ctx->navigator().current();
+        QVERIFY(!button(s, "Button7")->isEnabled());
+        click(s, "Button3");
+        QVERIFY(!button(s, "Button7")->isEnabled());
         s->findChild<QRadioButton *>("Option1(1)")->click();
         speech(*ctx).log.clear();
         nextWord(0);
         QVERIFY(speech(*ctx).log.isEmpty());
         click(s, "Button7");
         QCOMPARE(speech(*ctx).log, QStringList{"speak \"a2\""});
+    }
+
+    // A book that cannot be opened (here no content file at all): its problem on the word's
+    // card, and no choices, give-up or pause beside it.
+    void missingBook() {
+        cleanup();
+        QTemporaryDir empty;
+        ctx = app::AppContext::forTests(empty.path());
+        s = ctx->navigator().open(screens::kRecitation, [](app::AppContext &c) {
+            c.globals.bookNumber = 1;
+            c.globals.bookTitle = QStringLiteral("背诵人教版小学英语第一册");
+        });
+        click(s, "Button3");
+        QVERIFY(!ctx->store().problemFor(1).isEmpty());
+        QCOMPARE(caption(s, "Button4"), ctx->store().problemFor(1));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!button(s, QStringLiteral("Button1(%1)").arg(i))->isVisible());
+        QVERIFY(!button(s, "Button8")->isVisible());
+        QVERIFY(!s->findChild<QProgressBar *>("Progress1")->isVisible());
+        QVERIFY(!s->findChild<QProgressBar *>("Progress2")->isVisible());
+        QVERIFY(!button(s, "Button6")->isEnabled());
+        QVERIFY(!button(s, "Button7")->isEnabled());
+        QVERIFY(!t(1)->isEnabled());
+        pressKey('1');
+        QVERIFY(!marked(0) && !marked(1) && !marked(2));
+        QVERIFY(clips(*ctx).log.isEmpty());
+        QCOMPARE(caption(s, "Button4"), ctx->store().problemFor(1));
     }
 
     // Closed by its frame, the screen goes back to bdcxz and its word falls silent.

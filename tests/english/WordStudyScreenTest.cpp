@@ -254,6 +254,28 @@ class WordStudyScreenTest : public QObject {
         QCOMPARE(speechLog(), (QStringList{"stop", "rate 190", "speak \"a3\""}));
     }
 
+    // "再听3遍" waits for a word of this visit: the word spoken last on another screen or on an
+    // earlier visit is not said again.
+    void repeatWaitsForAWord() {
+        ctx->globals.spokenWord = QStringLiteral("leftover");
+        QWidget *s = study(0);
+        QVERIFY(!button(s, "Button7")->isEnabled());
+        click(s, "Button3");
+        speechLog();
+        click(s, "Button7");
+        QCOMPARE(speechLog(), (QStringList{"speak \"a1\"", "speak \"a1\"", "speak \"a1\""}));
+
+        click(s, "Button2");
+        flushDeletes();
+        QWidget *choice = current();
+        chooseBook(choice, 0);
+        click(choice, "Button1");
+        flushDeletes();
+        s = current();
+        QCOMPARE(s->objectName(), QStringLiteral("学单词"));
+        QVERIFY(!button(s, "Button7")->isEnabled());
+    }
+
     // The rate is the shared voice's: it holds on the other English screens.
     void rateHoldsAcrossScreens() {
         QWidget *s = study(0);

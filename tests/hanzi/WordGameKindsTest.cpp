@@ -233,10 +233,16 @@ class WordGameKindsTest : public QObject {
         QTest::addColumn<int>("expected");
         QTest::newRow("in order: the next one") << 100 << 0 << true << 0.0 << 1;
         QTest::newRow("in order: the last one stays") << 100 << 99 << true << 0.0 << 99;
-        QTest::newRow("random: never the first") << 100 << 50 << false << 0.0 << 1;
+        // Random: every entry but the one on show, each as likely (99 others, 1/99 of [0, 1) each).
+        QTest::newRow("random: the first too") << 100 << 50 << false << 0.0 << 0;
+        QTest::newRow("random: just below the one on show") << 100 << 50 << false << 49.5 / 99 << 49;
+        QTest::newRow("random: just past the one on show") << 100 << 50 << false << 50.5 / 99 << 51;
         QTest::newRow("random: up to the last") << 100 << 50 << false << 0.9999 << 99;
+        QTest::newRow("random from the first") << 100 << 0 << false << 0.0 << 1;
+        QTest::newRow("random from the last") << 100 << 99 << false << 0.9999 << 98;
         QTest::newRow("random with one record stays") << 1 << 0 << false << 0.5 << 0;
-        QTest::newRow("random with two records") << 2 << 1 << false << 0.5 << 1;
+        QTest::newRow("random with two records: the other") << 2 << 1 << false << 0.5 << 0;
+        QTest::newRow("random with two records: the other again") << 2 << 0 << false << 0.5 << 1;
     }
     void nextEntry() {
         QFETCH(int, n);

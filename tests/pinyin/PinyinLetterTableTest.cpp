@@ -16,7 +16,7 @@ QList<int> range(int first, int last) {
 QString letters(const QList<int> &ks) {
     QStringList out;
     for (int k : ks)
-        out << spellingCaption(k);
+        out << letter(k);
     return out.join(QLatin1Char('+'));
 }
 } // namespace
@@ -40,46 +40,59 @@ class PinyinLetterTableTest : public QObject {
         QTest::addColumn<int>("k");
         QTest::addColumn<QString>("chart");
         QTest::addColumn<QString>("game");
-        QTest::addColumn<QString>("spelling");
         QTest::newRow("a") << 1 << "a"
-                           << "a"
                            << "a";
         QTest::newRow("ü") << 6 << "ü"
-                           << "ü"
-                           << "u";
+                           << "ü";
         QTest::newRow("üe") << 14 << "üe"
-                            << "üe"
-                            << "ue";
+                            << "üe";
         QTest::newRow("ün") << 20 << "ün"
-                            << "ün"
-                            << "un";
+                            << "ün";
         QTest::newRow("un") << 19 << "un"
-                            << "un"
                             << "un";
         QTest::newRow("ong") << 24 << "ong"
-                             << "ong"
                              << "ong";
         QTest::newRow("zh") << 39 << "zh"
-                            << "zhi"
-                            << "zh";
+                            << "zhi";
         QTest::newRow("ch") << 40 << "ch"
-                            << "chi"
-                            << "ch";
+                            << "chi";
         QTest::newRow("sh") << 41 << "sh"
-                            << "sh"
                             << "sh";
         QTest::newRow("w") << 47 << "w"
-                           << "w"
                            << "w";
     }
     void captions() {
         QFETCH(int, k);
         QFETCH(QString, chart);
         QFETCH(QString, game);
-        QFETCH(QString, spelling);
         QCOMPARE(letter(k), chart);
         QCOMPARE(gameCaption(k), game);
-        QCOMPARE(spellingCaption(k), spelling);
+    }
+
+    // What a press adds in the spelling game: the chart's letter, but ü without its dots right
+    // after j, q, x and y.
+    void pressed_data() {
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("ü first") << "" << 6 << "ü";
+        QTest::newRow("n ü") << "n" << 6 << "ü";
+        QTest::newRow("l üe") << "l" << 14 << "üe";
+        QTest::newRow("j ü") << "j" << 6 << "u";
+        QTest::newRow("q ü") << "q" << 6 << "u";
+        QTest::newRow("x ün") << "x" << 20 << "un";
+        QTest::newRow("y üe") << "y" << 14 << "ue";
+        QTest::newRow("j u") << "j" << 5 << "u";
+        QTest::newRow("j un") << "j" << 19 << "un";
+        QTest::newRow("ü after a final") << "xu" << 20 << "ün";
+        QTest::newRow("a after j") << "j" << 1 << "a";
+        QTest::newRow("zh") << "" << 39 << "zh";
+    }
+    void pressed() {
+        QFETCH(QString, built);
+        QFETCH(int, k);
+        QFETCH(QString, added);
+        QCOMPARE(pressedLetter(built, k), added);
     }
 
     void gameRanges_data() {
@@ -135,10 +148,20 @@ class PinyinLetterTableTest : public QObject {
                             << "m+a";
         QTest::newRow("ai with its own button") << "ai"
                                                 << "ai";
-        QTest::newRow("nu for 女") << "nu"
+        QTest::newRow("nü for 女") << "nü"
+                                   << "n+ü";
+        QTest::newRow("lüe for 略") << "lüe"
+                                    << "l+üe";
+        QTest::newRow("nu for 奴") << "nu"
                                    << "n+u";
-        QTest::newRow("lue for 略") << "lue"
-                                    << "l+ue";
+        QTest::newRow("yue, ü without its dots") << "yue"
+                                                 << "y+üe";
+        QTest::newRow("xun") << "xun"
+                             << "x+un";
+        QTest::newRow("lue is not pinyin") << "lue"
+                                           << "";
+        QTest::newRow("jü is never written") << "jü"
+                                             << "";
         QTest::newRow("zhuang") << "zhuang"
                                 << "zh+u+ang";
         QTest::newRow("xiong") << "xiong"
@@ -155,8 +178,6 @@ class PinyinLetterTableTest : public QObject {
                                              << "";
         QTest::newRow("two initials") << "zhsh"
                                       << "";
-        QTest::newRow("ü with its diaeresis") << "nü"
-                                              << "";
         QTest::newRow("capital") << "Ma"
                                  << "";
         QTest::newRow("tone number") << "ma1"

@@ -35,7 +35,7 @@ class PinyinSpellingScreenTest : public QObject {
     std::unique_ptr<app::AppContext> ctx;
     pinyin::PinyinSpellingScreen *screen = nullptr;
 
-    // 妈 ma, 女 nu, 爱 ai, 略 lue.
+    // 妈 ma, 女 nü, 爱 ai, 略 lüe.
     const std::vector<QStringList> kCharacters{{"妈"}, {"女"}, {"爱"}, {" 略 "}};
 
     void openWith(const std::vector<QStringList> &characters) {
@@ -110,7 +110,7 @@ class PinyinSpellingScreenTest : public QObject {
         QVERIFY(!screen->timer()->isEnabled());
         QCOMPARE(letterPlayer().log, QStringList{"open sound.wav"});
 
-        // The frames and their captions: ü written as u.
+        // The frames and their captions, ü with its dots as on the chart.
         const QStringList frames{"单韵母", "复韵母", "后鼻韵母", "声母"};
         for (int f = 1; f <= 4; ++f)
             QCOMPARE(screen->findChild<QGroupBox *>(QStringLiteral("Frame%1").arg(f))->title(),
@@ -121,7 +121,7 @@ class PinyinSpellingScreenTest : public QObject {
             QCOMPARE(button(screen, letterButton(k))->width(), button(screen, letterButton(k))->height());
         }
         QCOMPARE(captions.join(QLatin1Char(' ')),
-                 QStringLiteral("a o e i u u ai ei ui ao ou iu ie ue er an en in un un ang eng ing ong "
+                 QStringLiteral("a o e i u ü ai ei ui ao ou iu ie üe er an en in un ün ang eng ing ong "
                                 "b p m f d t n l g k h j q x zh ch sh r z c s y w"));
     }
 
@@ -168,23 +168,76 @@ class PinyinSpellingScreenTest : public QObject {
         QCOMPARE(tooltipAfterMouseMove(), QStringLiteral("答案：ai"));
     }
 
-    void uWithoutDiaeresis() {
-        openWith(kCharacters);
-        start(1);
-        QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
-        click(screen, letterButton(31)); // n
-        click(screen, letterButton(6));  // the ü button, captioned u
-        QCOMPARE(caption(screen, "Button2"), QStringLiteral("nu"));
-        QCOMPARE(caption(screen, "Label3"), kRight);
-
-        // A character read from the store with blanks around it is shown and looked up trimmed.
-        ctx->random.script({pick(3, 4)});
+    // The answer is the pinyin as school writes it: ü keeps its dots after n and l, and drops
+    // them after j, q, x and y, where the ü letter then puts down a plain u.
+    void umlaut_data() {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("女 n ü") << "女"
+                                << "nü" << QList<int>{31, 6} << "nü" << true;
+        QTest::newRow("女 n u is 奴") << "女"
+                                      << "nü" << QList<int>{31, 5} << "nu" << false;
+        QTest::newRow("绿 l ü") << "绿"
+                                << "lü" << QList<int>{32, 6} << "lü" << true;
+        QTest::newRow("绿 l u is 路") << "绿"
+                                      << "lü" << QList<int>{32, 5} << "lu" << false;
+        QTest::newRow("略 l üe") << "略"
+                                 << "lüe" << QList<int>{32, 14} << "lüe" << true;
+        QTest::newRow("虐 n üe") << "虐"
+                                 << "nüe" << QList<int>{31, 14} << "nüe" << true;
+        QTest::newRow("居 j ü") << "居"
+                                << "ju" << QList<int>{36, 6} << "ju" << true;
+        QTest::newRow("去 q ü") << "去"
+                                << "qu" << QList<int>{37, 6} << "qu" << true;
+        QTest::newRow("鱼 y ü") << "鱼"
+                                << "yu" << QList<int>{46, 6} << "yu" << true;
+        QTest::newRow("月 y üe") << "月"
+                                 << "yue" << QList<int>{46, 14} << "yue" << true;
+        QTest::newRow("学 x üe") << "学"
+                                 << "xue" << QList<int>{38, 14} << "xue" << true;
+        QTest::newRow("军 j ün") << "军"
+                                 << "jun" << QList<int>{36, 20} << "jun" << true;
+        QTest::newRow("云 y ün") << "云"
+                                 << "yun" << QList<int>{46, 20} << "yun" << true;
+        QTest::newRow("全 q ü an") << "全"
+                                   << "quan" << QList<int>{37, 6, 16} << "quan" << true;
+        // The plain u spells the same letters after j; both are the written pinyin.
+        QTest::newRow("居 j u") << "居"
+                                << "ju" << QList<int>{36, 5} << "ju" << true;
+    }
+    void umlaut() {
+        QFETCH(QString, character);
+        QFETCH(QString, expected);
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, built);
+        QFETCH(bool, right);
+        openWith({{character}});
+        ctx->random.script({pick(0, 1)});
         click(screen, "Button7");
+        QCOMPARE(caption(screen, "Label2"), character);
+        QCOMPARE(screen->expected(), expected);
+        QCOMPARE(tooltipAfterMouseMove(), QStringLiteral("答案：") + expected);
+        for (int k : clicks)
+            click(screen, letterButton(k));
+        QCOMPARE(caption(screen, "Button2"), built);
+        QCOMPARE(caption(screen, "Label3"), right ? kRight : kCheer);
+        QCOMPARE(screen->timer()->isEnabled(), right);
+        // Each letter sounds its own clip, the ü letter too when it puts down u.
+        QStringList plays;
+        for (int k : clicks)
+            plays << played(core::letters::clip(k));
+        QCOMPARE(letterPlayer().plays(), plays);
+    }
+
+    // A character read from the store with blanks around it is shown and looked up trimmed.
+    void trimmedCharacter() {
+        openWith(kCharacters);
+        start(3);
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("略"));
-        QCOMPARE(screen->expected(), QStringLiteral("lue"));
-        click(screen, letterButton(32)); // l
-        click(screen, letterButton(14)); // ue
-        QCOMPARE(caption(screen, "Label3"), kRight);
+        QCOMPARE(screen->expected(), QStringLiteral("lüe"));
     }
 
     void disabling_data() {
@@ -234,11 +287,20 @@ class PinyinSpellingScreenTest : public QObject {
         click(screen, letterButton(1));
         QVERIFY(screen->timer()->isEnabled());
         screen->timer()->fire();
-        // "开始" now: a new character at once; the timer still brings another.
+        // "开始" now: a new character at once, and the pending move is dropped.
         start(1);
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
         QCOMPARE(caption(screen, "Label3"), kCheer);
+        QVERIFY(!screen->timer()->isEnabled());
+
+        // The next right answer waits its own two ticks.
+        click(screen, letterButton(31));
+        click(screen, letterButton(6));
+        QCOMPARE(caption(screen, "Label3"), kRight);
+        QVERIFY(screen->timer()->isEnabled());
         ctx->random.script({pick(2, 4)});
+        screen->timer()->fire();
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
         screen->timer()->fire();
         QCOMPARE(caption(screen, "Label2"), QStringLiteral("爱"));
         QVERIFY(!screen->timer()->isEnabled());

@@ -1,6 +1,6 @@
 // PinyinLookup: one syllable per Chinese character, polyphones read by their word, other
-// characters passed through; the same table written three ways (toneless with ü as u for the
-// character game, with ü for the screens, with tone marks); the shipped single characters, word
+// characters passed through; the same table written three ways (toneless with ü as u, with ü for
+// the screens and the character game, with tone marks); the shipped single characters, word
 // groups, idioms and poems all read right; the content check and `lumibo-content pinyin` report
 // what has no reading and where an idiom's note is not its reading.
 
@@ -212,6 +212,10 @@ class PinyinLookupTest : public QObject {
                                      << "yu qu xue ju"
                                      << "yu qu xue ju"
                                      << "yú qù xué jù";
+        QTest::newRow("决 军 需 全 月 云") << "决军需全月云"
+                                           << "jue jun xu quan yue yun"
+                                           << "jue jun xu quan yue yun"
+                                           << "jué jūn xū quán yuè yún";
         QTest::newRow("静夜思") << "床前明月光"
                                 << "chuang qian ming yue guang"
                                 << "chuang qian ming yue guang"

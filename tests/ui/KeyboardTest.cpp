@@ -429,7 +429,7 @@ class KeyboardTest : public QObject {
             QVERIFY(!a->numberKeys());
     }
 
-    // The recitation keeps its own keys 1 to 3 on its picture area, as before.
+    // The recitation reads its own keys 1 to 3: a wrong meaning by key is silent.
     void recitationKeepsItsKeys() {
         open(QStringLiteral("yy2"));
         current()->findChild<QListWidget *>("List1")->setCurrentRow(0);
@@ -451,6 +451,71 @@ class KeyboardTest : public QObject {
         QTest::keyClick(s->findChild<QWidget *>("Picture3"), Qt::Key_Escape);
         flushDeletes();
         QCOMPARE(nameOf(current()), screens::kRecitationChoice);
+    }
+
+    // Keys 1 to 3 answer the recitation wherever the focus is, and leave it there: Enter on a
+    // focused 暂停, 再听 or "想不起来了" presses that button and counts no answer.
+    void recitationKeysLeaveTheFocus() {
+        open(QStringLiteral("yy2"));
+        current()->findChild<QListWidget *>("List1")->setCurrentRow(0);
+        click(current(), "Button1");
+        settle();
+        QWidget *s = current();
+        auto marks = [s] {
+            QStringList out;
+            for (int i = 0; i < 3; ++i)
+                if (s->findChild<QLabel *>(QStringLiteral("Image1(%1)").arg(i))->isVisible())
+                    out << QString::number(i);
+            return out.join(',');
+        };
+        click(s, "Button3");
+        QCoreApplication::processEvents();
+        button(s, "Button6")->setFocus(Qt::TabFocusReason);
+        timer(s, "Timer1")->fire();
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button6"));
+
+        // The right meaning by its key, from 暂停: counted, and the focus stays.
+        QTest::keyClick(QApplication::focusWidget(), char('1' + ctx->globals.rightButton));
+        QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button6"));
+        timer(s, "Timer1")->fire();
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button6"));
+        QCOMPARE(caption(s, "Label4"), QStringLiteral("学习了第2个"));
+
+        // Enter pauses and resumes; the open word is not answered by it.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(caption(s, "Button6"), QStringLiteral("继续"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(caption(s, "Button6"), QStringLiteral("暂停"));
+        QCOMPARE(marks(), QString());
+        QCOMPARE(ctx->globals.rightWordCount, 1);
+
+        // Enter on 再听 says the word again, and answers nothing.
+        button(s, "Button7")->setFocus(Qt::TabFocusReason);
+        speech(*ctx).log.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(speech(*ctx).log, QStringList{QStringLiteral("speak \"%1\"").arg(ctx->globals.spokenWord)});
+        QCOMPARE(marks(), QString());
+
+        // The keypad's digits answer too: a wrong one, silent, from 再听.
+        const int before = clips(*ctx).log.size();
+        const int wrong = ctx->globals.rightButton == 0 ? 1 : 0;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + wrong), Qt::KeypadModifier);
+        QCOMPARE(marks(), QString::number(ctx->globals.rightButton));
+        QCOMPARE(clips(*ctx).log.size(), before);
+        QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button7"));
+
+        // Enter on "想不起来了" gives the next word up: the ding, the mark, no count.
+        timer(s, "Timer1")->fire();
+        button(s, "Button8")->setFocus(Qt::TabFocusReason);
+        timer(s, "Timer1")->fire();
+        QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button8"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(clips(*ctx).log.last(), played(core::jieguo::kMatch));
+        QCOMPARE(marks(), QString::number(ctx->globals.rightButton));
+        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(caption(s, "Label4"), QStringLiteral("学习了第4个"));
     }
 
     // The operation table, closed by a click on its background, closes with Esc.

@@ -16,7 +16,7 @@ int usage() {
                  "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
                  "  lumibo-content pinyin [--display|--tones] TEXT...\n"
                  "                                               print the pinyin of each text, one a line:\n"
-                 "                                               as the character game spells it (ü as u),\n"
+                 "                                               plain (ü as u),\n"
                  "                                               --display as the screens show it (ü as ü),\n"
                  "                                               --tones with tone marks\n");
     return 2;
