@@ -35,78 +35,78 @@ constexpr int kSpread = 10;
 } // namespace
 
 const WordGameKind &idioms() {
-    static const WordGameKind k{screens::kIdioms,
-                                QStringLiteral("chenyu"),
-                                QStringLiteral(" 学成语"),
-                                QStringLiteral("成语"),
-                                services::kIdioms,
-                                WordGameKind::Clue::TextBox,
-                                false,
-                                QStringLiteral("个成语"),
-                                QStringLiteral("成语边玩边学"),
-                                QStringLiteral("成语词库"),
-                                12,
-                                false,
-                                WordGameKind::WrongRule::Anywhere,
-                                0,
-                                idiomEntry};
+    static const WordGameKind k{.screenName = screens::kIdioms,
+                                .menuItem = QStringLiteral("chenyu"),
+                                .caption = QStringLiteral(" 学成语"),
+                                .table = QStringLiteral("成语"),
+                                .slot = services::kIdioms,
+                                .clue = WordGameKind::Clue::TextBox,
+                                .hint = false,
+                                .countWord = QStringLiteral("个成语"),
+                                .title = QStringLiteral("成语边玩边学"),
+                                .libraryCaption = QStringLiteral("成语词库"),
+                                .answerPointSize = 12,
+                                .answerBold = false,
+                                .wrongRule = WordGameKind::WrongRule::Anywhere,
+                                .firstCentre = 0,
+                                .entry = idiomEntry};
     return k;
 }
 
 const WordGameKind &antonyms() {
-    static const WordGameKind k{screens::kAntonyms,
-                                QStringLiteral("fyc"),
-                                QStringLiteral("反义词"),
-                                QStringLiteral("反义词"),
-                                services::kAntonyms,
-                                WordGameKind::Clue::Tile,
-                                false,
-                                QStringLiteral("个反义词"),
-                                QStringLiteral("反义词边玩边学"),
-                                QStringLiteral("反义词词库"),
-                                15,
-                                true,
-                                WordGameKind::WrongRule::Anywhere,
-                                0,
-                                pairEntry};
+    static const WordGameKind k{.screenName = screens::kAntonyms,
+                                .menuItem = QStringLiteral("fyc"),
+                                .caption = QStringLiteral("反义词"),
+                                .table = QStringLiteral("反义词"),
+                                .slot = services::kAntonyms,
+                                .clue = WordGameKind::Clue::Tile,
+                                .hint = false,
+                                .countWord = QStringLiteral("个反义词"),
+                                .title = QStringLiteral("反义词边玩边学"),
+                                .libraryCaption = QStringLiteral("反义词词库"),
+                                .answerPointSize = 15,
+                                .answerBold = true,
+                                .wrongRule = WordGameKind::WrongRule::Anywhere,
+                                .firstCentre = 0,
+                                .entry = pairEntry};
     return k;
 }
 
 const WordGameKind &synonyms() {
-    static const WordGameKind k{screens::kSynonyms,
-                                QStringLiteral("tyc"),
-                                QStringLiteral("同义词"),
-                                QStringLiteral("同义词"),
-                                services::kSynonyms,
-                                WordGameKind::Clue::Tile,
-                                false,
-                                QStringLiteral("个同义词"),
-                                QStringLiteral("同义词边玩边学"),
-                                QStringLiteral("同义词词库"),
-                                14.25,
-                                true,
-                                WordGameKind::WrongRule::Anywhere,
-                                0,
-                                pairEntry};
+    static const WordGameKind k{.screenName = screens::kSynonyms,
+                                .menuItem = QStringLiteral("tyc"),
+                                .caption = QStringLiteral("同义词"),
+                                .table = QStringLiteral("同义词"),
+                                .slot = services::kSynonyms,
+                                .clue = WordGameKind::Clue::Tile,
+                                .hint = false,
+                                .countWord = QStringLiteral("个同义词"),
+                                .title = QStringLiteral("同义词边玩边学"),
+                                .libraryCaption = QStringLiteral("同义词词库"),
+                                .answerPointSize = 14.25,
+                                .answerBold = true,
+                                .wrongRule = WordGameKind::WrongRule::Anywhere,
+                                .firstCentre = 0,
+                                .entry = pairEntry};
     return k;
 }
 
 const WordGameKind &riddles() {
-    static const WordGameKind k{screens::kRiddles,
-                                QStringLiteral("cmy"),
-                                QStringLiteral("猜谜语"),
-                                QStringLiteral("谜语"),
-                                services::kRiddles,
-                                WordGameKind::Clue::Tile,
-                                true,
-                                QStringLiteral("个谜语"),
-                                QStringLiteral("猜猜谜语 开拓思维"),
-                                QStringLiteral("谜语词库"),
-                                12,
-                                true,
-                                WordGameKind::WrongRule::AroundCentre,
-                                9,
-                                riddleEntry};
+    static const WordGameKind k{.screenName = screens::kRiddles,
+                                .menuItem = QStringLiteral("cmy"),
+                                .caption = QStringLiteral("猜谜语"),
+                                .table = QStringLiteral("谜语"),
+                                .slot = services::kRiddles,
+                                .clue = WordGameKind::Clue::Tile,
+                                .hint = true,
+                                .countWord = QStringLiteral("个谜语"),
+                                .title = QStringLiteral("猜猜谜语 开拓思维"),
+                                .libraryCaption = QStringLiteral("谜语词库"),
+                                .answerPointSize = 12,
+                                .answerBold = true,
+                                .wrongRule = WordGameKind::WrongRule::AroundCentre,
+                                .firstCentre = 9,
+                                .entry = riddleEntry};
     return k;
 }
 

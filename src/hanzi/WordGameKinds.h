@@ -28,21 +28,21 @@ struct WordGameKind {
     // Where wrong answers come from: any record but the first, or records close to a centre.
     enum class WrongRule { Anywhere, AroundCentre };
 
-    QString screenName;     // "学成语"
-    QString menuItem;       // the menu item that opens it: "chenyu"
-    QString caption;        // window caption
-    QString table;          // "成语"
-    int slot;               // the table's slot in the store
-    Clue clue;              // how the clue is shown
-    bool hint;              // Button3 "猜" & kind
-    QString countWord;      // "个成语"
-    QString title;          // Label3(4)
-    QString libraryCaption; // Label3(5) before any count
-    double answerPointSize;
-    bool answerBold;
-    WrongRule wrongRule;
-    int firstCentre; // the centre of the first question's wrong answers (AroundCentre)
-    WordEntry (*entry)(const QStringList &fields);
+    QString screenName{};     // "学成语"
+    QString menuItem{};       // the menu item that opens it: "chenyu"
+    QString caption{};        // window caption
+    QString table{};          // "成语"
+    int slot = 0;             // the table's slot in the store
+    Clue clue = Clue::Tile;   // how the clue is shown
+    bool hint = false;        // Button3 "猜" & kind
+    QString countWord{};      // "个成语"
+    QString title{};          // Label3(4)
+    QString libraryCaption{}; // Label3(5) before any count
+    double answerPointSize = 12;
+    bool answerBold = false;
+    WrongRule wrongRule = WrongRule::Anywhere;
+    int firstCentre = 0; // the centre of the first question's wrong answers (AroundCentre)
+    WordEntry (*entry)(const QStringList &fields) = nullptr;
 };
 
 const WordGameKind &idioms();
