@@ -1,90 +1,47 @@
 #include "app/MenuTable.h"
 
-#include "app/AppContext.h"
 #include "app/ScreenNames.h"
-#include "ui/Widgets.h"
-
-#include <QLabel>
-#include <QPushButton>
 
 namespace app {
-
-void setCaptionOf(QWidget *screen, const QString &control, const QString &text) {
-    if (auto *b = screen->findChild<ui::FlatButton *>(control))
-        b->setCaption(text);
-    else if (auto *l = screen->findChild<QLabel *>(control))
-        l->setText(text);
-    else if (auto *pb = screen->findChild<QPushButton *>(control))
-        pb->setText(text);
-}
 
 namespace {
 
 using Kind = MenuItem::Kind;
 
 MenuItem separator(const char *name) {
-    return MenuItem{Kind::Separator, QString::fromUtf8(name), "-", {}, {}, {}};
+    return {.kind = Kind::Separator, .name = QString::fromUtf8(name), .caption = "-"};
 }
 
 MenuItem plain(const char *name, const char *caption, const QString &screen) {
-    return MenuItem{Kind::Open, QString::fromUtf8(name), QString::fromUtf8(caption), screen, {}, {}};
+    return {.kind = Kind::Open,
+            .name = QString::fromUtf8(name),
+            .caption = QString::fromUtf8(caption),
+            .screen = screen};
 }
 
-// The item's caption becomes the screen's title label and window caption.
-MenuItem titled(const char *name, const char *caption, const QString &screen, int *(*var)(AppContext &),
-                int mode) {
-    const QString text = QString::fromUtf8(caption);
-    return MenuItem{Kind::Open,
-                    QString::fromUtf8(name),
-                    text,
-                    screen,
-                    [var, mode](AppContext &c) { *var(c) = mode; },
-                    [text](QWidget *s) {
-                        setCaptionOf(s, QStringLiteral("Label2"), text);
-                        s->setWindowTitle(text);
-                    }};
+// An item that picks a variant of its screen, which then goes by the title given.
+MenuItem variant(const char *name, const char *caption, const QString &screen, const char *title, int mode,
+                 bool showEquals = true) {
+    return {.kind = Kind::Open,
+            .name = QString::fromUtf8(name),
+            .caption = QString::fromUtf8(caption),
+            .screen = screen,
+            .choice = {.title = QString::fromUtf8(title), .mode = mode, .showEquals = showEquals}};
 }
 
-int *menuMode(AppContext &c) {
-    return &c.globals.menuMode;
-}
-int *subtractMode(AppContext &c) {
-    return &c.globals.subtractMode;
-}
-
+// The drills' items: the caption is also the title.
 MenuItem addition(const char *name, const char *caption, int mode) {
-    return titled(name, caption, screens::kAddition, menuMode, mode);
+    return variant(name, caption, screens::kAddition, caption, mode);
 }
 MenuItem subtraction(const char *name, const char *caption, int mode) {
-    return titled(name, caption, screens::kSubtraction, subtractMode, mode);
+    return variant(name, caption, screens::kSubtraction, caption, mode);
 }
-
-// The olympiad title goes on its Button3, and the window caption is copied from it.
 MenuItem olympiad(const char *name, const char *caption, const char *title, int mode,
-                  bool hideEquals = false) {
-    const QString text = QString::fromUtf8(title);
-    return MenuItem{Kind::Open,
-                    QString::fromUtf8(name),
-                    QString::fromUtf8(caption),
-                    screens::kOlympiad,
-                    [mode](AppContext &c) { c.globals.menuMode = mode; },
-                    [text, hideEquals](QWidget *s) {
-                        setCaptionOf(s, QStringLiteral("Button3"), text);
-                        s->setWindowTitle(text);
-                        if (hideEquals)
-                            if (auto *eq = s->findChild<QWidget *>(QStringLiteral("Button5")))
-                                eq->setVisible(false);
-                    }};
+                  bool showEquals = true) {
+    return variant(name, caption, screens::kOlympiad, title, mode, showEquals);
 }
-
 MenuItem pinyinGame(const char *name, const char *caption, const char *title, int mode) {
-    const QString text = QString::fromUtf8(title);
-    return MenuItem{Kind::Open,
-                    QString::fromUtf8(name),
-                    QString::fromUtf8(caption),
-                    screens::kPinyinGames,
-                    [mode](AppContext &c) { c.globals.menuMode = mode; },
-                    [text](QWidget *s) { s->setWindowTitle(text); }};
+    return variant(name, caption, screens::kPinyinGames, title, mode);
 }
 
 } // namespace
@@ -115,7 +72,7 @@ const std::vector<TopMenu> &menuTable() {
           olympiad("slj3", "加减混合", "加减混合(结果最大80)", 3), separator("line5"),
           olympiad("slj4", "连乘口算", "连乘口算", 4), olympiad("slj5", "连除口算", "连除口算", 5),
           olympiad("slj6", "乘除混合", "乘除混合", 6), separator("line6"),
-          olympiad("slj7", "四则混合", "四则混合", 7), olympiad("slj8", "比例计算", "比例计算", 8, true)}},
+          olympiad("slj7", "四则混合", "四则混合", 7), olympiad("slj8", "比例计算", "比例计算", 8, false)}},
         {"pic", "图形学习", {plain("tx1", "认识几何图形", screens::kShapes)}},
         {"renzi",
          "少儿认字",
@@ -140,8 +97,8 @@ const std::vector<TopMenu> &menuTable() {
         {"help",
          "帮助",
          {plain("bangzhu", "软件帮助", screens::kHelp),
-          MenuItem{Kind::About, "aboutauthor", "关于作者", {}, {}, {}},
-          MenuItem{Kind::Quit, "tuichu", "退出", {}, {}, {}}}},
+          MenuItem{.kind = Kind::About, .name = "aboutauthor", .caption = "关于作者"},
+          MenuItem{.kind = Kind::Quit, .name = "tuichu", .caption = "退出"}}},
     };
     return table;
 }

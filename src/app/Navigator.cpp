@@ -77,25 +77,24 @@ bool Navigator::available(const QString &screen) const {
     return false;
 }
 
-QWidget *Navigator::create(const QString &screen, const std::function<void(AppContext &)> &setVariables,
-                           const std::function<void(QWidget *)> &setTexts) {
-    if (setVariables) setVariables(ctx_);
+QWidget *Navigator::create(const QString &screen, const MenuChoice &choice) {
     QWidget *w = ctx_.registry().find(screen)->create(ctx_);
-    if (setTexts) setTexts(w);
+    if (auto *target = dynamic_cast<MenuChoiceTarget *>(w))
+        target->applyMenuChoice(choice);
+    else if (!choice.isEmpty())
+        std::fprintf(stderr, "Lumibo: the screen %s takes no menu choice.\n", qPrintable(screen));
     return w;
 }
 
-QWidget *Navigator::open(const QString &screen, const std::function<void(AppContext &)> &setVariables,
-                         const std::function<void(QWidget *)> &setTexts) {
+QWidget *Navigator::open(const QString &screen, const MenuChoice &choice) {
     if (!available(screen)) return nullptr;
     unloadAll();
-    QWidget *w = create(screen, setVariables, setTexts);
+    QWidget *w = create(screen, choice);
     install(w);
     return w;
 }
 
-QWidget *Navigator::openChild(const QString &screen, const std::function<void(AppContext &)> &setVariables,
-                              const std::function<void(QWidget *)> &setTexts) {
+QWidget *Navigator::openChild(const QString &screen) {
     if (!available(screen)) return nullptr;
     QWidget *parent = current_;
     if (parent) {
@@ -105,7 +104,7 @@ QWidget *Navigator::openChild(const QString &screen, const std::function<void(Ap
         parents_.append(parent);
         current_ = nullptr;
     }
-    QWidget *w = create(screen, setVariables, setTexts);
+    QWidget *w = create(screen, {});
     install(w);
     return w;
 }
@@ -122,7 +121,7 @@ void Navigator::leave() {
 }
 
 QWidget *Navigator::open(const MenuItem &item) {
-    return open(item.screen, item.setVariables, item.setTexts);
+    return open(item.screen, item.choice);
 }
 
 void Navigator::returnToMain() {

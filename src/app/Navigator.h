@@ -1,18 +1,19 @@
 #pragma once
 
+#include "app/MenuChoice.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 namespace app {
 
 class AppContext;
 struct MenuItem;
 
-// One screen at a time. Opening a screen unloads the main window, sets the mode variable,
-// creates the screen (its load step sees the mode) and shows it; a screen's return unloads
-// it and shows a fresh main window, whose load runs the start-up steps again.
+// One screen at a time. Opening a screen unloads the main window, creates the screen, hands it
+// the menu item's choice and shows it; a screen's return unloads it and shows a fresh main
+// window, whose load runs the start-up steps again.
 class Navigator : public QObject {
     Q_OBJECT
   public:
@@ -21,14 +22,12 @@ class Navigator : public QObject {
 
     // Creates and shows a fresh main window (unloading whatever screen is up).
     QWidget *showMain();
-    // Opens a registered screen the way a menu item does.
-    QWidget *open(const QString &screen, const std::function<void(AppContext &)> &setVariables = {},
-                  const std::function<void(QWidget *)> &setTexts = {});
+    // Opens a registered screen plainly, or as a menu item does: with the item's choice.
+    QWidget *open(const QString &screen, const MenuChoice &choice = {});
     QWidget *open(const MenuItem &item);
     // Opens a registered screen as a child of the one on show: the parent is hidden with its
     // state kept, and the child's leave shows it again as it was.
-    QWidget *openChild(const QString &screen, const std::function<void(AppContext &)> &setVariables = {},
-                       const std::function<void(QWidget *)> &setTexts = {});
+    QWidget *openChild(const QString &screen);
     // A screen's return button: unload it (and any parent it has), show the main window.
     void returnToMain();
     // A child screen's leave: unload it and show its parent again; on any other screen the same
@@ -58,8 +57,7 @@ class Navigator : public QObject {
     void unloadAll();
     void unload(QWidget *w);
     void install(QWidget *w);
-    QWidget *create(const QString &screen, const std::function<void(AppContext &)> &setVariables,
-                    const std::function<void(QWidget *)> &setTexts);
+    QWidget *create(const QString &screen, const MenuChoice &choice);
 
     AppContext &ctx_;
     QPointer<QWidget> current_;

@@ -28,10 +28,9 @@ app::GalleryShot olympiadShot(const QString &file, const char *item, std::initia
     const QString itemName = QString::fromLatin1(item);
     const std::deque<double> script(draws);
     return {file, [itemName, script](QWidget *screen, app::AppContext &ctx) {
-                if (const app::MenuItem *menu = app::findMenuItem(itemName)) {
-                    menu->setVariables(ctx);
-                    menu->setTexts(screen);
-                }
+                auto *drill = qobject_cast<DrillScreen *>(screen);
+                if (const app::MenuItem *menu = app::findMenuItem(itemName); menu && drill)
+                    drill->applyMenuChoice(menu->choice);
                 ctx.random.script(script);
                 clickStart(screen, ctx);
             }};

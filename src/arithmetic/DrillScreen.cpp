@@ -2,7 +2,6 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
-#include "app/ScreenNames.h"
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
@@ -64,11 +63,11 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
 }
 
 void DrillScreen::buildOperandsLayout() {
-    auto *title = ui::makeLabel(QStringLiteral("Label2"), kind_.title, this, ui::twRect(3480, 240, 3360, 495),
-                                18, QColor(255, 0, 0));
-    title->setAlignment(Qt::AlignCenter);
+    title_ = ui::makeLabel(QStringLiteral("Label2"), kind_.title, this, ui::twRect(3480, 240, 3360, 495), 18,
+                           QColor(255, 0, 0));
+    title_->setAlignment(Qt::AlignCenter);
     // A menu caption can be longer than the title box; let it grow about its centre.
-    title->setGeometry(ui::twRect(2280, 240, 5760, 495));
+    title_->setGeometry(ui::twRect(2280, 240, 5760, 495));
 
     auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 10575, 1695));
     auto tile = [&](const char *name, const QString &caption, QRect r) {
@@ -121,8 +120,8 @@ void DrillScreen::buildOperandsLayout() {
 
 void DrillScreen::buildExpressionLayout() {
     auto *titlePanel = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(2880, 120, 6015, 975));
-    operator_ = new ui::FlatButton(QStringLiteral("Button3"), kind_.title, titlePanel, 21.75, true);
-    operator_->setGeometry(ui::twRect(0, 0, 6015, 975));
+    titleTile_ = new ui::FlatButton(QStringLiteral("Button3"), kind_.title, titlePanel, 21.75, true);
+    titleTile_->setGeometry(ui::twRect(0, 0, 6015, 975));
 
     auto *question = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(120, 1200, 11535, 1695));
     auto tile = [&](const char *name, const QString &caption, double points, QRect r) {
@@ -169,7 +168,7 @@ void DrillScreen::cjf() {
     answerTile_->setCaption(QStringLiteral("?"));
     ctx_.random.randomize();
 
-    question_ = kind_.generate(ctx_.random, ctx_.globals, mode());
+    question_ = kind_.generate(ctx_.random, ctx_.globals, mode_);
     firstOperand_->setCaption(question_->first);
     if (secondOperand_) secondOperand_->setCaption(question_->second);
     for (int k = 1; k <= 4; ++k)
@@ -231,8 +230,14 @@ void DrillScreen::togglePause() {
     pause_->setCaption(paused_ ? QStringLiteral("继续") : QStringLiteral("暂停"));
 }
 
-int DrillScreen::mode() const {
-    return kind_.screenName == screens::kSubtraction ? ctx_.globals.subtractMode : ctx_.globals.menuMode;
+void DrillScreen::applyMenuChoice(const app::MenuChoice &choice) {
+    mode_ = choice.mode;
+    if (!choice.title.isEmpty()) {
+        if (title_) title_->setText(choice.title);
+        if (titleTile_) titleTile_->setCaption(choice.title);
+        setWindowTitle(choice.title);
+    }
+    if (!choice.showEquals) equals_->hide();
 }
 
 } // namespace arithmetic

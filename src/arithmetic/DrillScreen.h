@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuChoice.h"
 #include "arithmetic/DrillGenerators.h"
 #include "core/SoundSheet.h"
 #include "ui/Widgets.h"
@@ -23,7 +24,7 @@ struct DrillKind {
     enum class Layout { Operands, Expression };
 
     QString screenName{};   // control name of the window
-    QString caption{};      // window caption at load (a menu item may replace it)
+    QString caption{};      // window caption at load (a menu item's title replaces it)
     QString title{};        // Label2 (Button3 on the expression layout) at load; likewise
     QString operatorSign{}; // Button3 on the operands layout
     core::Clip greeting{};  // stretch of jieguo.wav played at load; none when empty
@@ -37,10 +38,13 @@ struct DrillKind {
 
 // The timed four-choice drill: a question and four answer buttons, a 20-second countdown of
 // 100 ticks and a tally; the operation drills add a score and an elapsed-time clock.
-class DrillScreen : public ui::Screen {
+class DrillScreen : public ui::Screen, public app::MenuChoiceTarget {
     Q_OBJECT
   public:
     DrillScreen(app::AppContext &ctx, const DrillKind &kind);
+
+    // The menu item's range or chain, its title, and whether the "=" tile shows.
+    void applyMenuChoice(const app::MenuChoice &choice) override;
 
     // Question set-up: restart the countdown, clear the answers, then the generator part.
     void cjf();
@@ -53,8 +57,8 @@ class DrillScreen : public ui::Screen {
     int rightCount() const { return rightCount_; }
     int wrongCount() const { return wrongCount_; }
     int elapsedSeconds() const { return elapsedSeconds_; }
-    // The variant the menu item chose (the sums' range, the chain).
-    int mode() const;
+    // The variant the menu item chose (the sums' range, the chain); 0 without a menu item.
+    int mode() const { return mode_; }
 
     // Texts the screen shows (exact); the tally's wording is the kind's.
     QString tallyText(int right, int wrong) const;
@@ -77,8 +81,9 @@ class DrillScreen : public ui::Screen {
 
     app::AppContext &ctx_;
     DrillKind kind_;
-    // The question tiles: A op B = ? (the expression layout: the chain on firstOperand_, its
-    // title on operator_'s place above, and = ?).
+    QLabel *title_ = nullptr;             // the operation drills' title
+    ui::FlatButton *titleTile_ = nullptr; // the chains' title
+    // The question tiles: A op B = ?, or on the expression layout the whole chain, = and ?.
     ui::FlatButton *firstOperand_ = nullptr, *operator_ = nullptr, *secondOperand_ = nullptr,
                    *equals_ = nullptr, *answerTile_ = nullptr;
     ui::AnswerButtons *answers_ = nullptr;
@@ -88,6 +93,7 @@ class DrillScreen : public ui::Screen {
     QProgressBar *progress_ = nullptr;
     ui::Timer *clock_ = nullptr, *countdown_ = nullptr;
 
+    int mode_ = 0;
     std::optional<Question> question_;
     int rightCount_ = 0, wrongCount_ = 0;
     bool wrongPending_ = false; // a wrong answer was given: the question stays until the right one

@@ -12,9 +12,6 @@ namespace core {
 // The program-wide working values the screens share. They live for the whole run,
 // start at 0 or empty and are never saved.
 struct Globals {
-    int menuMode = 0;
-    int subtractMode = 0;
-
     double correctAnswer = 0;
     bool correctAnswerSet = false; // false until some question set one: the reveal then shows nothing
     int rightCount = 0;

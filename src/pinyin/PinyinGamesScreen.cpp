@@ -51,6 +51,11 @@ PinyinGamesScreen::PinyinGamesScreen(app::AppContext &ctx)
 
 PinyinGamesScreen::~PinyinGamesScreen() = default;
 
+void PinyinGamesScreen::applyMenuChoice(const app::MenuChoice &choice) {
+    if (const auto r = gameRange(choice.mode)) range_ = *r;
+    if (!choice.title.isEmpty()) setWindowTitle(choice.title);
+}
+
 void PinyinGamesScreen::start() {
     start_->setEnabled(false);
     answers_->setAllEnabled(true);
@@ -59,8 +64,6 @@ void PinyinGamesScreen::start() {
 
 void PinyinGamesScreen::cjf() {
     answers_->clearCaptions();
-    // Another mode keeps the range it had.
-    if (const auto r = gameRange(ctx_.globals.menuMode)) range_ = *r;
     ctx_.random.randomize();
     answer_ = ctx_.random.range(range_.size(), range_.first);
     playAnswer();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MenuChoice.h"
 #include "pinyin/PinyinLetterTable.h"
 #include "ui/Widgets.h"
 
@@ -18,13 +19,17 @@ class Timer;
 
 namespace pinyin {
 
-// pyyx1form: hear a letter, find it among four. The menu mode picks the letters asked; the
+// pyyx1form: hear a letter, find it among four. The menu item picks the letters asked; the
 // game keeps no score.
-class PinyinGamesScreen : public ui::Screen {
+class PinyinGamesScreen : public ui::Screen, public app::MenuChoiceTarget {
     Q_OBJECT
   public:
     explicit PinyinGamesScreen(app::AppContext &ctx);
     ~PinyinGamesScreen() override;
+
+    // The letter group of the item (modes 2..6) and its title as the window caption. Without a
+    // group the game asks all 47 letters.
+    void applyMenuChoice(const app::MenuChoice &choice) override;
 
     // Question set-up: a letter said, it and three others of the range on the buttons.
     void cjf();

@@ -71,7 +71,8 @@ class ScreenRegistryTest : public QObject {
         }
     }
 
-    // Every menu item that opens a screen names a registered one, which opens with its name.
+    // Every menu item that opens a screen names a registered one, which opens with its name and
+    // takes the item's choice.
     void everyMenuItemOpensItsScreen() {
         const auto &registry = app::ScreenRegistry::instance();
         for (const app::TopMenu &top : app::menuTable())
@@ -83,6 +84,10 @@ class ScreenRegistryTest : public QObject {
                 QWidget *w = ctx->navigator().open(item);
                 QVERIFY2(w, qPrintable(item.name));
                 QCOMPARE(w->objectName(), item.screen);
+                // What the item chooses reaches a screen that takes it.
+                if (!item.choice.isEmpty())
+                    QVERIFY2(dynamic_cast<app::MenuChoiceTarget *>(w),
+                             qPrintable(item.name + " chooses in vain"));
                 ctx.reset();
                 testing_support::flushDeletes();
             }

@@ -378,10 +378,9 @@ class RecitationScreenTest : public QObject {
         cleanup();
         QTemporaryDir empty;
         ctx = app::AppContext::forTests(empty.path());
-        s = ctx->navigator().open(screens::kRecitation, [](app::AppContext &c) {
-            c.globals.bookNumber = 1;
-            c.globals.bookTitle = QStringLiteral("背诵人教版小学英语第一册");
-        });
+        ctx->globals.bookNumber = 1;
+        ctx->globals.bookTitle = QStringLiteral("背诵人教版小学英语第一册");
+        s = ctx->navigator().open(screens::kRecitation);
         click(s, "Button3");
         QVERIFY(!ctx->store().problemFor(1).isEmpty());
         QCOMPARE(caption(s, "Button4"), ctx->store().problemFor(1));
