@@ -125,9 +125,9 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     for (auto *b : {next_, prev_, auto_})
         b->setEnabled(false);
     services::TableCursor *cursor = ctx_.store().Data(kind.slot);
-    if (!cursor) {
+    // No table, or one without records or with empty fields only: no lesson to offer.
+    if (const QString why = ctx_.store().contentProblemFor(kind.slot); !cursor || !why.isEmpty()) {
         // The store's reason can be longer than a lesson name: it is shrunk to fit, not clipped.
-        const QString why = ctx_.store().problemFor(kind.slot);
         label5_->setFont(ui::fittedFont(label5_->font(), why, label5_->size()));
         label5_->setText(why);
         label5_->show();
@@ -139,12 +139,6 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     for (int i = 1; i <= stepper_->lessonCount(); ++i)
         combo1_->addItem(QStringLiteral("第%1课").arg(i));
     combo1_->setCurrentIndex(-1);
-    if (stepper_->lessonCount() == 0) {
-        label5_->setText(
-            QStringLiteral("“%1”里还没有内容").arg(services::contentTables()[kind.slot - 1].name));
-        label5_->show();
-        combo1_->setEnabled(false);
-    }
 }
 
 void LessonScreen::setEntry(const QString &text) {

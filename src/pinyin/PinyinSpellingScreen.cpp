@@ -105,8 +105,8 @@ bool PinyinSpellingScreen::showProblem() {
     services::TableCursor *cursor = ctx_.store().table(kTable);
     QString problem;
     if (!cursor)
-        problem = ctx_.store().problem();
-    else if (cursor->RecordCount() == 0)
+        problem = ctx_.store().problemFor(kTable); // the whole file's problem, or the table's own
+    else if (!cursor->holdsText())
         problem = QStringLiteral("单字表里没有汉字，无法出题");
     problem_->setText(problem);
     problem_->setVisible(!problem.isEmpty());
