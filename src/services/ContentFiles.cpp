@@ -2,6 +2,7 @@
 
 #include "services/ContentSchema.h"
 #include "services/PinyinLookup.h"
+#include "services/StrokeData.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -446,6 +448,26 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                     problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no pinyin reading")
                                                         .arg(QString::fromUcs4(&c, 1));
         }
+    }
+}
+
+void checkStrokes(const std::vector<TableData> &tables, const StrokeData &strokes, Problems &problems) {
+    if (!strokes.isValid()) {
+        problems << strokes.problem();
+        return;
+    }
+    QSet<char32_t> checked;
+    for (const TableData &t : tables) {
+        const int slot = slotOf(t.name);
+        if (slot != kSingleCharacters && slot != kWordGroups) continue;
+        for (std::size_t r = 0; r < t.rows.size(); ++r)
+            for (char32_t c : t.rows[r].value(0).toUcs4()) {
+                if (!PinyinLookup::isChinese(c) || checked.contains(c)) continue;
+                checked.insert(c);
+                if (!strokes.character(c))
+                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no strokes in the stroke file")
+                                                        .arg(QString::fromUcs4(&c, 1));
+            }
     }
 }
 

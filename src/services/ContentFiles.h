@@ -39,4 +39,9 @@ bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, Q
 // poems show.
 void checkContent(const std::vector<TableData> &tables, Problems &problems);
 
+class StrokeData;
+// The characters of the lessons (单字, and every character of 词组) that the stroke file cannot
+// draw, each reported once at its first line; or why the stroke file serves none at all.
+void checkStrokes(const std::vector<TableData> &tables, const StrokeData &strokes, Problems &problems);
+
 } // namespace services
