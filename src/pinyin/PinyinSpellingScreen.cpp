@@ -124,7 +124,7 @@ void PinyinSpellingScreen::newCharacter() {
     cursor->MoveFirst();
     cursor->Move(int(n * ctx_.random.rnd()));
     character_->setText(cursor->field(0).trimmed());
-    expected_ = ctx_.pinyin().GetPinYin(character_->text());
+    expected_ = ctx_.pinyin().recordPinYin(character_->text(), cursor->field(1));
     cheer_->setText(kCheer);
     clear_->setEnabled(true);
 }
