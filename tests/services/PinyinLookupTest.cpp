@@ -279,12 +279,32 @@ class PinyinLookupTest : public QObject {
                                                << "diao ba gui lai bu xi chuan"
                                                << "diao ba gui lai bu xi chuan"
                                                << "diào bà guī lái bú xì chuán";
+        QTest::newRow("结果, as a plant bears fruit") << "开花结果"
+                                                      << "kai hua jie guo"
+                                                      << "kai hua jie guo"
+                                                      << "kāi huā jiē guǒ";
+        QTest::newRow("热热闹闹, each syllable its tone") << "热热闹闹"
+                                                          << "re re nao nao"
+                                                          << "re re nao nao"
+                                                          << "rè rè nào nào";
+        QTest::newRow("李峤") << "李峤"
+                              << "li qiao"
+                              << "li qiao"
+                              << "lǐ qiáo";
+        QTest::newRow("北场, the threshing floor") << "北场芸藿罢"
+                                                   << "bei chang yun huo ba"
+                                                   << "bei chang yun huo ba"
+                                                   << "běi cháng yún huò bà";
         // 一 and 不 keep their own tones, as the idiom notes write them; the poems read them as
         // school books print them.
         QTest::newRow("一心一意") << "一心一意"
                                   << "yi xin yi yi"
                                   << "yi xin yi yi"
                                   << "yī xīn yī yì";
+        QTest::newRow("不应人") << "怕得鱼惊不应人"
+                                << "pa de yu jing bu ying ren"
+                                << "pa de yu jing bu ying ren"
+                                << "pà dé yú jīng bú yìng rén";
         QTest::newRow("孤帆一片") << "孤帆一片日边来"
                                   << "gu fan yi pian ri bian lai"
                                   << "gu fan yi pian ri bian lai"
