@@ -150,6 +150,7 @@ void LessonScreen::chooseLesson(int index) {
     if (!stepper_ || index < 0) return;
     const LessonStepper::Shown s = stepper_->choose(index);
     setEntry(s.entry);
+    entryReading_.clear(); // the lesson's number
     label2_->setText(s.place);
     label5_->setText(combo1_->itemText(index));
     label5_->show();
@@ -161,6 +162,7 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
     if (!stepper_ || !stepper_->chosen()) return;
     if (s.changed) {
         setEntry(s.entry);
+        entryReading_ = s.reading;
         label2_->setText(s.place);
     }
     refreshPinyin();
@@ -168,14 +170,16 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
 
 void LessonScreen::refreshPinyin() {
     pinyinOf_ = label1_->text();
+    readingOf_ = entryReading_;
     showPinyin();
 }
 
-// ü as ü where a child reads it; tone marks when asked for.
+// ü as ü where a child reads it; tone marks when asked for; a record's own reading where its
+// lesson gives the character another than the usual one (只 zhī among measure words).
 void LessonScreen::showPinyin() {
     using Form = services::PinyinLookup::Form;
-    txtpy_->setText(
-        ctx_.pinyin().GetPinYin(pinyinOf_, toneMarks_->isChecked() ? Form::Toned : Form::Display));
+    txtpy_->setText(ctx_.pinyin().recordPinYin(pinyinOf_, readingOf_,
+                                               toneMarks_->isChecked() ? Form::Toned : Form::Display));
 }
 
 void LessonScreen::toggleAutoPlay() {

@@ -46,7 +46,7 @@ std::vector<QStringList> fixtureRows(int slot) {
     case kSingleCharacters: {
         std::vector<QStringList> rows;
         for (const QString &c : kCharacters)
-            rows.push_back({c});
+            rows.push_back({c, QString()}); // each with the usual reading
         return rows;
     }
     case kWordGroups:
