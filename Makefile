@@ -6,7 +6,7 @@ GENERATOR ?= Ninja
 # cmake --build may run make below this make, which would then announce every directory it enters.
 BUILD := env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS cmake --build $(BUILD_DIR) -j$(JOBS)
 
-.PHONY: all deps configure build run test package test-sanitize fuzz gallery readme-pictures bench clean
+.PHONY: all deps configure build run test package test-sanitize fuzz gallery readme-pictures bench strokes-data clean
 
 all: build
 
@@ -67,6 +67,12 @@ readme-pictures: configure
 
 bench: build
 	@bash bench/startup.sh
+
+# Remakes data/strokes/strokes.dat from the npm package hanzi-writer-data 2.0.1, checked against
+# the tarball's recorded checksum. Only this needs npm: run and test use the committed file.
+strokes-data: configure
+	@$(BUILD) --target lumibo-strokes
+	@bash scripts/strokes-data.sh $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) build-sanitize build-fuzz

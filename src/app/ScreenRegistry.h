@@ -24,6 +24,11 @@ struct ScreenEntry {
     std::vector<GalleryShot> shots;
     // The menu item the gallery opens the screen with; empty: opened plainly.
     QString galleryMenuItem;
+    // The content tables (slots 1..30) the screen reads. Each must cost only its own screens:
+    // a screen without one, or with one that holds nothing, says so and offers nothing to answer.
+    // A screen that reads a table chosen on another screen (the English word screens) leaves it
+    // to the screen where it is chosen.
+    std::vector<int> tables;
 };
 
 class ScreenRegistry {

@@ -169,9 +169,9 @@ void BookChoiceScreen::chooseBook(int index) {
         combo1_->clear();
     }
     g.bookCursor = ctx_.store().Data(g.bookNumber);
-    if (!g.bookCursor) {
-        // No content to choose from: say why, offer no group.
-        label1_->setText(ctx_.store().problem());
+    // No book, or one without words: say why, offer no group.
+    if (const QString why = ctx_.store().contentProblemFor(g.bookNumber); !g.bookCursor || !why.isEmpty()) {
+        label1_->setText(why);
         combo1_->setEnabled(false);
         return;
     }

@@ -5,6 +5,7 @@
 #include "english/LinkGameScreen.h"
 #include "english/RecitationScreen.h"
 #include "english/WordStudyScreen.h"
+#include "services/ContentSchema.h"
 #include "ui/Timer.h"
 
 #include <QListWidget>
@@ -58,11 +59,16 @@ void dealtBoard(QWidget *screen, app::AppContext &ctx) {
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
+    // The selection screens read every book: a book is chosen there, and its word screen opened.
+    std::vector<int> books;
+    for (int b = 1; b <= services::kEnglishBooks; ++b)
+        books.push_back(b);
     for (const BookChoiceKind *kind : {&studyChoice(), &recitationChoice(), &linkGameChoice()})
-        r.add({kind->screenName,
-               [kind](app::AppContext &ctx) -> QWidget * { return new BookChoiceScreen(ctx, *kind); },
-               {{kind->screenName + QStringLiteral("-book"), bookChosen}},
-               {}});
+        r.add(
+            {.name = kind->screenName,
+             .create = [kind](app::AppContext &ctx) -> QWidget * { return new BookChoiceScreen(ctx, *kind); },
+             .shots = {{kind->screenName + QStringLiteral("-book"), bookChosen}},
+             .tables = books});
     r.add({screens::kWordStudy,
            [](app::AppContext &ctx) -> QWidget * { return new WordStudyScreen(ctx); },
            {{screens::kWordStudy, wordOnShow}},

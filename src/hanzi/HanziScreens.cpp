@@ -32,24 +32,29 @@ void thirdQuestion(QWidget *screen, app::AppContext &) {
 }
 
 void addWordGame(app::ScreenRegistry &r, const WordGameKind &kind) {
-    r.add({kind.screenName,
-           [&kind](app::AppContext &ctx) -> QWidget * { return new WordGameScreen(ctx, kind); },
-           {{kind.screenName, thirdQuestion}},
-           kind.menuItem});
+    r.add({.name = kind.screenName,
+           .create = [&kind](app::AppContext &ctx) -> QWidget * { return new WordGameScreen(ctx, kind); },
+           .shots = {{kind.screenName, thirdQuestion}},
+           .galleryMenuItem = kind.menuItem,
+           .tables = {kind.slot}});
 }
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({screens::kCharacterLessons,
-           [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, characterLessons()); },
-           {entryShot(screens::kCharacterLessons, 5, 4, false),
-            entryShot(screens::kCharacterLessons + QStringLiteral("-tones"), 5, 4, true)},
-           {}});
-    r.add({screens::kWordGroupLessons,
-           [](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, wordGroupLessons()); },
-           {entryShot(screens::kWordGroupLessons, 8, 4, false),
-            entryShot(screens::kWordGroupLessons + QStringLiteral("-tones"), 8, 4, true)},
-           {}});
+    r.add({.name = screens::kCharacterLessons,
+           .create = [](app::AppContext &ctx) -> QWidget * {
+               return new LessonScreen(ctx, characterLessons());
+           },
+           .shots = {entryShot(screens::kCharacterLessons, 5, 4, false),
+                     entryShot(screens::kCharacterLessons + QStringLiteral("-tones"), 5, 4, true)},
+           .tables = {characterLessons().slot}});
+    r.add({.name = screens::kWordGroupLessons,
+           .create = [](app::AppContext &ctx) -> QWidget * {
+               return new LessonScreen(ctx, wordGroupLessons());
+           },
+           .shots = {entryShot(screens::kWordGroupLessons, 8, 4, false),
+                     entryShot(screens::kWordGroupLessons + QStringLiteral("-tones"), 8, 4, true)},
+           .tables = {wordGroupLessons().slot}});
     for (const WordGameKind *kind : {&idioms(), &antonyms(), &synonyms(), &riddles()})
         addWordGame(r, *kind);
 }

@@ -125,9 +125,9 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     for (auto *b : {next_, prev_, auto_})
         b->setEnabled(false);
     services::TableCursor *cursor = ctx_.store().Data(kind.slot);
-    if (!cursor) {
+    // No table, or one without records or with empty fields only: no lesson to offer.
+    if (const QString why = ctx_.store().contentProblemFor(kind.slot); !cursor || !why.isEmpty()) {
         // The store's reason can be longer than a lesson name: it is shrunk to fit, not clipped.
-        const QString why = ctx_.store().problemFor(kind.slot);
         label5_->setFont(ui::fittedFont(label5_->font(), why, label5_->size()));
         label5_->setText(why);
         label5_->show();
@@ -139,12 +139,6 @@ LessonScreen::LessonScreen(app::AppContext &ctx, const LessonKind &kind)
     for (int i = 1; i <= stepper_->lessonCount(); ++i)
         combo1_->addItem(QStringLiteral("第%1课").arg(i));
     combo1_->setCurrentIndex(-1);
-    if (stepper_->lessonCount() == 0) {
-        label5_->setText(
-            QStringLiteral("“%1”里还没有内容").arg(services::contentTables()[kind.slot - 1].name));
-        label5_->show();
-        combo1_->setEnabled(false);
-    }
 }
 
 void LessonScreen::setEntry(const QString &text) {
@@ -156,6 +150,7 @@ void LessonScreen::chooseLesson(int index) {
     if (!stepper_ || index < 0) return;
     const LessonStepper::Shown s = stepper_->choose(index);
     setEntry(s.entry);
+    entryReading_.clear(); // the lesson's number
     label2_->setText(s.place);
     label5_->setText(combo1_->itemText(index));
     label5_->show();
@@ -167,6 +162,7 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
     if (!stepper_ || !stepper_->chosen()) return;
     if (s.changed) {
         setEntry(s.entry);
+        entryReading_ = s.reading;
         label2_->setText(s.place);
     }
     refreshPinyin();
@@ -174,14 +170,16 @@ void LessonScreen::show(const LessonStepper::Shown &s) {
 
 void LessonScreen::refreshPinyin() {
     pinyinOf_ = label1_->text();
+    readingOf_ = entryReading_;
     showPinyin();
 }
 
-// ü as ü where a child reads it; tone marks when asked for.
+// ü as ü where a child reads it; tone marks when asked for; a record's own reading where its
+// lesson gives the character another than the usual one (只 zhī among measure words).
 void LessonScreen::showPinyin() {
     using Form = services::PinyinLookup::Form;
-    txtpy_->setText(
-        ctx_.pinyin().GetPinYin(pinyinOf_, toneMarks_->isChecked() ? Form::Toned : Form::Display));
+    txtpy_->setText(ctx_.pinyin().recordPinYin(pinyinOf_, readingOf_,
+                                               toneMarks_->isChecked() ? Form::Toned : Form::Display));
 }
 
 void LessonScreen::toggleAutoPlay() {

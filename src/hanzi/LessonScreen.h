@@ -54,7 +54,9 @@ class LessonScreen : public ui::Screen {
     QLabel *label1_, *label2_, *label5_;
     QLineEdit *txtpy_;
     ui::ToneMarksBox *toneMarks_;
-    QString pinyinOf_; // the text whose pinyin Txtpy shows
+    QString entryReading_; // the own reading of the record Label1 shows, if it has one
+    QString pinyinOf_;     // the text whose pinyin Txtpy shows
+    QString readingOf_;    // and its own reading
     ui::FlatButton *next_, *prev_, *auto_;
     ui::Timer *timer1_;
     bool playing_ = false;

@@ -38,6 +38,7 @@ LessonStepper::Shown LessonStepper::forward() {
     cursor_->MoveNext();
     Shown s;
     s.entry = cursor_->field(0);
+    s.reading = cursor_->field(1);
     const int p = cursor_->AbsolutePosition();
     s.place = placeText(p);
     if (p >= last()) moveTo(first() - 1);
@@ -56,6 +57,7 @@ LessonStepper::Shown LessonStepper::back() {
     }
     cursor_->MovePrevious();
     s.entry = cursor_->field(0);
+    s.reading = cursor_->field(1);
     s.place = placeText(cursor_->AbsolutePosition());
     return s;
 }

@@ -24,7 +24,8 @@ class LessonStepper {
     // What the screen shows: the entry and its place counted from the table's start.
     struct Shown {
         QString entry;
-        QString place; // "第13个"
+        QString reading; // the record's own reading (field 1), empty where the lookup's serves
+        QString place;   // "第13个"
         bool changed = true;
     };
 

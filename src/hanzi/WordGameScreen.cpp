@@ -132,10 +132,11 @@ void WordGameScreen::load() {
     ctx_.random.randomize();
     services::TableCursor *cursor = ctx_.store().Data(kind_.slot);
     if (!cursor) {
-        noContent(ctx_.store().problem());
+        noContent(ctx_.store().problemFor(kind_.slot));
         return;
     }
-    entries_ = readWordEntries(kind_, *cursor);
+    // Records of empty fields give nothing to ask: the same as none.
+    if (cursor->holdsText()) entries_ = readWordEntries(kind_, *cursor);
     const int n = static_cast<int>(entries_.size());
     {
         const QSignalBlocker quiet(list_);
@@ -147,7 +148,7 @@ void WordGameScreen::load() {
     }
     count_->setText(wordCountText(kind_, n));
     if (n == 0) {
-        noContent(QStringLiteral("“%1”里还没有内容").arg(kind_.table));
+        noContent(services::ContentStore::noContentText(kind_.table));
         return;
     }
     {

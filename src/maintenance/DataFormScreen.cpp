@@ -154,9 +154,10 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     }
     // A file that cannot be changed is said at once, before anyone tries a tool; reading still works.
     if (ctx_.store().readOnly()) print(kReadOnly);
-    // A table the file lacks is named here, and the tools that work on it are off.
+    // A table the file lacks, or that holds nothing, is named here; the tools that work on a
+    // lacking one are off.
     for (int slot = 1; slot <= services::kTableCount; ++slot) {
-        const QString why = ctx_.store().problemFor(slot);
+        const QString why = ctx_.store().contentProblemFor(slot);
         if (!why.isEmpty()) print(why);
     }
     const struct {

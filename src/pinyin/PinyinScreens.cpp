@@ -5,6 +5,7 @@
 #include "pinyin/PinyinChartScreen.h"
 #include "pinyin/PinyinGamesScreen.h"
 #include "pinyin/PinyinSpellingScreen.h"
+#include "services/ContentSchema.h"
 #include "ui/Widgets.h"
 
 #include <QPushButton>
@@ -38,10 +39,11 @@ void registerScreens(app::ScreenRegistry &r) {
            [](app::AppContext &ctx) -> QWidget * { return new PinyinGamesScreen(ctx); },
            {{QStringLiteral("pyyx1form-question"), clickStart}},
            QStringLiteral("py6")});
-    r.add({screens::kPinyinSpelling,
-           [](app::AppContext &ctx) -> QWidget * { return new PinyinSpellingScreen(ctx); },
-           {{QStringLiteral("pyyxform-character"), spellingHalfway}},
-           QStringLiteral("py9")});
+    r.add({.name = screens::kPinyinSpelling,
+           .create = [](app::AppContext &ctx) -> QWidget * { return new PinyinSpellingScreen(ctx); },
+           .shots = {{QStringLiteral("pyyxform-character"), spellingHalfway}},
+           .galleryMenuItem = QStringLiteral("py9"),
+           .tables = {services::kSingleCharacters}});
 }
 
 } // namespace pinyin

@@ -105,8 +105,8 @@ bool PinyinSpellingScreen::showProblem() {
     services::TableCursor *cursor = ctx_.store().table(kTable);
     QString problem;
     if (!cursor)
-        problem = ctx_.store().problem();
-    else if (cursor->RecordCount() == 0)
+        problem = ctx_.store().problemFor(kTable); // the whole file's problem, or the table's own
+    else if (!cursor->holdsText())
         problem = QStringLiteral("单字表里没有汉字，无法出题");
     problem_->setText(problem);
     problem_->setVisible(!problem.isEmpty());
@@ -125,8 +125,10 @@ void PinyinSpellingScreen::newCharacter() {
     cursor->MoveFirst();
     cursor->Move(int(n * ctx_.random.rnd()));
     character_->setText(cursor->field(0).trimmed());
-    // As school writes it: nü and lüe with the dots, ju and yue without.
-    expected_ = ctx_.pinyin().GetPinYin(character_->text(), services::PinyinLookup::Form::Display);
+    // The record's own reading if it has one, as school writes it: nü and lüe with the dots, ju
+    // and yue without.
+    expected_ = ctx_.pinyin().recordPinYin(character_->text(), cursor->field(1),
+                                           services::PinyinLookup::Form::Display);
     cheer_->setText(kCheer);
     clear_->setEnabled(true);
 }

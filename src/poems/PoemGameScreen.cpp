@@ -139,14 +139,15 @@ void PoemGameScreen::fillList() {
     filled_ = true;
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
     if (!cursor) {
-        title_->setCaption(ctx_.store().problem());
+        title_->setCaption(ctx_.store().problemFor(services::kPoems));
         return;
     }
-    const QStringList titles = PoemBlock::titles(*cursor);
+    // Records of empty fields hold no poem.
+    const QStringList titles = cursor->holdsText() ? PoemBlock::titles(*cursor) : QStringList();
     poemCount_ = static_cast<int>(titles.size());
     count_->setText(PoemGame::countText(poemCount_));
     if (poemCount_ == 0) {
-        title_->setCaption(QStringLiteral("“唐诗”里还没有内容"));
+        title_->setCaption(services::ContentStore::noContentText(QStringLiteral("唐诗")));
         return;
     }
     list_->addItems(titles);
@@ -181,8 +182,9 @@ void PoemGameScreen::startPoem(int k) {
 void PoemGameScreen::emptySlots() {
     for (int j = 5; j <= 8; ++j)
         button1(j)->setCaption(QString());
+    // Before any poem (none in the table) there are no lines to place.
     for (int j = 1; j <= 4; ++j)
-        button1(j)->setEnabled(true);
+        button1(j)->setEnabled(current_ >= 0);
 }
 
 void PoemGameScreen::clickLine(int j) {

@@ -3,6 +3,7 @@
 #include "app/ScreenRegistry.h"
 #include "poems/PoemGameScreen.h"
 #include "poems/PoemStudyScreen.h"
+#include "services/ContentSchema.h"
 #include "ui/Timer.h"
 
 #include <QCheckBox>
@@ -33,15 +34,16 @@ void twoLinesPlaced(QWidget *screen, app::AppContext &) {
 } // namespace
 
 void registerScreens(app::ScreenRegistry &r) {
-    r.add({screens::kPoemStudy,
-           [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
-           {poemShot(screens::kPoemStudy, false),
-            poemShot(screens::kPoemStudy + QStringLiteral("-tones"), true)},
-           {}});
-    r.add({screens::kPoemGame,
-           [](app::AppContext &ctx) -> QWidget * { return new PoemGameScreen(ctx); },
-           {{screens::kPoemGame, twoLinesPlaced}},
-           QStringLiteral("tangshiyx")});
+    r.add({.name = screens::kPoemStudy,
+           .create = [](app::AppContext &ctx) -> QWidget * { return new PoemStudyScreen(ctx); },
+           .shots = {poemShot(screens::kPoemStudy, false),
+                     poemShot(screens::kPoemStudy + QStringLiteral("-tones"), true)},
+           .tables = {services::kPoems}});
+    r.add({.name = screens::kPoemGame,
+           .create = [](app::AppContext &ctx) -> QWidget * { return new PoemGameScreen(ctx); },
+           .shots = {{screens::kPoemGame, twoLinesPlaced}},
+           .galleryMenuItem = QStringLiteral("tangshiyx"),
+           .tables = {services::kPoems}});
 }
 
 } // namespace poems

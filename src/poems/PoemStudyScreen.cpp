@@ -120,9 +120,9 @@ void PoemStudyScreen::fillList() {
     if (filled_) return;
     filled_ = true;
     services::TableCursor *cursor = ctx_.store().Data(services::kPoems);
-    if (!cursor) {
-        // The store's reason is longer than a count: it is shrunk to fit, not clipped.
-        const QString why = ctx_.store().problemFor(services::kPoems);
+    // No table, or one that holds nothing: the reason goes where the count would. It is longer
+    // than a count: it is shrunk to fit, not clipped.
+    if (const QString why = ctx_.store().contentProblemFor(services::kPoems); !cursor || !why.isEmpty()) {
         count_->setFont(ui::fittedFont(count_->font(), why, count_->size()));
         count_->setText(why);
         return;

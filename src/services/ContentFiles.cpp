@@ -2,6 +2,7 @@
 
 #include "services/ContentSchema.h"
 #include "services/PinyinLookup.h"
+#include "services/StrokeData.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -29,6 +31,20 @@ struct Db {
     sqlite3 *db = nullptr;
     ~Db() { sqlite3_close(db); }
 };
+
+// How many fields of a record the table requires: the rest are optional and may be left out.
+qsizetype requiredFields(const TableData &t) {
+    const int slot = slotOf(t.name);
+    if (slot == 0) return t.header.size();
+    return std::min(t.header.size(), contentTables()[static_cast<std::size_t>(slot - 1)].required());
+}
+
+// A record of a file without some optional columns (a study.dat made before they were added) or
+// one that leaves them out gets them empty, so every record has all the table's fields.
+void fillOptional(QStringList &fields, const TableSchema &schema) {
+    while (fields.size() < schema.columns.size())
+        fields << QString();
+}
 
 } // namespace
 
@@ -53,22 +69,32 @@ TableData parseTableFile(const TableSchema &schema, const QString &origin, const
         return t;
     }
     t.header = lines.first().split(QLatin1Char('\t'));
-    if (t.header != schema.columns)
+    const bool accepted = schema.accepts(t.header);
+    if (!accepted)
         problems << at(t, 1) + QStringLiteral("the header must be \"%1\"")
                                    .arg(schema.columns.join(QStringLiteral("\\t")));
+    // A record may leave out the optional fields at its end.
+    const qsizetype most = accepted ? t.header.size() : schema.columns.size();
+    const qsizetype least = std::min(most, schema.required());
     for (int i = 1; i < lines.size(); ++i) {
         QString line = lines[i];
         line.remove(QLatin1Char('\r'));
-        const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != schema.columns.size()) {
-            problems << at(t, i + 1) + QStringLiteral("%1 fields, the table has %2 columns")
-                                           .arg(fields.size())
-                                           .arg(schema.columns.size());
+        QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() < least || fields.size() > most) {
+            problems << at(t, i + 1) + (least == most ? QStringLiteral("%1 fields, the table has %2 columns")
+                                                            .arg(fields.size())
+                                                            .arg(most)
+                                                      : QStringLiteral("%1 fields; a record holds %2 to %3")
+                                                            .arg(fields.size())
+                                                            .arg(least)
+                                                            .arg(most));
             continue;
         }
+        if (accepted) fillOptional(fields, schema);
         t.rows.push_back(fields);
         t.lines.push_back(i + 1);
     }
+    if (accepted) t.header = schema.columns;
     return t;
 }
 
@@ -122,9 +148,11 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
         const int n = sqlite3_column_count(st);
         for (int c = 0; c < n; ++c)
             t.header << QString::fromUtf8(sqlite3_column_name(st, c));
-        if (t.header != schema.columns)
+        const bool accepted = schema.accepts(t.header);
+        if (!accepted)
             problems << at(t, 1) + QStringLiteral("the columns must be \"%1\"")
                                        .arg(schema.columns.join(QStringLiteral(", ")));
+        if (accepted) t.header = schema.columns;
         int line = 1, rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
             QStringList fields;
@@ -132,6 +160,7 @@ std::vector<TableData> readStudyDat(const QString &path, Problems &problems) {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
                 fields << (text ? QString::fromUtf8(text, sqlite3_column_bytes(st, c)) : QString());
             }
+            if (accepted) fillOptional(fields, schema);
             t.rows.push_back(fields);
             t.lines.push_back(++line);
         }
@@ -193,7 +222,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
             }
             for (const QStringList &row : t.rows) {
                 if (!ok) break;
-                if (row.size() != t.header.size()) {
+                // Optional fields a record leaves out are stored empty.
+                if (row.size() > t.header.size() || row.size() < requiredFields(t)) {
                     *error = QStringLiteral("%1: a record has %2 fields, the table has %3 columns")
                                  .arg(t.name)
                                  .arg(row.size())
@@ -203,8 +233,8 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
                 }
                 sqlite3_clear_bindings(st);
                 std::vector<QByteArray> keep;
-                for (int i = 0; i < row.size(); ++i) {
-                    keep.push_back(row[i].toUtf8());
+                for (int i = 0; i < t.header.size(); ++i) {
+                    keep.push_back(row.value(i).toUtf8());
                     sqlite3_bind_text(st, i + 1, keep.back().constData(),
                                       static_cast<int>(keep.back().size()), SQLITE_TRANSIENT);
                 }
@@ -243,8 +273,13 @@ bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, Q
             return false;
         }
         QByteArray out = t.header.join(QLatin1Char('\t')).toUtf8() + '\n';
-        for (const QStringList &row : t.rows)
+        const qsizetype required = requiredFields(t);
+        for (QStringList row : t.rows) {
+            // Empty optional fields at the end are left out, as the content files write them.
+            while (row.size() > required && row.last().isEmpty())
+                row.removeLast();
             out += row.join(QLatin1Char('\t')).toUtf8() + '\n';
+        }
         f.write(out);
         if (!f.commit()) {
             *error = QStringLiteral("cannot write %1").arg(f.fileName());
@@ -284,12 +319,14 @@ QString noteDifference(const QString &idiom, const QString &note) {
 void checkContent(const std::vector<TableData> &tables, Problems &problems) {
     for (const TableData &t : tables) {
         const int slot = slotOf(t.name);
-        // Fields: present, without tabs, line breaks or surrounding blanks.
+        // Fields: present (but for optional ones), without tabs, line breaks or surrounding blanks.
+        const qsizetype required = requiredFields(t);
         for (std::size_t r = 0; r < t.rows.size(); ++r) {
             const QStringList &row = t.rows[r];
             for (int c = 0; c < row.size(); ++c) {
                 const QString &v = row[c];
                 const QString col = t.header.value(c);
+                if (v.isEmpty() && c >= required) continue; // an optional field left empty
                 if (v.trimmed().isEmpty())
                     problems << at(t, t.lines[r]) + QStringLiteral("%1 is empty").arg(col);
                 else if (v != v.trimmed())
@@ -381,6 +418,10 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                 if (v.size() != 1 || !isCjk(v[0]))
                     problems << at(t, t.lines[r]) +
                                     QStringLiteral("\"%1\" is not one Chinese character").arg(v);
+                // The record's own reading, where its lesson needs one: a typo would be taught.
+                else if (const QString reading = t.rows[r].value(1).trimmed(); !reading.isEmpty())
+                    if (const QString why = PinyinLookup().readingProblem(v, reading); !why.isEmpty())
+                        problems << at(t, t.lines[r]) + QStringLiteral("reading %1").arg(why);
             }
             break;
         case kWordGroups:
@@ -446,6 +487,26 @@ void checkContent(const std::vector<TableData> &tables, Problems &problems) {
                     problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no pinyin reading")
                                                         .arg(QString::fromUcs4(&c, 1));
         }
+    }
+}
+
+void checkStrokes(const std::vector<TableData> &tables, const StrokeData &strokes, Problems &problems) {
+    if (!strokes.isValid()) {
+        problems << strokes.problem();
+        return;
+    }
+    QSet<char32_t> checked;
+    for (const TableData &t : tables) {
+        const int slot = slotOf(t.name);
+        if (slot != kSingleCharacters && slot != kWordGroups) continue;
+        for (std::size_t r = 0; r < t.rows.size(); ++r)
+            for (char32_t c : t.rows[r].value(0).toUcs4()) {
+                if (!PinyinLookup::isChinese(c) || checked.contains(c)) continue;
+                checked.insert(c);
+                if (!strokes.character(c))
+                    problems << at(t, t.lines[r]) + QStringLiteral("\"%1\" has no strokes in the stroke file")
+                                                        .arg(QString::fromUcs4(&c, 1));
+            }
     }
 }
 

@@ -17,7 +17,9 @@ const std::vector<TableSchema> &contentTables() {
             "A22新人教版小学英语第三册", "A23新人教版小学英语第四册"};
         for (const char *b : books)
             t.push_back({QString::fromUtf8(b), english});
-        t.push_back({QStringLiteral("单字"), {"character"}});
+        // reading: the record's own toned reading where its lesson needs another than the
+        // character's default (只 zhī among measure words); empty for the default.
+        t.push_back({.name = QStringLiteral("单字"), .columns = {"character", "reading"}, .optional = 1});
         t.push_back({QStringLiteral("词组"), {"word"}});
         t.push_back({QStringLiteral("成语"), {"idiom", "explanation", "note"}});
         t.push_back({QStringLiteral("唐诗"), {"line"}});

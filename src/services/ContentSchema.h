@@ -2,15 +2,26 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 namespace services {
 
 // The thirty tables of study.dat, in slot order (Data1 .. Data30), with their columns in the
 // field order the screens address (field 0 is the first column).
+// The last `optional` columns may be empty, and may be missing altogether from a record or from
+// a file made before they were added (a 单字 table of one column): they then read as empty.
 struct TableSchema {
     QString name;
     QStringList columns;
+    int optional = 0;
+
+    qsizetype required() const { return columns.size() - optional; }
+    // A header this table accepts: all its columns, or all but some of the optional ones at the end.
+    bool accepts(const QStringList &header) const {
+        return header.size() >= required() &&
+               header == columns.first(std::min(header.size(), columns.size()));
+    }
 };
 
 const std::vector<TableSchema> &contentTables();

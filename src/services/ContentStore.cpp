@@ -125,6 +125,18 @@ QString ContentStore::problemFor(const QString &tableName) {
     return problemFor(slot);
 }
 
+QString ContentStore::contentProblemFor(int slot) {
+    const QString why = problemFor(slot);
+    if (!why.isEmpty()) return why;
+    const TableCursor *cursor = Data(slot);
+    return cursor && cursor->holdsText() ? QString()
+                                         : noContentText(contentTables()[std::size_t(slot - 1)].name);
+}
+
+QString ContentStore::noContentText(const QString &tableName) {
+    return QStringLiteral("“%1”里还没有内容").arg(tableName);
+}
+
 void ContentStore::setBusyTimeout(int ms) {
     busyTimeoutMs_ = ms;
     if (db_) sqlite3_busy_timeout(db_, ms);

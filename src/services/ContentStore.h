@@ -41,6 +41,12 @@ class ContentStore {
     // table's own; empty when the table serves. Opens the store if needed, as Data() does.
     QString problemFor(int slot);
     QString problemFor(const QString &tableName);
+    // What a screen shows when a table gives it nothing to show: problemFor(slot), or for a table
+    // without text (no records, or only empty and NULL fields) noContentText; empty when the
+    // table has something to show.
+    QString contentProblemFor(int slot);
+    // "“成语”里还没有内容": one wording for every screen whose table holds nothing.
+    static QString noContentText(const QString &tableName);
     bool readOnly() const { return readOnly_; }
     const QString &path() const { return path_; }
 

@@ -88,6 +88,56 @@ QString PinyinLookup::reading(char32_t character, Form form) const {
     return s ? written(s, form) : QString();
 }
 
+QStringList PinyinLookup::readings(char32_t character, Form form) const {
+    QStringList out;
+    if (const std::uint16_t s = syllableOf(entryOf(character))) out << written(s, form);
+    const char32_t *begin = kOtherReadingOf, *end = kOtherReadingOf + kOtherReadingCount;
+    const auto [from, to] = std::equal_range(begin, end, character);
+    for (const char32_t *p = from; p != to; ++p)
+        if (const QString &w = written(kOtherReadings[p - begin], form); !out.contains(w)) out << w;
+    return out;
+}
+
+QString PinyinLookup::readingProblem(const QString &text, const QString &reading) const {
+    const CodePoints characters = decode(text);
+    const QStringList syllables = reading.split(QLatin1Char(' '));
+    if (syllables.size() != characters.size())
+        return QStringLiteral("\"%1\" has %2 syllables for the %3 characters of %4")
+            .arg(reading)
+            .arg(syllables.size())
+            .arg(characters.size())
+            .arg(text);
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const QString written = syllables[i].normalized(QString::NormalizationForm_C);
+        const QString kept = syllable::fromPinyin(written);
+        if (kept.isEmpty() || syllable::toned(kept) != written)
+            return QStringLiteral("\"%1\" is not pinyin with tone marks%2")
+                .arg(syllables[i], kept.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral("; write it \"%1\"").arg(syllable::toned(kept)));
+        const QString character = QString::fromUcs4(&characters[i], 1);
+        const QStringList known = readings(characters[i], Form::Toned);
+        if (!known.contains(written))
+            return known.isEmpty() ? QStringLiteral("%1 has no reading").arg(character)
+                                   : QStringLiteral("\"%1\" is not a reading of %2 (its readings: %3)")
+                                         .arg(written, character, known.join(QLatin1Char(' ')));
+    }
+    return QString();
+}
+
+QString PinyinLookup::recordPinYin(const QString &text, const QString &ownReading, Form form) const {
+    const QString reading = ownReading.trimmed();
+    if (reading.isEmpty() || !readingProblem(text, reading).isEmpty()) return GetPinYin(text, form);
+    QStringList out;
+    for (const QString &s : reading.split(QLatin1Char(' '))) {
+        const QString kept = syllable::fromPinyin(s);
+        out << (form == Form::Plain     ? syllable::plain(kept)
+                : form == Form::Display ? syllable::display(kept)
+                                        : syllable::toned(kept));
+    }
+    return out.join(QLatin1Char(' '));
+}
+
 QList<char32_t> PinyinLookup::unreadable(const QString &text) const {
     QList<char32_t> out;
     for (char32_t c : decode(text))

@@ -34,6 +34,18 @@ class PinyinLookup {
 
     // The default reading of one character; empty when it has none.
     QString reading(char32_t character, Form form = Form::Plain) const;
+    // Every reading of one character, the default first; readings that look alike in the form
+    // asked for are given once (zhī and zhǐ are both "zhi"). Empty when it has none.
+    QStringList readings(char32_t character, Form form = Form::Plain) const;
+
+    // A reading a record gives its own text (a 单字 record whose reading depends on its lesson:
+    // 只 zhī among measure words) is toned pinyin as the toned form writes it ("zhī", not "zhi1"
+    // or "Zhī"), one syllable for each character of the text, separated by one blank, each one of
+    // that character's readings. Empty when the reading is such, else what is wrong with it.
+    QString readingProblem(const QString &text, const QString &reading) const;
+    // The pinyin of a record's text: its own reading in the form asked for, when it has a sound
+    // one; otherwise (none, or one readingProblem() rejects) the lookup's.
+    QString recordPinYin(const QString &text, const QString &ownReading, Form form = Form::Plain) const;
     // What a character without a reading shows in a result.
     static QString unknownMark() { return QStringLiteral("?"); }
 

@@ -22,6 +22,12 @@ extern const char32_t kCodePointLimit;
 extern const std::uint16_t kPageOf[];
 extern const std::uint16_t kPages[][256];
 
+// The readings of a character besides its default, for characters that have more than one:
+// kOtherReadingOf[i] is the code point (in ascending order), kOtherReadings[i] the syllable index.
+extern const char32_t kOtherReadingOf[];
+extern const std::uint16_t kOtherReadings[];
+extern const std::size_t kOtherReadingCount;
+
 // Phrases sorted by first character and, for one first character, longest first. A phrase's
 // characters are kPhraseText[offset .. offset + length), its syllables kPhraseSyllables at the same
 // places.

@@ -17,6 +17,13 @@ void TableCursor::replaceSnapshot(std::vector<qint64> rowIds, std::vector<QStrin
     editing_ = false;
 }
 
+bool TableCursor::holdsText() const {
+    for (const QStringList &record : records_)
+        for (const QString &f : record)
+            if (!f.trimmed().isEmpty()) return true;
+    return false;
+}
+
 void TableCursor::MoveFirst() {
     editing_ = false; // moving away drops an edit that was not stored
     pos_ = 0;

@@ -47,6 +47,8 @@ class TableCursor {
 
     // Records in order (tests and the maintenance tools read them).
     const std::vector<QStringList> &records() const { return records_; }
+    // Whether some record holds text in some field: a table of empty or NULL fields shows nothing.
+    bool holdsText() const;
 
   private:
     friend class ContentStore;

@@ -205,13 +205,11 @@ void markBack(QWidget *control) {
     control->setProperty(kBack, true);
 }
 
-namespace {
 QAbstractButton *backButton(QWidget *window) {
     for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
         if (b->property(kBack).toBool()) return b;
     return nullptr;
 }
-} // namespace
 
 void pressBack(QWidget *window) {
     if (QAbstractButton *b = backButton(window)) {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <vector>
 
+class QAbstractButton;
 class QWidget;
 
 namespace ui {
@@ -13,6 +14,8 @@ namespace ui {
 // does exactly what a click on it does. A window marked itself is closed by Esc instead (a window
 // that has no button and closes when its background is clicked).
 void markBack(QWidget *control);
+// A window's marked control; null when it has none.
+QAbstractButton *backButton(QWidget *window);
 // Esc's action on a window: presses its marked control when that is enabled and on show, or
 // closes the window when the window itself is marked. Anything else: nothing.
 void pressBack(QWidget *window);

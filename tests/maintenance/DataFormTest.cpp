@@ -122,6 +122,31 @@ class DataFormTest : public QObject {
         QCOMPARE(column(fresh, services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
     }
 
+    // A repeat goes whatever its reading; the first record stays whole, its reading with it. A file
+    // made before 单字 had its reading column works the same.
+    void removeDuplicatesKeepsTheFirstsReading_data() {
+        QTest::addColumn<bool>("oldFile");
+        QTest::newRow("with the reading column") << false;
+        QTest::newRow("without it") << true;
+    }
+    void removeDuplicatesKeepsTheFirstsReading() {
+        QFETCH(bool, oldFile);
+        cleanup();
+        QFile::remove(dat());
+        QVERIFY(writeFixtureStudyDat(
+            dat(),
+            {{services::kSingleCharacters, {{"只", "zhī"}, {"个"}, {"只"}, {"只", "zhǐ"}, {"个", "gè"}}}}));
+        if (oldFile) QVERIFY(dropColumn(dat(), QStringLiteral("单字"), QStringLiteral("reading")));
+        ctx = app::AppContext::forTests(dir.path(), 5);
+        openScreen();
+        click(screen, "Command2");
+        QVERIFY(screen->printed().contains(QStringLiteral("删除了3个重复字")));
+        services::ContentStore fresh(dat());
+        QCOMPARE(column(fresh, services::kSingleCharacters, 0), (QStringList{"只", "个"}));
+        QCOMPARE(column(fresh, services::kSingleCharacters, 1),
+                 oldFile ? (QStringList{"", ""}) : (QStringList{"zhī", ""}));
+    }
+
     void longAntonymsGoShortOnesStay() {
         click(screen, "Command7");
         QCOMPARE(column(ctx->store(), services::kAntonyms, 0), (QStringList{"大", "一二三四", " 高 "}));

@@ -38,6 +38,7 @@ dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
 # What the package holds.
 expected=(
   usr/lib/lumibo/lumibo usr/lib/lumibo/study.dat usr/lib/lumibo/jieguo.wav usr/lib/lumibo/sound.wav
+  usr/lib/lumibo/strokes.dat
   "usr/share/applications/$appId.desktop" "usr/share/metainfo/$appId.metainfo.xml"
   usr/share/icons/hicolor/scalable/apps/lumibo.svg usr/share/man/man6/lumibo.6.gz
   usr/share/doc/lumibo/copyright usr/share/doc/lumibo/changelog.gz

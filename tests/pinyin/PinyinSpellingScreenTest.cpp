@@ -360,6 +360,28 @@ class PinyinSpellingScreenTest : public QObject {
         QVERIFY2(unspellable.isEmpty(),
                  qPrintable(QStringLiteral("cannot be spelled: ") + unspellable.join(", ")));
     }
+
+    // A character whose lesson gives it a reading of its own is spelled that way (长 zhǎng);
+    // without one, or with one that is not the character's, as the lookup reads it.
+    void aRecordsOwnReadingIsTheAnswer_data() {
+        QTest::addColumn<int>("record");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("长 zhǎng") << 0 << "zhang";
+        QTest::newRow("长 without one") << 1 << "chang";
+        QTest::newRow("行 háng") << 2 << "hang";
+        QTest::newRow("行 with one not its own") << 3 << "xing";
+    }
+    void aRecordsOwnReadingIsTheAnswer() {
+        QFETCH(int, record);
+        QFETCH(QString, answer);
+        openWith({{"长", "zhǎng"}, {"长"}, {"行", "háng"}, {"行", "hǎng"}});
+        start(record);
+        QCOMPARE(screen->expected(), answer);
+        QCOMPARE(tooltipAfterMouseMove(), QStringLiteral("答案：") + answer);
+        for (int k : pinyin::spell(answer))
+            click(screen, letterButton(k));
+        QCOMPARE(caption(screen, "Label3"), kRight);
+    }
 };
 
 QTEST_MAIN(PinyinSpellingScreenTest)

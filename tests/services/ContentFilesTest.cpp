@@ -45,8 +45,9 @@ const QByteArray tsvEnglish = "number\tword\tmeaning\texample\n"
                               "1\tapple\t苹果\tI eat an apple.\n"                                      // 2
                               "2\tbanana\t香蕉\tMonkeys like bananas.\n"                               // 3
                               "3\tgrape\t一串串紫色的小圆水果\tTom says, \"The grapes are sweet.\"\n"; // 4
-const QByteArray tsvCharacters = "character\n山\n水\n火\n木\n"; // 山 on line 2 .. 木 on line 5
-const QByteArray tsvWords = "word\n朋友\n老师\n学校\n";         // 老师 on line 3
+// 山 on line 2 .. 木 on line 5; 只 with its own reading, the others without (the field left out).
+const QByteArray tsvCharacters = "character\treading\n山\n水\n只\tzhī\n木\n";
+const QByteArray tsvWords = "word\n朋友\n老师\n学校\n"; // 老师 on line 3
 const QByteArray tsvIdioms = "idiom\texplanation\tnote\n"
                              "一心一意\t做事只想着一件事，很专心。\tyī xīn yī yì\n"      // 2
                              "小心翼翼\t做事非常小心，一点也不马虎。\txiǎo xīn yì yì\n"; // 3
@@ -240,6 +241,52 @@ class ContentFilesTest : public QObject {
                  qPrintable(QStringLiteral("no problem says \"%1\":\n%2").arg(says, problems.join('\n'))));
     }
 
+    // A file made before 单字 had its reading column (a study.dat, or the table files exported
+    // from one) is read with the reading empty, passes the check, and exports with the column.
+    void olderFilesWithoutTheReadingColumn_data() {
+        QTest::addColumn<bool>("studyDat"); // else the content folder
+        QTest::newRow("content folder") << false;
+        QTest::newRow("study.dat") << true;
+    }
+    void olderFilesWithoutTheReadingColumn() {
+        QFETCH(bool, studyDat);
+        QTemporaryDir dir;
+        const QString content = dir.filePath(QStringLiteral("content"));
+        QVERIFY(QDir().mkpath(content));
+        Files files = cleanFiles();
+        files[nameOf(kSingleCharacters)] = "character\n山\n只\n";
+        QVERIFY(writeFiles(files, content));
+        Problems problems;
+        auto tables = readContentDir(content, problems);
+        QString source = content;
+        if (studyDat) {
+            // The study.dat an older program built: 单字 has the one column.
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+            source = dir.filePath(QStringLiteral("study.dat"));
+            tables[kSingleCharacters - 1].header = QStringList{QStringLiteral("character")};
+            for (QStringList &row : tables[kSingleCharacters - 1].rows)
+                row = row.mid(0, 1);
+            QString error;
+            QVERIFY2(writeStudyDat(tables, source, &error), qPrintable(error));
+            tables = readStudyDat(source, problems);
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        const TableData &characters = tables[kSingleCharacters - 1];
+        QCOMPARE(characters.header, (QStringList{"character", "reading"}));
+        QCOMPARE(characters.rows, (std::vector<QStringList>{{"山", ""}, {"只", ""}}));
+        checkContent(tables, problems);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+
+        const Run check = runTool({QStringLiteral("check"), source});
+        QVERIFY2(check.exitCode == 0, qPrintable(check.err));
+        if (!studyDat) return;
+        const QString out = dir.filePath(QStringLiteral("out"));
+        const Run exported = runTool({QStringLiteral("export"), source, out});
+        QVERIFY2(exported.exitCode == 0, qPrintable(exported.err));
+        QCOMPARE(bytesOf(QDir(out).filePath(nameOf(kSingleCharacters) + QStringLiteral(".tsv"))),
+                 QByteArray("character\treading\n山\n只\n"));
+    }
+
     // study.dat is written beside its place and renamed over it: an old file is replaced whole,
     // a failed write leaves it as it was, and no .building file stays behind.
     void writeStudyDatReplacesInOneStep_data() {
@@ -277,7 +324,9 @@ class ContentFilesTest : public QObject {
             QVERIFY2(written, qPrintable(error));
             const auto stored = readStudyDat(dat, problems);
             QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
-            QCOMPARE(stored[kSingleCharacters - 1].rows.back(), QStringList{QStringLiteral("土")});
+            // The reading the record leaves out is stored empty.
+            QCOMPARE(stored[kSingleCharacters - 1].rows.back(),
+                     (QStringList{QStringLiteral("土"), QString()}));
         } else {
             QVERIFY2(!written, qPrintable(QStringLiteral("written; 成语 now ends with: ") +
                                           readStudyDat(dat, problems)[kIdioms - 1].rows.back().join(
@@ -370,6 +419,14 @@ void ContentFilesTest::brokenFixtures_data() {
         << nameOf(kWordGroups) << tsvWords.chopped(1) << 4 << "line break";
     QTest::newRow("repeated 单字 character")
         << nameOf(kSingleCharacters) << withLine(tsvCharacters, 5, "山") << 5 << "repeats line 2";
+    QTest::newRow("单字 reading not one of the character's")
+        << nameOf(kSingleCharacters) << withLine(tsvCharacters, 4, "只\tzī") << 4 << "not a reading of 只";
+    QTest::newRow("单字 reading with a tone digit")
+        << nameOf(kSingleCharacters) << withLine(tsvCharacters, 4, "只\tzhi1") << 4
+        << "not pinyin with tone marks";
+    QTest::newRow("单字 record of three fields")
+        << nameOf(kSingleCharacters) << withLine(tsvCharacters, 4, "只\tzhī\tzhǐ") << 4
+        << "3 fields; a record holds 1 to 2";
     QTest::newRow("同义词 pair equal to itself")
         << nameOf(kSynonyms) << withLine(tsvSynonyms, 3, "高兴\t高兴") << 3 << "itself";
     QTest::newRow("repeated 反义词 answer")

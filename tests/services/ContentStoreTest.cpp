@@ -46,7 +46,7 @@ std::vector<QStringList> fixtureRows(int slot) {
     case kSingleCharacters: {
         std::vector<QStringList> rows;
         for (const QString &c : kCharacters)
-            rows.push_back({c});
+            rows.push_back({c, QString()}); // each with the usual reading
         return rows;
     }
     case kWordGroups:
@@ -606,6 +606,33 @@ class ContentStoreTest : public QObject {
         QCOMPARE(store.Data(slot), nullptr);
         QCOMPARE(static_cast<std::size_t>(store.Data(other)->RecordCount()), fixtureRows(other).size() - 1);
         verifyNothingBeside();
+    }
+
+    // What a screen shows for a table that gives it nothing: missing, no records, only blank
+    // fields; a single field with text is something to show.
+    void contentProblemFor_data() {
+        QTest::addColumn<std::vector<QStringList>>("rows");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("expected");
+        const QString none = QStringLiteral("“谜语”里还没有内容");
+        QTest::newRow("missing") << std::vector<QStringList>{} << true
+                                 << QStringLiteral("内容库 study.dat 不完整：缺少表“谜语”");
+        QTest::newRow("no records") << std::vector<QStringList>{} << false << none;
+        QTest::newRow("blank fields")
+            << std::vector<QStringList>{{"", " ", "\t"}, {" ", "", ""}} << false << none;
+        QTest::newRow("one field with text")
+            << std::vector<QStringList>{{"", "", ""}, {"", " 一水果", ""}} << false << QString();
+    }
+    void contentProblemFor() {
+        QFETCH(std::vector<QStringList>, rows);
+        QFETCH(bool, missing);
+        QFETCH(QString, expected);
+        QVERIFY(writeFixtureStudyDat(path_, {{kRiddles, rows}},
+                                     missing ? std::set<int>{kRiddles} : std::set<int>{}));
+        ContentStore store(path_);
+        QCOMPARE(store.contentProblemFor(kRiddles), expected);
+        QVERIFY(store.contentProblemFor(kSingleCharacters).isEmpty()); // the others serve
+        QCOMPARE(store.Data(kRiddles) != nullptr, !missing);
     }
 
     void readOnlyFileReadsAndRefusesChanges() {

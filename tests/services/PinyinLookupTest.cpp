@@ -65,6 +65,31 @@ QString syllableProblem(const QString &text, const QString &pinyin) {
     return QString();
 }
 
+// The other readings of a generated table, as "code point syllable", in its order.
+QStringList otherReadings(const QByteArray &table) {
+    const QString text = QString::fromUtf8(table);
+    auto block = [&](const QString &start) {
+        const qsizetype from = text.indexOf(start);
+        return from < 0 ? QString()
+                        : text.mid(from + start.size(), text.indexOf(QStringLiteral("};"), from) - from);
+    };
+    QStringList syllables;
+    static const QRegularExpression quoted(QStringLiteral("\"([a-z0-9]*)\""));
+    for (const auto &m : quoted.globalMatch(block(QStringLiteral("kSyllables[][kSyllableWidth] = {"))))
+        syllables << m.captured(1);
+    static const QRegularExpression hex(QStringLiteral("0x([0-9A-F]+)")),
+        number(QStringLiteral("\\b(\\d+),"));
+    QStringList codePoints, indexes;
+    for (const auto &m : hex.globalMatch(block(QStringLiteral("kOtherReadingOf[] = {"))))
+        codePoints << m.captured(1);
+    for (const auto &m : number.globalMatch(block(QStringLiteral("kOtherReadings[] = {"))))
+        indexes << m.captured(1);
+    QStringList out;
+    for (qsizetype i = 0; i < codePoints.size(); ++i)
+        out << codePoints[i] + QLatin1Char(' ') + syllables.value(indexes.value(i).toInt());
+    return out;
+}
+
 TableData table(const QString &name, const QList<QStringList> &rows) {
     TableData t;
     t.name = name;
@@ -258,12 +283,32 @@ class PinyinLookupTest : public QObject {
                                                << "diao ba gui lai bu xi chuan"
                                                << "diao ba gui lai bu xi chuan"
                                                << "diào bà guī lái bú xì chuán";
+        QTest::newRow("结果, as a plant bears fruit") << "开花结果"
+                                                      << "kai hua jie guo"
+                                                      << "kai hua jie guo"
+                                                      << "kāi huā jiē guǒ";
+        QTest::newRow("热热闹闹, each syllable its tone") << "热热闹闹"
+                                                          << "re re nao nao"
+                                                          << "re re nao nao"
+                                                          << "rè rè nào nào";
+        QTest::newRow("李峤") << "李峤"
+                              << "li qiao"
+                              << "li qiao"
+                              << "lǐ qiáo";
+        QTest::newRow("北场, the threshing floor") << "北场芸藿罢"
+                                                   << "bei chang yun huo ba"
+                                                   << "bei chang yun huo ba"
+                                                   << "běi cháng yún huò bà";
         // 一 and 不 keep their own tones, as the idiom notes write them; the poems read them as
         // school books print them.
         QTest::newRow("一心一意") << "一心一意"
                                   << "yi xin yi yi"
                                   << "yi xin yi yi"
                                   << "yī xīn yī yì";
+        QTest::newRow("不应人") << "怕得鱼惊不应人"
+                                << "pa de yu jing bu ying ren"
+                                << "pa de yu jing bu ying ren"
+                                << "pà dé yú jīng bú yìng rén";
         QTest::newRow("孤帆一片") << "孤帆一片日边来"
                                   << "gu fan yi pian ri bian lai"
                                   << "gu fan yi pian ri bian lai"
@@ -461,6 +506,141 @@ class PinyinLookupTest : public QObject {
         QCOMPARE(pinyin.reading(0x5159, PinyinLookup::Form::Toned), QString());
     }
 
+    // Every reading of a character, the default first; alike ones once in the toneless forms.
+    void readings_data() {
+        QTest::addColumn<uint>("character");
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QStringList>("expected");
+        const int toned = int(PinyinLookup::Form::Toned), plain = int(PinyinLookup::Form::Plain);
+        QTest::newRow("只 toned") << uint(U'只') << toned << QStringList{"zhǐ", "zhī"};
+        QTest::newRow("只 plain") << uint(U'只') << plain << QStringList{"zhi"};
+        QTest::newRow("曲 toned") << uint(U'曲') << toned << QStringList{"qū", "qǔ"};
+        QTest::newRow("山: one reading") << uint(U'山') << toned << QStringList{"shān"};
+        QTest::newRow("长: corrected default first") << uint(U'长') << toned << QStringList{"cháng", "zhǎng"};
+        QTest::newRow("no reading") << uint(0x5159) << toned << QStringList{};
+        QTest::newRow("Latin letter") << uint('A') << toned << QStringList{};
+    }
+    void readings() {
+        QFETCH(uint, character);
+        QFETCH(int, form);
+        QFETCH(QStringList, expected);
+        QCOMPARE(PinyinLookup().readings(char32_t(character), PinyinLookup::Form(form)), expected);
+    }
+
+    // A record's own reading: toned pinyin as the toned form writes it, one syllable a character,
+    // each one of its character's readings; what is wrong is said.
+    void readingProblem_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QString>("problem"); // empty: the reading is sound
+        QTest::newRow("只 zhī") << "只"
+                                << "zhī"
+                                << "";
+        QTest::newRow("只 zhǐ, its default") << "只"
+                                             << "zhǐ"
+                                             << "";
+        QTest::newRow("发 fà") << "发"
+                               << "fà"
+                               << "";
+        QTest::newRow("女 nǚ") << "女"
+                               << "nǚ"
+                               << "";
+        QTest::newRow("女 nǚ decomposed") << "女" << QStringLiteral("nǚ") << "";
+        QTest::newRow("结果 jiē guǒ") << "结果"
+                                      << "jiē guǒ"
+                                      << "";
+        QTest::newRow("not a reading of 只") << "只"
+                                             << "zī"
+                                             << "\"zī\" is not a reading of 只 (its readings: zhǐ zhī)";
+        QTest::newRow("tone digit") << "只"
+                                    << "zhi1"
+                                    << "\"zhi1\" is not pinyin with tone marks";
+        QTest::newRow("capital") << "只"
+                                 << "Zhī"
+                                 << "\"Zhī\" is not pinyin with tone marks; write it \"zhī\"";
+        QTest::newRow("v for ü") << "女"
+                                 << "nv3"
+                                 << "\"nv3\" is not pinyin with tone marks";
+        QTest::newRow("without its tone") << "只"
+                                          << "zhi"
+                                          << "\"zhi\" is not a reading of 只 (its readings: zhǐ zhī)";
+        QTest::newRow("two syllables for one character")
+            << "只"
+            << "zhī zhǐ"
+            << "\"zhī zhǐ\" has 2 syllables for the 1 characters of 只";
+        QTest::newRow("two blanks") << "结果"
+                                    << "jiē  guǒ"
+                                    << "\"jiē  guǒ\" has 3 syllables for the 2 characters of 结果";
+        QTest::newRow("a character without a reading")
+            << kNoReading << "yī" << kNoReading + " has no reading";
+    }
+    void readingProblem() {
+        QFETCH(QString, text);
+        QFETCH(QString, reading);
+        QFETCH(QString, problem);
+        QCOMPARE(PinyinLookup().readingProblem(text, reading), problem);
+    }
+
+    // The pinyin a record shows: its own reading in the form asked for, else the lookup's.
+    void recordPinYin_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("toned");
+        QTest::newRow("只 zhī") << "只"
+                                << "zhī"
+                                << "zhi"
+                                << "zhi"
+                                << "zhī";
+        QTest::newRow("长 zhǎng") << "长"
+                                  << "zhǎng"
+                                  << "zhang"
+                                  << "zhang"
+                                  << "zhǎng";
+        QTest::newRow("女 nǚ") << "女"
+                               << "nǚ"
+                               << "nu"
+                               << "nü"
+                               << "nǚ";
+        QTest::newRow("blanks round it") << "长"
+                                         << " zhǎng "
+                                         << "zhang"
+                                         << "zhang"
+                                         << "zhǎng";
+        QTest::newRow("none: the lookup's") << "长"
+                                            << ""
+                                            << "chang"
+                                            << "chang"
+                                            << "cháng";
+        QTest::newRow("not 长's: the lookup's") << "长"
+                                                << "zhāng"
+                                                << "chang"
+                                                << "chang"
+                                                << "cháng";
+        QTest::newRow("tone digit: the lookup's") << "长"
+                                                  << "zhang3"
+                                                  << "chang"
+                                                  << "chang"
+                                                  << "cháng";
+        QTest::newRow("two characters") << "银行"
+                                        << "yín xíng"
+                                        << "yin xing"
+                                        << "yin xing"
+                                        << "yín xíng";
+    }
+    void recordPinYin() {
+        QFETCH(QString, text);
+        QFETCH(QString, own);
+        QFETCH(QString, plain);
+        QFETCH(QString, display);
+        QFETCH(QString, toned);
+        const PinyinLookup pinyin;
+        QCOMPARE(pinyin.recordPinYin(text, own), plain);
+        QCOMPARE(pinyin.recordPinYin(text, own, PinyinLookup::Form::Display), display);
+        QCOMPARE(pinyin.recordPinYin(text, own, PinyinLookup::Form::Toned), toned);
+    }
+
     // A result depends on its input only: no leftovers of an earlier call.
     void equalInputGivesEqualOutput() {
         const PinyinLookup pinyin;
@@ -594,6 +774,21 @@ class PinyinLookupTest : public QObject {
         QCOMPARE(tool.readAllStandardOutput(), QByteArray());
     }
 
+    // A 单字 record's own reading must be one of its character's, written with tone marks; an
+    // empty one is the default; the other tables have no reading column.
+    void contentCheckComparesOwnReadings() {
+        std::vector<TableData> tables = {
+            table(QStringLiteral("单字"),
+                  {{"只", "zhī"}, {"个", ""}, {"发", "fá"}, {"曲", "qu3"}, {"山"}, {"划", "huá "}}),
+        };
+        Problems problems;
+        checkContent(tables, problems);
+        QCOMPARE(problems,
+                 QStringList({"单字.tsv:7: reading has blanks at its start or end",
+                              "单字.tsv:4: reading \"fá\" is not a reading of 发 (its readings: fā fà fa)",
+                              "单字.tsv:5: reading \"qu3\" is not pinyin with tone marks"}));
+    }
+
     // The content check compares each idiom's note with the lookup's toned reading and says which
     // character differs; a right note and the other tables say nothing.
     void contentCheckComparesIdiomNotes() {
@@ -709,21 +904,23 @@ class PinyinLookupTest : public QObject {
         const QString err = QString::fromUtf8(tool.readAllStandardError());
         QCOMPARE(tool.exitCode(), exitCode);
         QCOMPARE(err, errors);
-        QCOMPARE(out, exitCode ? QString()
-                               : QStringLiteral("pinyin table: 6 characters (1 corrected), 1 phrases\n"));
+        QCOMPARE(out, exitCode
+                          ? QString()
+                          : QStringLiteral(
+                                "pinyin table: 6 characters (1 corrected), 3 other readings, 1 phrases\n"));
         QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("out/Table.cpp"))), exitCode == 0);
         if (exitCode == 0) {
             QFile f(dir.filePath(QStringLiteral("out/Table.cpp")));
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray table = f.readAll();
-            // Syllables with their tone digit, ü as v; 嗲 takes the standard's "diǎ" over kMandarin's
-            // "diē", 迹 the standard's tone "jì" over kMandarin's and the 1983 dictionary's "jī".
+            // Syllables with their tone digit, ü as v.
             for (const char *s : {"\"cao3\"", "\"di4\"", "\"nv3\"", "\"yi1\"", "\"dia3\"", "\"ji4\""})
                 QVERIFY2(table.contains(s), s);
-            QVERIFY(!table.contains("\"die1\""));
-            QVERIFY(!table.contains("\"ji1\""));
-            if (readings.startsWith("地")) // corrected to dì; 草地 reads dì or the neutral di
-                QVERIFY(!table.contains("\"de5\""));
+            // The other readings are those besides the default: 嗲 takes the standard's "diǎ" over
+            // kMandarin's "diē", 迹 the standard's tone "jì" over kMandarin's and the 1983
+            // dictionary's "jī", and 地 reads "de" unless corrected to "dì".
+            const QString corrected = readings.startsWith("地") ? "5730 de5" : "5730 di4";
+            QCOMPARE(otherReadings(table), QStringList({"55F2 die1", corrected, "8FF9 ji1"}));
         }
     }
 };

@@ -41,6 +41,19 @@ inline bool writeFixtureStudyDat(const QString &path, const std::map<int, std::v
     return true;
 }
 
+// Removes a column from a table of study.dat, as a file made before the column was added has it.
+inline bool dropColumn(const QString &path, const QString &table, const QString &column) {
+    sqlite3 *db = nullptr;
+    const QByteArray sql = QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
+                               .arg(services::quotedIdentifier(table), services::quotedIdentifier(column))
+                               .toUtf8();
+    const bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE,
+                                    nullptr) == SQLITE_OK &&
+                    sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
 // Records "<prefix>1", "<prefix>2", ... as one-field rows.
 inline std::vector<QStringList> numberedRows(const QString &prefix, int n) {
     std::vector<QStringList> out;

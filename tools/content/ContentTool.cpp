@@ -1,6 +1,7 @@
 // lumibo-content: builds study.dat from the content files, exports it back, and checks either.
 #include "services/ContentFiles.h"
 #include "services/PinyinLookup.h"
+#include "services/StrokeData.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,7 +14,10 @@ int usage() {
                  "usage:\n"
                  "  lumibo-content build CONTENT_DIR STUDY_DAT   write a new study.dat from the TSV files\n"
                  "  lumibo-content export STUDY_DAT OUT_DIR      write the tables back as TSV files\n"
-                 "  lumibo-content check CONTENT_DIR|STUDY_DAT   report every problem as file:line: what\n"
+                 "  lumibo-content check CONTENT_DIR|STUDY_DAT [STROKES_DAT]\n"
+                 "                                               report every problem as file:line: what;\n"
+                 "                                               with the stroke file, also every character\n"
+                 "                                               of 单字 and 词组 it has no strokes for\n"
                  "  lumibo-content pinyin [--display|--tones] TEXT...\n"
                  "                                               print the pinyin of each text, one a line:\n"
                  "                                               plain (ü as u),\n"
@@ -58,13 +62,16 @@ int main(int argc, char **argv) {
         }
         return 0;
     }
-    if (command == QStringLiteral("check") && args.size() == 2) {
+    if (command == QStringLiteral("check") && (args.size() == 2 || args.size() == 3)) {
         const bool isDir = QFileInfo(args[1]).isDir();
         const auto tables =
             isDir ? services::readContentDir(args[1], problems) : services::readStudyDat(args[1], problems);
         if (!tables.empty()) services::checkContent(tables, problems);
+        if (args.size() == 3) services::checkStrokes(tables, services::StrokeData::open(args[2]), problems);
         const int rc = report(problems);
-        if (rc == 0) std::printf("%s: all thirty tables pass\n", qPrintable(args[1]));
+        if (rc == 0)
+            std::printf("%s: all thirty tables pass%s\n", qPrintable(args[1]),
+                        args.size() == 3 ? " and every character has its strokes" : "");
         return rc;
     }
     if (command == QStringLiteral("pinyin") && args.size() >= 2) {

@@ -27,6 +27,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -227,11 +228,17 @@ class Syllables {
     QHash<QString, int> index_{{QString(), 0}};
 };
 
-QByteArray render(const std::map<char32_t, QString> &defaults, const std::vector<Phrase> &phrases,
-                  Syllables &syllables, const std::set<char32_t> &phraseStarts) {
+// A character's readings besides its default: code point and syllable, in code point order.
+using OtherReadings = std::vector<std::pair<char32_t, QString>>;
+
+QByteArray render(const std::map<char32_t, QString> &defaults, const OtherReadings &others,
+                  const std::vector<Phrase> &phrases, Syllables &syllables,
+                  const std::set<char32_t> &phraseStarts) {
     // Syllables in alphabetical order keep the output stable whatever order the data came in.
     std::set<QString> used;
     for (const auto &[cp, s] : defaults)
+        used.insert(s);
+    for (const auto &[cp, s] : others)
         used.insert(s);
     for (const Phrase &p : phrases)
         for (int i : p.syllables)
@@ -284,6 +291,21 @@ QByteArray render(const std::map<char32_t, QString> &defaults, const std::vector
         out += "\n    },\n";
     }
     out += "};\n\n";
+
+    QByteArray otherOf = "const char32_t kOtherReadingOf[] = {",
+               otherReading = "const std::uint16_t kOtherReadings[] = {";
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        const char *lead = i % 12 == 0 ? "\n   " : "";
+        otherOf +=
+            lead + QByteArray(" 0x") + QByteArray::number(quint32(others[i].first), 16).toUpper() + ",";
+        otherReading += lead + QByteArray(" ") + QByteArray::number(finalIndex.value(others[i].second)) + ",";
+    }
+    if (others.empty()) { // C++ has no empty arrays
+        otherOf += " 0,";
+        otherReading += " 0,";
+    }
+    out += otherOf + "\n};\n" + otherReading + "\n};\n";
+    out += "const std::size_t kOtherReadingCount = " + QByteArray::number(others.size()) + ";\n\n";
 
     // Phrases sorted by first character, longer first, so the first match is the longest.
     std::vector<const Phrase *> sorted;
@@ -474,14 +496,22 @@ int main(int argc, char **argv) {
     }
     if (failures) return 1;
 
-    const QByteArray out = render(defaults, phrases, syllables, phraseStarts);
+    // Every other reading a Unihan field gives, so that content may name a reading of its own.
+    OtherReadings others;
+    for (const auto &[cp, r] : table) {
+        const auto d = defaults.find(cp);
+        for (const QString &s : r.all)
+            if (d == defaults.end() || s != d->second) others.emplace_back(cp, s);
+    }
+
+    const QByteArray out = render(defaults, others, phrases, syllables, phraseStarts);
     QDir().mkpath(QFileInfo(outPath).absolutePath());
     QSaveFile f(outPath);
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit()) {
         std::fprintf(stderr, "%s: cannot write it: %s\n", qPrintable(outPath), qPrintable(f.errorString()));
         return 1;
     }
-    std::printf("pinyin table: %zu characters (%zu corrected), %zu phrases\n", defaults.size(),
-                overridden.size(), phrases.size());
+    std::printf("pinyin table: %zu characters (%zu corrected), %zu other readings, %zu phrases\n",
+                defaults.size(), overridden.size(), others.size(), phrases.size());
     return 0;
 }
