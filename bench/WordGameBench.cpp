@@ -56,7 +56,7 @@ void BM_NewQuestion(benchmark::State &state) {
     QApplication::processEvents();
     if (random) screen.findChild<QRadioButton *>(QStringLiteral("Option1(1)"))->setChecked(true);
     for (auto _ : state) {
-        const QString right = QStringLiteral("Button1(%1)").arg(ctx->globals.answerSlot1);
+        const QString right = QStringLiteral("Button1(%1)").arg(screen.rightButton());
         screen.findChild<QPushButton *>(right)->click();
     }
     state.SetLabel(

@@ -91,13 +91,6 @@ FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
     }
 
     out.places = places;
-    g.answerSlot1 = places[0];
-    g.answerSlot2 = places[1];
-    g.answerSlot3 = places[2];
-    g.answerSlot4 = places[3];
-    g.wrongChoice1 = out.wrongKeys[0];
-    g.wrongChoice2 = out.wrongKeys[1];
-    g.wrongChoice3 = static_cast<qint16>(std::lround(out.wrongKeys[2]));
     return out;
 }
 

@@ -52,7 +52,7 @@ struct FourChoice {
 // from each other by caption, so two records of the same text never show as two equal buttons;
 // an empty caption is never offered. When the pool holds fewer usable answers than buttons, the
 // buttons left over stay unfilled: the placement never loops forever.
-// Fills answerSlot1..4 (1 = right), wrongChoice1..3 and, when avoiding it, lastAnswerSlot.
+// Sets lastAnswerSlot when avoiding it.
 FourChoice placeFourChoice(Random &rnd, Globals &g, double rightKey,
                            const std::function<QString(double)> &caption, const WrongPool &pool,
                            const ChoiceRules &rules = {});

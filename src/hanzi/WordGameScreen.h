@@ -27,6 +27,8 @@ class WordGameScreen : public ui::Screen {
     WordGameScreen(app::AppContext &ctx, const WordGameKind &kind);
 
     int current() const { return c_; }
+    // The button the entry's answer is on.
+    int rightButton() const { return rightSlot_; }
 
   private:
     void load();

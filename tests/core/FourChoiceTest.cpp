@@ -47,7 +47,7 @@ class FourChoiceTest : public QObject {
         QTest::addColumn<QStringList>("records"); // record 0 is the right answer
         QTest::addColumn<QList<double>>("draws");
         QTest::addColumn<QStringList>("captions"); // buttons 1..4
-        QTest::addColumn<QList<int>>("places");    // answerSlot1..4
+        QTest::addColumn<QList<int>>("places");    // right, then the wrong ones
         QTest::addColumn<int>("lastAfter");
 
         const QStringList five{"猫", "狗", "鸡", "鸭", "鹅"};
@@ -100,8 +100,8 @@ class FourChoiceTest : public QObject {
         Records pool{records, &rnd};
         const core::FourChoice c = core::placeFourChoice(rnd, g, 0, pool.caption(), pool.pool(), rules);
         QCOMPARE(QStringList(c.captions.begin(), c.captions.end()), captions);
-        QCOMPARE((QList<int>{g.answerSlot1, g.answerSlot2, g.answerSlot3, g.answerSlot4}), places);
-        QCOMPARE(c.rightSlot, g.answerSlot1);
+        QCOMPARE(QList<int>(c.places.begin(), c.places.end()), places);
+        QCOMPARE(c.rightSlot, c.places[0]);
         QCOMPARE(g.lastAnswerSlot, lastAfter);
         QCOMPARE(rnd.scriptedLeft(), std::size_t(0)); // exactly the scripted draws were used
         for (int k = 0; k < 4; ++k)
