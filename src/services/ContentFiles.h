@@ -15,7 +15,8 @@ struct TableData {
     QString origin;         // the file or "study.dat[table]" the data came from
 };
 
-// Problems are reported as "file:line: what is wrong".
+// Problems are reported as "file:line: what is wrong". The rules the content keeps are checked
+// in ContentCheck.h.
 using Problems = QStringList;
 
 struct TableSchema;
@@ -33,15 +34,10 @@ bool writeStudyDat(const std::vector<TableData> &tables, const QString &path, QS
 // Writes <dir>/<table>.tsv for each table.
 bool writeContentDir(const std::vector<TableData> &tables, const QString &dir, QString *error);
 
-// The content rules: required fields, whole poems, distinct answers, pairs unlike themselves,
-// English numbers running 1, 2, 3 without gaps, English words the voice can read, meanings of at
-// most kMeaningShown characters, a pinyin reading for every Chinese character the lessons and
-// poems show, and a 单字 record's own reading one of its character's, written with tone marks.
-void checkContent(const std::vector<TableData> &tables, Problems &problems);
+// How many fields of a record the table requires: the rest are optional and may be left out.
+qsizetype requiredFields(const TableData &t);
 
-class StrokeData;
-// The characters of the lessons (单字, and every character of 词组) that the stroke file cannot
-// draw, each reported once at its first line; or why the stroke file serves none at all.
-void checkStrokes(const std::vector<TableData> &tables, const StrokeData &strokes, Problems &problems);
+// Where a problem is: "file:line: ".
+QString problemAt(const TableData &t, int line);
 
 } // namespace services

@@ -3,6 +3,7 @@
 // lumibo-content tool passes the shipped content and refuses broken content. The fixtures are
 // small content folders that the test writes itself; the shipped content is used where named.
 
+#include "services/ContentCheck.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 

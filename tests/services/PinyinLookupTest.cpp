@@ -5,6 +5,7 @@
 // what has no reading and where an idiom's note is not its reading.
 
 #include "services/PinyinLookup.h"
+#include "services/ContentCheck.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 #include "services/PinyinSyllable.h"

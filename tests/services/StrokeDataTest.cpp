@@ -4,6 +4,7 @@
 // "no strokes" and never a crash; the content check names the characters it cannot draw.
 
 #include "services/StrokeData.h"
+#include "services/ContentCheck.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 

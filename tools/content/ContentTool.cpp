@@ -1,4 +1,5 @@
 // lumibo-content: builds study.dat from the content files, exports it back, and checks either.
+#include "services/ContentCheck.h"
 #include "services/ContentFiles.h"
 #include "services/PinyinLookup.h"
 #include "services/StrokeData.h"

@@ -1,5 +1,6 @@
 // libFuzzer target: one table's TSV file, read and checked (the other tables empty, so each run
 // checks only what the input holds). Input: the table's name, a line break, then the file's bytes.
+#include "services/ContentCheck.h"
 #include "services/ContentFiles.h"
 #include "services/ContentSchema.h"
 
