@@ -45,12 +45,20 @@ SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique
     }
 }
 
+QString alreadyRunningTitle() {
+    return QStringLiteral("Lumibo");
+}
+
+QString alreadyRunningText() {
+    return QStringLiteral("正在运行");
+}
+
 int runLumibo(QApplication &app, const ProgramOptions &options) {
     ui::applyLook(app);
     SingleInstance instance(options.lockPath);
     if (instance.otherRunning()) {
         std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");
-        if (options.showMessage) options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
+        if (options.showMessage) options.showMessage(alreadyRunningTitle(), alreadyRunningText());
         return 0;
     }
     if (!instance.acquired())

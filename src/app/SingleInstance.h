@@ -30,6 +30,10 @@ class SingleInstance {
     QString problem_;
 };
 
+// What a second start says, in a message box with an OK button.
+QString alreadyRunningTitle();
+QString alreadyRunningText();
+
 struct ProgramOptions {
     QString programDir;
     QString lockPath = SingleInstance::defaultLockPath();
