@@ -39,6 +39,7 @@ bool writeFixture(const QString &path, int bookRecords, const std::set<int> &lea
 QStringList column(services::ContentStore &store, int slot, int field) {
     QStringList out;
     services::TableCursor *c = store.Data(slot);
+    if (!c) return {QStringLiteral("<no table: %1>").arg(store.problemFor(slot))};
     for (c->MoveFirst(); !c->Eof(); c->MoveNext())
         out << c->field(field);
     return out;
