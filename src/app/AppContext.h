@@ -16,8 +16,11 @@ namespace app {
 class Navigator;
 class ScreenRegistry;
 
-// Everything the screens share, owned in one place and passed by reference.
-// No other program-wide state exists.
+// Everything the screens share, owned in one place and passed by reference. Besides it, the
+// program keeps only process-wide caches and flags that belong to Qt's application object, not
+// to any screen: the CJK font families found once (ui/Fonts), the keyboard's focus cues and the
+// accessibility wrappers installed on the application (ui/Keyboard, ui/AccessibleScale), and the
+// "no sound device" warning said once (services/PcmOutput).
 class AppContext {
   public:
     struct Services {
