@@ -7,8 +7,10 @@
 namespace app {
 
 void registerShellScreens(ScreenRegistry &r) {
-    r.add({screens::kMain, [](AppContext &ctx) -> QWidget * { return new MainWindow(ctx); }, {}, {}});
-    r.add({screens::kHelp, [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }, {}, {}});
+    r.add(
+        {.name = screens::kMain, .create = [](AppContext &ctx) -> QWidget * { return new MainWindow(ctx); }});
+    r.add(
+        {.name = screens::kHelp, .create = [](AppContext &ctx) -> QWidget * { return new HelpScreen(ctx); }});
 }
 
 } // namespace app
