@@ -10,25 +10,15 @@ namespace app {
 
 class AppContext;
 
-// One extra state of a screen that the gallery renders besides its plain load state; a shot
-// named like the screen replaces the plain state.
-struct GalleryShot {
-    QString file; // without ".png"
-    std::function<void(QWidget *screen, AppContext &ctx)> prepare;
-};
-
 // A screen, listed once: the menu, the gallery and the smoke test all walk this list.
 struct ScreenEntry {
     QString name; // the screen's control name, also the window's objectName
     std::function<QWidget *(AppContext &ctx)> create; // runs the screen's load step
-    std::vector<GalleryShot> shots;
-    // The menu item the gallery opens the screen with; empty: opened plainly.
-    QString galleryMenuItem;
     // The content tables (slots 1..30) the screen reads. Each must cost only its own screens:
     // a screen without one, or with one that holds nothing, says so and offers nothing to answer.
     // A screen that reads a table chosen on another screen (the English word screens) leaves it
     // to the screen where it is chosen.
-    std::vector<int> tables;
+    std::vector<int> tables{};
 };
 
 class ScreenRegistry {

@@ -36,7 +36,6 @@ constexpr int kSpread = 10;
 
 const WordGameKind &idioms() {
     static const WordGameKind k{.screenName = screens::kIdioms,
-                                .menuItem = QStringLiteral("chenyu"),
                                 .caption = QStringLiteral(" 学成语"),
                                 .table = QStringLiteral("成语"),
                                 .slot = services::kIdioms,
@@ -55,7 +54,6 @@ const WordGameKind &idioms() {
 
 const WordGameKind &antonyms() {
     static const WordGameKind k{.screenName = screens::kAntonyms,
-                                .menuItem = QStringLiteral("fyc"),
                                 .caption = QStringLiteral("反义词"),
                                 .table = QStringLiteral("反义词"),
                                 .slot = services::kAntonyms,
@@ -74,7 +72,6 @@ const WordGameKind &antonyms() {
 
 const WordGameKind &synonyms() {
     static const WordGameKind k{.screenName = screens::kSynonyms,
-                                .menuItem = QStringLiteral("tyc"),
                                 .caption = QStringLiteral("同义词"),
                                 .table = QStringLiteral("同义词"),
                                 .slot = services::kSynonyms,
@@ -93,7 +90,6 @@ const WordGameKind &synonyms() {
 
 const WordGameKind &riddles() {
     static const WordGameKind k{.screenName = screens::kRiddles,
-                                .menuItem = QStringLiteral("cmy"),
                                 .caption = QStringLiteral("猜谜语"),
                                 .table = QStringLiteral("谜语"),
                                 .slot = services::kRiddles,

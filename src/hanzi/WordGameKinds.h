@@ -29,7 +29,6 @@ struct WordGameKind {
     enum class WrongRule { Anywhere, AroundCentre };
 
     QString screenName{};     // "学成语"
-    QString menuItem{};       // the menu item that opens it: "chenyu"
     QString caption{};        // window caption
     QString table{};          // "成语"
     int slot = 0;             // the table's slot in the store

@@ -3,6 +3,7 @@
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "arithmetic/DrillScreen.h"
+#include "gallery/GalleryStates.h"
 #include "support/TestSupport.h"
 #include "ui/AccessibleScale.h"
 
@@ -32,10 +33,7 @@ class AccessibilityTest : public QObject {
     // The screen opened as the gallery opens it.
     QWidget *open(const app::ScreenEntry &entry) {
         ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
-        if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
-            return ctx->navigator().open(*item);
-        if (entry.name == screens::kMain) return ctx->navigator().showMain();
-        return ctx->navigator().open(entry.name);
+        return gallery::open(*ctx, entry.name);
     }
 
     static QString describe(QAccessibleInterface *iface) {
@@ -138,22 +136,25 @@ class AccessibilityTest : public QObject {
         QStringList problems;
         int walked = 0;
         for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
-            auto check = [&](const app::GalleryShot *shot) {
+            auto check = [&](const gallery::State *state) {
                 QWidget *w = open(entry);
                 QVERIFY2(w, qPrintable(entry.name));
-                if (shot) shot->prepare(w, *ctx);
+                if (state) {
+                    const QString problem = state->apply(w, *ctx);
+                    QVERIFY2(problem.isEmpty(), qUtf8Printable(problem));
+                }
                 QCoreApplication::processEvents();
                 QStringList found;
                 unnamed(QAccessible::queryAccessibleInterface(w), found);
                 for (const QString &f : found)
-                    problems << (shot ? shot->file : entry.name) + ": " + f;
+                    problems << (state ? state->file : entry.name) + ": " + f;
                 ++walked;
                 ctx.reset();
                 flushDeletes();
             };
             check(nullptr);
-            for (const app::GalleryShot &shot : entry.shots)
-                check(&shot);
+            for (const gallery::State &state : gallery::statesOf(entry.name).states)
+                check(&state);
         }
         QVERIFY(walked >= int(app::ScreenRegistry::instance().entries().size()));
         QVERIFY2(problems.isEmpty(), qPrintable("controls without a name:\n" + problems.join('\n')));

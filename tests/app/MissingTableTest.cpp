@@ -2,6 +2,7 @@
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
+#include "gallery/GalleryStates.h"
 #include "services/ContentSchema.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
@@ -153,9 +154,7 @@ class MissingTableTest : public QObject {
     }
 
     static QWidget *open(app::AppContext &ctx, const app::ScreenEntry &entry) {
-        if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
-            return ctx.navigator().open(*item);
-        return ctx.navigator().open(entry.name);
+        return gallery::open(ctx, entry.name);
     }
 
     // A click as a child's: a message box it raises is read and closed, as the child would.

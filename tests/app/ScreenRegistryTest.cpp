@@ -2,6 +2,7 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
+#include "gallery/GalleryStates.h"
 #include "support/TestSupport.h"
 
 #include <QCloseEvent>
@@ -15,16 +16,12 @@ class ScreenRegistryTest : public QObject {
     // A parent that opens a child, and the child: a test-only pair.
     static app::ScreenRegistry childPair() {
         app::ScreenRegistry r;
-        r.add({QStringLiteral("Main"),
-               [](app::AppContext &) -> QWidget * {
+        r.add({QStringLiteral("Main"), [](app::AppContext &) -> QWidget * {
                    auto *w = new QWidget;
                    w->setObjectName(QStringLiteral("Main"));
                    return w;
-               },
-               {},
-               {}});
-        r.add({QStringLiteral("parent"),
-               [](app::AppContext &ctx) -> QWidget * {
+               }});
+        r.add({QStringLiteral("parent"), [](app::AppContext &ctx) -> QWidget * {
                    auto *w = new QWidget;
                    w->setObjectName(QStringLiteral("parent"));
                    auto *choice = new QLineEdit(w);
@@ -34,20 +31,15 @@ class ScreenRegistryTest : public QObject {
                    QObject::connect(go, &QPushButton::clicked, w,
                                     [&ctx] { ctx.navigator().openChild(QStringLiteral("child")); });
                    return w;
-               },
-               {},
-               {}});
-        r.add({QStringLiteral("child"),
-               [](app::AppContext &ctx) -> QWidget * {
+               }});
+        r.add({QStringLiteral("child"), [](app::AppContext &ctx) -> QWidget * {
                    auto *w = new QWidget;
                    w->setObjectName(QStringLiteral("child"));
                    auto *back = new QPushButton(QStringLiteral("back"), w);
                    back->setObjectName(QStringLiteral("back"));
                    QObject::connect(back, &QPushButton::clicked, w, [&ctx] { ctx.navigator().leave(); });
                    return w;
-               },
-               {},
-               {}});
+               }});
         return r;
     }
 
@@ -64,11 +56,36 @@ class ScreenRegistryTest : public QObject {
             QCOMPARE(w->objectName(), entry.name);
             QVERIFY(w->isVisible());
             QVERIFY(!w->windowTitle().isEmpty());
-            for (const app::GalleryShot &shot : entry.shots)
-                shot.prepare(w, *ctx);
+            for (const gallery::State &state : gallery::statesOf(entry.name).states) {
+                const QString problem = state.apply(w, *ctx);
+                QVERIFY2(problem.isEmpty(), qUtf8Printable(problem));
+            }
             ctx.reset();
             testing_support::flushDeletes();
         }
+    }
+
+    // The gallery's states and menu items name registered screens and menu items, so none is
+    // left unrendered.
+    void galleryStatesNameRegisteredScreens() {
+        for (const auto &[screen, states] : gallery::statesByScreen()) {
+            QVERIFY2(app::ScreenRegistry::instance().find(screen), qUtf8Printable(screen));
+            QVERIFY2(states.menuItem.isEmpty() || app::findMenuItem(states.menuItem),
+                     qUtf8Printable(screen + ": " + states.menuItem));
+        }
+    }
+
+    // A state brought onto a screen without the controls it needs says which one it missed,
+    // rather than reaching through a null.
+    void aStateSaysWhichControlItMisses() {
+        auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
+        QWidget *help = ctx->navigator().open(screens::kHelp);
+        QVERIFY(help);
+        const gallery::State &start = gallery::statesOf(screens::kAddition).states.front();
+        QCOMPARE(start.apply(help, *ctx),
+                 start.file + ": " + screens::kHelp + ": no control Button7 (QPushButton)");
+        ctx.reset();
+        testing_support::flushDeletes();
     }
 
     // Every menu item that opens a screen names a registered one, which opens with its name and

@@ -1,4 +1,5 @@
 #include "app/ScreenRegistry.h"
+#include "gallery/GalleryStates.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,12 +140,10 @@ class GalleryToolsTest : public QObject {
 
         QStringList expected;
         for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
-            const bool replaced =
-                std::any_of(entry.shots.begin(), entry.shots.end(),
-                            [&](const app::GalleryShot &s) { return s.file == entry.name; });
-            if (!replaced) expected << entry.name + ".png\t" + entry.name + "\tload";
-            for (const app::GalleryShot &shot : entry.shots)
-                expected << shot.file + ".png\t" + entry.name + "\tshot";
+            if (!gallery::replacesLoadState(entry.name))
+                expected << entry.name + ".png\t" + entry.name + "\tload";
+            for (const gallery::State &state : gallery::statesOf(entry.name).states)
+                expected << state.file + ".png\t" + entry.name + "\tshot";
         }
         QCOMPARE(lines, expected);
     }

@@ -1,17 +1,16 @@
 // Renders every registered screen offscreen to OUTDIR/<control name>.png, plus the extra
-// states each screen lists, with the random generator pinned so the pictures repeat.
+// states GalleryStates lists for it, with the random generator pinned so the pictures repeat.
 // OUTDIR/index.tsv lists the pictures in order: file, screen, and "load" for a screen's plain
-// load state or "shot" for a state the screen registered.
+// load state or "shot" for one of its listed states.
 //
 //   --scale S          render at S times the size, as the program does on a large screen
 //   --only A,B         only the screens with these control names
 //   --program-dir DIR  read study.dat, jieguo.wav and sound.wav from DIR (default: beside the tool)
 //   --smoke            check that DIR's three files are whole, and render only the load states
 #include "app/AppContext.h"
-#include "app/MenuTable.h"
-#include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
 #include "app/WindowScale.h"
+#include "gallery/GalleryStates.h"
 #include "services/ContentSchema.h"
 #include "services/ContentStore.h"
 #include "ui/Backdrop.h"
@@ -157,7 +156,7 @@ int main(int argc, char **argv) {
     ui::installQtTranslations(application);
     application.setQuitOnLastWindowClosed(false);
     // Settings of its own, in Qt's test location: the pictures never touch the user's choices,
-    // and each one starts from a first run's (the shots set what they show).
+    // and each one starts from a first run's (the states set what they show).
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("lumibo-gallery"));
 
@@ -171,35 +170,31 @@ int main(int argc, char **argv) {
     bool ok = true;
     for (const app::ScreenEntry &entry : app::ScreenRegistry::instance().entries()) {
         if (!options.only.isEmpty() && !options.only.contains(entry.name)) continue;
-        auto render = [&](const app::GalleryShot *shot) {
+        auto render = [&](const gallery::State *state) {
             ui::openSettings()->clear();
             auto ctx = app::AppContext::forTests(options.programDir);
-            QWidget *w = nullptr;
-            if (const app::MenuItem *item = app::findMenuItem(entry.galleryMenuItem))
-                w = ctx->navigator().open(*item);
-            else if (entry.name == QStringLiteral("Main"))
-                w = ctx->navigator().showMain();
-            else
-                w = ctx->navigator().open(entry.name);
+            QWidget *w = gallery::open(*ctx, entry.name);
             if (!w) {
                 ok = false;
                 return;
             }
-            if (shot) shot->prepare(w, *ctx);
-            const QString file = shot ? shot->file : entry.name;
+            if (state) {
+                if (const QString problem = state->apply(w, *ctx); !problem.isEmpty()) {
+                    std::fprintf(stderr, "lumibo-gallery: %s\n", qUtf8Printable(problem));
+                    ok = false;
+                    return;
+                }
+            }
+            const QString file = state ? state->file : entry.name;
             if (save(w, out, file))
-                index << file << ".png\t" << entry.name << '\t' << (shot ? "shot" : "load") << '\n';
+                index << file << ".png\t" << entry.name << '\t' << (state ? "shot" : "load") << '\n';
             else
                 ok = false;
         };
-        // A shot named like the screen itself replaces its plain load state.
-        const bool plainReplaced =
-            !options.smoke && std::any_of(entry.shots.begin(), entry.shots.end(),
-                                          [&](const app::GalleryShot &s) { return s.file == entry.name; });
-        if (!plainReplaced) render(nullptr);
+        if (options.smoke || !gallery::replacesLoadState(entry.name)) render(nullptr);
         if (options.smoke) continue;
-        for (const app::GalleryShot &shot : entry.shots)
-            render(&shot);
+        for (const gallery::State &state : gallery::statesOf(entry.name).states)
+            render(&state);
     }
     index.flush();
     if (indexFile.error() != QFileDevice::NoError) ok = false;
