@@ -22,27 +22,27 @@ void bookChosen(QWidget *screen, app::AppContext &) {
     screen->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(kGalleryBook);
 }
 
-// A word screen opened as its selection screen would open it: the hand-over values set by a
-// choice there, the heading shown again with them, then "开始".
-void handedOver(QWidget *screen, app::AppContext &ctx, const BookChoiceKind &kind, const QString &heading,
-                int book = kGalleryBook) {
+// A word screen opened as its selection screen would open it: given the choice made there,
+// then "开始".
+void handedOver(QWidget *screen, app::AppContext &ctx, const BookChoiceKind &kind, int book = kGalleryBook) {
+    BookChoice chosen;
     {
         BookChoiceScreen choice(ctx, kind);
         choice.chooseBook(book);
+        chosen = choice.choice();
     }
-    screen->findChild<ui::FlatButton *>(QStringLiteral("Button5"))
-        ->setCaption(ctx.globals.bookTitle + heading);
+    static_cast<WordScreen *>(screen)->handOver(chosen);
     screen->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
 }
 
 void wordOnShow(QWidget *screen, app::AppContext &ctx) {
-    handedOver(screen, ctx, studyChoice(), QStringLiteral("单词"));
+    handedOver(screen, ctx, studyChoice());
     for (int i = 0; i < 4; ++i)
         screen->findChild<QPushButton *>(QStringLiteral("Button6"))->click();
 }
 
 void recitationQuestion(QWidget *screen, app::AppContext &ctx) {
-    handedOver(screen, ctx, recitationChoice(), QString());
+    handedOver(screen, ctx, recitationChoice());
     ctx.random.script({0.5}); // the right meaning on the middle button
     screen->findChild<ui::Timer *>(QStringLiteral("Timer1"))->fire();
     for (int i = 0; i < 40; ++i)
@@ -51,7 +51,7 @@ void recitationQuestion(QWidget *screen, app::AppContext &ctx) {
 
 void dealtBoard(QWidget *screen, app::AppContext &ctx) {
     // 人教版第六册: its first level holds the longest phrases of all the books.
-    handedOver(screen, ctx, linkGameChoice(), QStringLiteral("单词游戏"), 5);
+    handedOver(screen, ctx, linkGameChoice(), 5);
     for (int i = 0; i < 30; ++i)
         screen->findChild<ui::Timer *>(QStringLiteral("Timer1"))->fire();
 }
