@@ -25,9 +25,9 @@ struct BookChoiceKind {
     QString startCaption;  // Button1 before a book is chosen
     QString startPrefix;   // Button1 after a choice: prefix & book name & suffix
     QString startSuffix;
-    bool titleIsStartCaption; // bookTitle: the start caption, or the book name alone
+    bool titleIsStartCaption; // the choice's title: the start caption, or the book name alone
     QString wordScreen;       // what start opens
-    QWidget *(*makeWordScreen)(app::AppContext &ctx, const BookChoice &choice);
+    QWidget *(*makeWordScreen)(app::AppContext &ctx, const BookChoice &choice); // given the choice
     bool staysWhileWordScreenRuns; // hidden with its choices (a child screen), or closed
     bool choosesPace;              // the recitation's reading paces
 };
