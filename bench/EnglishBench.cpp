@@ -62,8 +62,9 @@ void BM_NextWordSpeech(benchmark::State &state) {
     QTemporaryDir dir;
     auto output = std::make_shared<services::PcmOutput>();
     auto ctx = speakingContext(bookOf(dir, word), output);
-    ctx->globals.bookNumber = 1;
-    QWidget *screen = ctx->navigator().open(QStringLiteral("学单词"));
+    QWidget *screen = ctx->navigator().open(QStringLiteral("学单词"), [](app::AppContext &c) {
+        return new english::WordStudyScreen(c, {.book = 1});
+    });
     screen->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
     auto *next = screen->findChild<QPushButton *>(QStringLiteral("Button6"));
     QApplication::processEvents();
@@ -79,14 +80,12 @@ BENCHMARK(BM_NextWordSpeech)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 // The deal on the shipped books: 剑桥少儿英语第一册, its first group, each level in turn.
 void BM_Deal(benchmark::State &state) {
     auto ctx = app::AppContext::forTests(QStringLiteral(LUMIBO_BUILD_DIR));
-    ctx->globals.bookNumber = 7;
-    english::LinkGameScreen screen(*ctx);
+    english::LinkGameScreen screen(*ctx, {.book = 7});
     screen.show();
     QApplication::processEvents();
     int level = 0;
     for (auto _ : state) {
-        ctx->globals.levelOffset = 25 * (level++ % 4);
-        screen.deal();
+        screen.dealLevel(25 * (level++ % 4));
     }
 }
 BENCHMARK(BM_Deal)->Unit(benchmark::kMicrosecond);

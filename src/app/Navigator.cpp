@@ -94,17 +94,36 @@ QWidget *Navigator::open(const QString &screen, const MenuChoice &choice) {
     return w;
 }
 
+QWidget *Navigator::open(const QString &screen, const Make &make) {
+    if (!available(screen)) return nullptr;
+    unloadAll();
+    QWidget *w = make(ctx_);
+    install(w);
+    return w;
+}
+
+void Navigator::hideParent() {
+    QWidget *parent = current_;
+    if (!parent) return;
+    // Hidden, not unloaded: its choices and timers stay as they are.
+    parent->removeEventFilter(this);
+    parent->hide();
+    parents_.append(parent);
+    current_ = nullptr;
+}
+
 QWidget *Navigator::openChild(const QString &screen) {
     if (!available(screen)) return nullptr;
-    QWidget *parent = current_;
-    if (parent) {
-        // Hidden, not unloaded: its choices and timers stay as they are.
-        parent->removeEventFilter(this);
-        parent->hide();
-        parents_.append(parent);
-        current_ = nullptr;
-    }
+    hideParent();
     QWidget *w = create(screen, {});
+    install(w);
+    return w;
+}
+
+QWidget *Navigator::openChild(const QString &screen, const Make &make) {
+    if (!available(screen)) return nullptr;
+    hideParent();
+    QWidget *w = make(ctx_);
     install(w);
     return w;
 }

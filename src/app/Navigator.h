@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 namespace app {
 
@@ -28,6 +29,11 @@ class Navigator : public QObject {
     // Opens a registered screen as a child of the one on show: the parent is hidden with its
     // state kept, and the child's leave shows it again as it was.
     QWidget *openChild(const QString &screen);
+    // The same two, with the screen made by make instead of its registered default: a screen
+    // that hands values to the one it opens gives them to its constructor this way.
+    using Make = std::function<QWidget *(AppContext &ctx)>;
+    QWidget *open(const QString &screen, const Make &make);
+    QWidget *openChild(const QString &screen, const Make &make);
     // A screen's return button: unload it (and any parent it has), show the main window.
     void returnToMain();
     // A child screen's leave: unload it and show its parent again; on any other screen the same
@@ -58,6 +64,7 @@ class Navigator : public QObject {
     void unload(QWidget *w);
     void install(QWidget *w);
     QWidget *create(const QString &screen, const MenuChoice &choice);
+    void hideParent();
 
     AppContext &ctx_;
     QPointer<QWidget> current_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "english/BookChoice.h"
 #include "ui/Widgets.h"
 
 #include <array>
@@ -24,8 +25,9 @@ struct BookChoiceKind {
     QString startCaption;  // Button1 before a book is chosen
     QString startPrefix;   // Button1 after a choice: prefix & book name & suffix
     QString startSuffix;
-    bool titleIsStartCaption;      // bookTitle: the start caption, or the book name alone
-    QString wordScreen;            // what start opens
+    bool titleIsStartCaption; // the choice's title: the start caption, or the book name alone
+    QString wordScreen;       // what start opens
+    QWidget *(*makeWordScreen)(app::AppContext &ctx, const BookChoice &choice); // given the choice
     bool staysWhileWordScreenRuns; // hidden with its choices (a child screen), or closed
     bool choosesPace;              // the recitation's reading paces
 };
@@ -45,19 +47,26 @@ class BookChoiceScreen : public ui::Screen {
 
     // The same as a click on List1's row (0-based).
     void chooseBook(int index);
+    // What start hands to the word screen.
+    const BookChoice &choice() const { return choice_; }
 
   private:
+    void build();
+    void wire();
+    void load();
     void chooseGroup(int index);
     void start();
 
     app::AppContext &ctx_;
     const BookChoiceKind &kind_;
-    QListWidget *list1_;
-    QLabel *label1_;
-    QComboBox *combo1_;
-    QLineEdit *text1_;
-    ui::FlatButton *button1_;
-    std::array<QRadioButton *, 3> option2_{};
+    QListWidget *books_;
+    QLabel *bookInfo_; // the prompt, then the book's name and word count, or why it cannot be used
+    QLabel *fromLabel_, *toLabel_;
+    QComboBox *groupFrom_;
+    QLineEdit *groupTo_;
+    std::array<QRadioButton *, 3> paces_{}; // 慢速, 中速, 快速; the recitation's only
+    ui::FlatButton *start_, *back_;
+    BookChoice choice_;
 };
 
 } // namespace english

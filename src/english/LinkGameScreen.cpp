@@ -25,17 +25,28 @@ std::vector<QRect> boardPlaces() {
 }
 // A pair made gives this much time back.
 constexpr int kTimeBack = 3;
+// Markers of the pairing state, all outside the board's places 0..24 so that none matches a
+// click, and the two "unmatched" ones differ so that they never match each other.
+constexpr int kNothingClicked = kBoardWords; // both, after a deal
+constexpr int kWordUnmatched = 55;           // clickedMeaning: a word click that made no pair
+constexpr int kMeaningUnmatched = 66;        // wantedMeaning: a meaning click that made no pair
 } // namespace
 
-LinkGameScreen::LinkGameScreen(app::AppContext &ctx)
-    : WordScreen(ctx, screens::kLinkGame, QStringLiteral("连连看"), 13500, 9420) {
+LinkGameScreen::LinkGameScreen(app::AppContext &ctx, const BookChoice &choice)
+    : WordScreen(ctx, choice, screens::kLinkGame, QStringLiteral("连连看"), 13500, 9420) {
+    build();
+    wire();
+    load();
+}
+
+void LinkGameScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
 
-    auto *heading = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 18, true);
-    heading->setGeometry(ui::twRect(2700, 120, 8100, 660));
-    label1_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(300, 870, 4800, 420), 13,
-                            QColor(200, 0, 0), true);
-    progress1_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(5100, 930, 8100, 300));
+    heading_ = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 18, true);
+    heading_->setGeometry(ui::twRect(2700, 120, 8100, 660));
+    levelLabel_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(300, 870, 4800, 420),
+                                13, QColor(200, 0, 0), true);
+    clockBar_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(5100, 930, 8100, 300));
 
     auto *picture1 = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(300, 1440, 12900, 3270),
                                    QColor(255, 248, 225));
@@ -44,68 +55,74 @@ LinkGameScreen::LinkGameScreen(app::AppContext &ctx)
                                    QColor(232, 245, 233));
     meanings_ = new ui::AnswerButtons(picture4, QStringLiteral("Button1"), boardPlaces(), 13, 0);
 
-    option1_ = new QRadioButton(QStringLiteral("朗读"), this);
-    option1_->setObjectName(QStringLiteral("Option1"));
-    option1_->setGeometry(ui::twRect(480, 8400, 1440, 420));
-    option1_->setFont(ui::simSun(12));
-    auto *option2 = new QRadioButton(QStringLiteral("不朗读"), this);
-    option2->setObjectName(QStringLiteral("Option2"));
-    option2->setGeometry(ui::twRect(2040, 8400, 1560, 420));
-    option2->setFont(ui::simSun(12));
+    readAloud_ = new QRadioButton(QStringLiteral("朗读"), this);
+    readAloud_->setObjectName(QStringLiteral("Option1"));
+    readAloud_->setGeometry(ui::twRect(480, 8400, 1440, 420));
+    readAloud_->setFont(ui::simSun(12));
+    silent_ = new QRadioButton(QStringLiteral("不朗读"), this);
+    silent_->setObjectName(QStringLiteral("Option2"));
+    silent_->setGeometry(ui::twRect(2040, 8400, 1560, 420));
+    silent_->setFont(ui::simSun(12));
 
-    button3_ = new ui::FlatButton(QStringLiteral("Button3"), QStringLiteral("开始"), this, 15);
-    button3_->setGeometry(ui::twRect(5400, 8280, 3000, 780));
-    auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不玩了"), this, 15);
-    back->setGeometry(ui::twRect(9240, 8280, 3000, 780));
+    start_ = new ui::FlatButton(QStringLiteral("Button3"), QStringLiteral("开始"), this, 15);
+    start_->setGeometry(ui::twRect(5400, 8280, 3000, 780));
+    leave_ = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不玩了"), this, 15);
+    leave_->setGeometry(ui::twRect(9240, 8280, 3000, 780));
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1500, this);
+    clock_ = new ui::Timer(QStringLiteral("Timer1"), 1500, this);
+}
 
-    connect(button3_, &QPushButton::clicked, this, &LinkGameScreen::deal);
+void LinkGameScreen::wire() {
+    connect(start_, &QPushButton::clicked, this, &LinkGameScreen::deal);
     connect(words_, &ui::AnswerButtons::chosen, this, &LinkGameScreen::clickWord);
     connect(meanings_, &ui::AnswerButtons::chosen, this, &LinkGameScreen::clickMeaning);
-    connect(timer1_, &ui::Timer::tick, this, &LinkGameScreen::tick);
-    connect(back, &QPushButton::clicked, this, &LinkGameScreen::leave);
-    ui::markBack(back);
+    connect(clock_, &ui::Timer::tick, this, &LinkGameScreen::tick);
+    connect(leave_, &QPushButton::clicked, this, &LinkGameScreen::leave);
+    ui::markBack(leave_);
     words_->setNumberKeys(false);
     meanings_->setNumberKeys(false);
-    progress1_->setAccessibleName(QStringLiteral("游戏时间"));
+    clockBar_->setAccessibleName(QStringLiteral("游戏时间"));
+}
 
-    // Load.
-    option1_->setChecked(true);
-    ctx_.globals.levelOffset = 0;
-    heading->setCaption(ctx_.globals.bookTitle + QStringLiteral("单词游戏"));
-    button3_->setEnabled(true);
+void LinkGameScreen::load() {
+    readAloud_->setChecked(true);
+    levelOffset_ = 0;
+    showChoice();
+    start_->setEnabled(true);
     for (auto *set : {words_, meanings_}) {
         set->clearCaptions();
         set->setAllEnabled(false);
     }
-    label1_->clear();
+    levelLabel_->clear();
+}
+
+void LinkGameScreen::showChoice() {
+    heading_->setCaption(choice_.title + QStringLiteral("单词游戏"));
 }
 
 void LinkGameScreen::setElapsed(int v) {
     elapsed_ = v;
-    progress1_->setValue(std::clamp(v, 0, 100));
+    clockBar_->setValue(std::clamp(v, 0, 100));
 }
 
 void LinkGameScreen::deal() {
-    core::Globals &g = ctx_.globals;
-    timer1_->setEnabled(true);
+    clock_->setEnabled(true);
     setElapsed(0);
     ctx_.random.randomize();
-    g.meaningOrder = dealOrder(ctx_.random);
-    g.wantedMeaning = kBoardWords;
-    g.clickedMeaning = kBoardWords;
-    g.bookCursor = ctx_.store().Data(g.bookNumber);
+    meaningOrder_ = dealOrder(ctx_.random);
+    wantedMeaning_ = kNothingClicked;
+    clickedMeaning_ = kNothingClicked;
+    cursor_ = ctx_.store().Data(choice_.book);
     dealt_ = 0;
-    if (g.bookCursor) {
-        g.bookCursor->MoveFirst();
-        g.bookCursor->Move(g.groupStart + g.levelOffset);
+    if (cursor_) {
+        cursor_->MoveFirst();
+        cursor_->Move(choice_.groupStart + levelOffset_);
     }
     for (int i = 0; i < kBoardWords; ++i) {
-        const int j = g.meaningOrder[std::size_t(i)];
+        const int j = meaningOrder_[std::size_t(i)];
         // Only the group's own words: a short level hides the buttons it has no word for.
-        const bool inGroup = g.levelOffset + i < kGroupSize;
-        const auto w = g.bookCursor && inGroup ? currentWord(*g.bookCursor) : std::nullopt;
+        const bool inGroup = levelOffset_ + i < kGroupSize;
+        const auto w = cursor_ && inGroup ? currentWord(*cursor_) : std::nullopt;
         words_->setCaption(i, w ? w->word : QString());
         meanings_->setCaption(j, w ? shownMeaning(w->meaning) : QString());
         for (auto [set, k] : {std::pair{words_, i}, std::pair{meanings_, j}}) {
@@ -113,56 +130,52 @@ void LinkGameScreen::deal() {
             set->setEnabled(k, bool(w));
         }
         if (w) ++dealt_;
-        if (g.bookCursor) g.bookCursor->MoveNext();
+        if (cursor_) cursor_->MoveNext();
     }
-    timer1_->setEnabled(true);
-    button3_->setEnabled(false);
-    g.pairCount = 0;
-    label1_->setText(QStringLiteral("第%1关(共有4关)").arg(g.levelOffset / kBoardWords + 1));
+    clock_->setEnabled(true);
+    start_->setEnabled(false);
+    pairCount_ = 0;
+    levelLabel_->setText(QStringLiteral("第%1关(共有4关)").arg(levelOffset_ / kBoardWords + 1));
 }
 
 void LinkGameScreen::clickWord(int i) {
-    core::Globals &g = ctx_.globals;
-    g.wantedMeaning = g.meaningOrder[std::size_t(i)];
-    g.clickedWord = i;
-    if (option1_->isChecked()) {
-        g.spokenWord = words_->caption(i);
+    wantedMeaning_ = meaningOrder_[std::size_t(i)];
+    clickedWord_ = i;
+    if (readAloud_->isChecked()) {
+        spokenWord_ = words_->caption(i);
         ctx_.voice().stop();
-        ctx_.voice().speak(g.spokenWord);
+        ctx_.voice().speak(spokenWord_);
     }
-    if (g.wantedMeaning == g.clickedMeaning)
+    if (wantedMeaning_ == clickedMeaning_)
         match();
     else
-        g.clickedMeaning = 55;
+        clickedMeaning_ = kWordUnmatched;
     afterClick();
 }
 
 void LinkGameScreen::clickMeaning(int j) {
-    core::Globals &g = ctx_.globals;
-    g.clickedMeaning = j;
-    if (g.wantedMeaning == j)
+    clickedMeaning_ = j;
+    if (wantedMeaning_ == j)
         match();
     else
-        g.wantedMeaning = 66;
+        wantedMeaning_ = kMeaningUnmatched;
     afterClick();
 }
 
 void LinkGameScreen::match() {
-    core::Globals &g = ctx_.globals;
-    words_->button(g.clickedWord)->hide();
-    meanings_->button(g.clickedMeaning)->hide();
+    words_->button(clickedWord_)->hide();
+    meanings_->button(clickedMeaning_)->hide();
     ctx_.jieguo().play(core::jieguo::kMatch);
     setElapsed(elapsed_ - kTimeBack);
-    ++g.pairCount;
+    ++pairCount_;
 }
 
 void LinkGameScreen::afterClick() {
-    core::Globals &g = ctx_.globals;
-    if (g.pairCount < dealt_) return;
+    if (pairCount_ < dealt_) return;
     // Level cleared: on to the next one that has words (level 1 always has: a group holds one).
-    g.pairCount = 0;
+    pairCount_ = 0;
     for (int tries = 0; tries < kLevels; ++tries) {
-        g.levelOffset = nextLevelOffset(g.levelOffset);
+        levelOffset_ = nextLevelOffset(levelOffset_);
         deal();
         if (dealt_ > 0) return;
     }
@@ -174,7 +187,7 @@ void LinkGameScreen::tick() {
 }
 
 void LinkGameScreen::leave() {
-    timer1_->setEnabled(false);
+    clock_->setEnabled(false);
     ctx_.navigator().leave(); // put away, the screen stops the voice
 }
 

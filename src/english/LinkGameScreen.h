@@ -19,14 +19,29 @@ namespace english {
 class LinkGameScreen : public WordScreen {
     Q_OBJECT
   public:
-    explicit LinkGameScreen(app::AppContext &ctx);
+    explicit LinkGameScreen(app::AppContext &ctx, const BookChoice &choice = {});
 
     // The clock's value; the bar shows it, and 0 while it is below 0.
     int elapsed() const { return elapsed_; }
     // "开始", and the program's own deal at each level change.
     void deal();
+    // The deal of the level that starts at levelOffset (0, 25, 50, 75), as a level change makes it.
+    void dealLevel(int levelOffset) {
+        levelOffset_ = levelOffset;
+        deal();
+    }
+    // Where word i's meaning lies on the board (0..24).
+    int meaningPlace(int i) const { return meaningOrder_[std::size_t(i)]; }
+    // Pairs made at this level.
+    int pairCount() const { return pairCount_; }
+    // The level's first word in the group: 0, 25, 50 or 75.
+    int levelOffset() const { return levelOffset_; }
 
   private:
+    void build();
+    void wire();
+    void load();
+    void showChoice() override;
     void clickWord(int i);
     void clickMeaning(int j);
     void match();
@@ -35,14 +50,23 @@ class LinkGameScreen : public WordScreen {
     void setElapsed(int v);
     void leave();
 
+    ui::FlatButton *heading_;
+    QLabel *levelLabel_; // "第…关(共有4关)"
+    QProgressBar *clockBar_;
     ui::AnswerButtons *words_, *meanings_;
-    ui::FlatButton *button3_;
-    QLabel *label1_;
-    QProgressBar *progress1_;
-    QRadioButton *option1_;
-    ui::Timer *timer1_;
+    QRadioButton *readAloud_, *silent_; // 朗读, 不朗读
+    ui::FlatButton *start_, *leave_;
+    ui::Timer *clock_;
     int elapsed_ = 0;
     int dealt_ = 0; // words on the board this level
+    int levelOffset_ = 0;
+    std::array<int, kBoardWords> meaningOrder_{};
+    // The pairing state: the meaning place the last word click asks for, the last meaning place
+    // clicked, the last word clicked. Outside a match they hold the markers below.
+    int wantedMeaning_ = kBoardWords;
+    int clickedMeaning_ = kBoardWords;
+    int clickedWord_ = 0;
+    int pairCount_ = 0;
 };
 
 } // namespace english

@@ -58,76 +58,87 @@ void KeyArea::keyPressEvent(QKeyEvent *e) {
     emit keyCode(t.at(0).unicode());
 }
 
-RecitationScreen::RecitationScreen(app::AppContext &ctx)
-    : WordScreen(ctx, screens::kRecitation, QStringLiteral("背单词"), 12000, 9000) {
+RecitationScreen::RecitationScreen(app::AppContext &ctx, const BookChoice &choice)
+    : WordScreen(ctx, choice, screens::kRecitation, QStringLiteral("背单词"), 12000, 9000) {
+    build();
+    wire();
+    load();
+}
+
+void RecitationScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture0"));
 
-    button5_ = titleTile();
-    picture2_ = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(480, 1080, 11040, 1680), kCard);
-    button4_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 40, true);
-    button4_->setGeometry(ui::twRect(720, 1200, 10560, 1440));
+    heading_ = titleTile();
+    wordCard_ = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(480, 1080, 11040, 1680), kCard);
+    word_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 40, true);
+    word_->setGeometry(ui::twRect(720, 1200, 10560, 1440));
 
-    picture1_ = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(480, 2820, 11040, 480), kCard);
-    label1_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(600, 2850, 5400, 420), 12,
-                            kBlue, true);
-    label4_ = ui::makeLabel(QStringLiteral("Label4"), QString(), this, ui::twRect(6120, 2850, 2880, 420), 12,
-                            kBlue, true);
-    label5_ = ui::makeLabel(QStringLiteral("Label5"), QString(), this, ui::twRect(9120, 2850, 2280, 420), 12,
-                            QColor(0, 140, 0), true);
+    statusStrip_ = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(480, 2820, 11040, 480), kCard);
+    position_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(600, 2850, 5400, 420), 12,
+                              kBlue, true);
+    learnedLabel_ = ui::makeLabel(QStringLiteral("Label4"), QString(), this,
+                                  ui::twRect(6120, 2850, 2880, 420), 12, kBlue, true);
+    rightLabel_ = ui::makeLabel(QStringLiteral("Label5"), QString(), this, ui::twRect(9120, 2850, 2280, 420),
+                                12, QColor(0, 140, 0), true);
 
-    picture3_ = new KeyArea(QStringLiteral("Picture3"), this);
-    picture3_->setGeometry(ui::twRect(480, 3360, 11040, 2880));
+    keyArea_ = new KeyArea(QStringLiteral("Picture3"), this);
+    keyArea_->setGeometry(ui::twRect(480, 3360, 11040, 2880));
     std::vector<QRect> places;
     for (int i = 0; i < 4; ++i) {
-        ui::makeLabel(QStringLiteral("Label3(%1)").arg(i), QStringLiteral("%1:").arg(i + 1), picture3_,
+        ui::makeLabel(QStringLiteral("Label3(%1)").arg(i), QStringLiteral("%1:").arg(i + 1), keyArea_,
                       ui::twRect(240, 120 + i * 690, 600, 600), 16, QColor(200, 0, 0), true);
         if (i < 3) places.push_back(ui::twRect(840, 120 + i * 690, 8880, 600));
     }
-    choices_ = new ui::AnswerButtons(picture3_, QStringLiteral("Button1"), places, 18, 0);
-    // A wrong meaning chosen by key is silent, by a click it is not: the screen reads 1 to 3 itself.
-    choices_->setNumberKeys(false);
-    picture3_->setAccessibleName(QStringLiteral("选择意思，按1、2、3"));
+    choices_ = new ui::AnswerButtons(keyArea_, QStringLiteral("Button1"), places, 18, 0);
     const QPixmap mark = rightMark(ui::twips(540), devicePixelRatioF());
     for (int i = 0; i < 3; ++i) {
-        choices_->button(i)->setFocusPolicy(Qt::NoFocus); // answered by a click or by 1 to 3
-        image1_[std::size_t(i)] = new QLabel(picture3_);
-        image1_[std::size_t(i)]->setObjectName(QStringLiteral("Image1(%1)").arg(i));
-        image1_[std::size_t(i)]->setGeometry(ui::twRect(9900, 150 + i * 690, 540, 540));
-        image1_[std::size_t(i)]->setPixmap(mark);
-        image1_[std::size_t(i)]->setAccessibleName(QStringLiteral("正确答案"));
+        marks_[std::size_t(i)] = new QLabel(keyArea_);
+        marks_[std::size_t(i)]->setObjectName(QStringLiteral("Image1(%1)").arg(i));
+        marks_[std::size_t(i)]->setGeometry(ui::twRect(9900, 150 + i * 690, 540, 540));
+        marks_[std::size_t(i)]->setPixmap(mark);
     }
-    button8_ =
-        new ui::FlatButton(QStringLiteral("Button8"), QStringLiteral("想不起来了，忘了？？"), picture3_, 15);
-    button8_->setGeometry(ui::twRect(840, 120 + 3 * 690, 8880, 600));
-    // Tab reaches it; a click leaves the keys with the picture area.
-    button8_->setFocusPolicy(Qt::TabFocus);
+    giveUp_ =
+        new ui::FlatButton(QStringLiteral("Button8"), QStringLiteral("想不起来了，忘了？？"), keyArea_, 15);
+    giveUp_->setGeometry(ui::twRect(840, 120 + 3 * 690, 8880, 600));
 
-    progress1_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(480, 6360, 11040, 300));
-    progress2_ = ui::makeProgress(QStringLiteral("Progress2"), this, ui::twRect(480, 6780, 11040, 300));
-    progress2_->setTextVisible(true);
-    progress2_->setAlignment(Qt::AlignCenter);
-    progress1_->setAccessibleName(QStringLiteral("答题时间"));
-    progress2_->setAccessibleName(QStringLiteral("正确率"));
+    timeBar_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(480, 6360, 11040, 300));
+    percentBar_ = ui::makeProgress(QStringLiteral("Progress2"), this, ui::twRect(480, 6780, 11040, 300));
+    percentBar_->setTextVisible(true);
+    percentBar_->setAlignment(Qt::AlignCenter);
 
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7260, 11040, 540),
                                    QColor(225, 240, 255));
-    option1_ = readAloudOptions(picture4);
+    readAloud_ = readAloudOptions(picture4);
 
-    button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
-    button6_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);
+    start_ = bottomButton("Button3", QStringLiteral("开始"), 480);
+    pause_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);
     repeat_ = bottomButton("Button7", QStringLiteral("再听"), 6120);
-    auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
+    leave_ = bottomButton("Button2", QStringLiteral("不学了"), 8940);
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
-    timer2_ = new ui::Timer(QStringLiteral("Timer2"), 8000, this);
-    timer3_ = new ui::Timer(QStringLiteral("Timer3"), 60, this);
+    nextTimer_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
+    revealTimer_ = new ui::Timer(QStringLiteral("Timer2"), 8000, this);
+    paceTimer_ = new ui::Timer(QStringLiteral("Timer3"), 60, this);
+}
 
-    connect(button3_, &QPushButton::clicked, this, &RecitationScreen::start);
-    connect(timer1_, &ui::Timer::tick, this, &RecitationScreen::nextWord);
-    connect(timer3_, &ui::Timer::tick, this, &RecitationScreen::fillTick);
-    connect(timer2_, &ui::Timer::tick, this, &RecitationScreen::reveal);
+void RecitationScreen::wire() {
+    // A wrong meaning chosen by key is silent, by a click it is not: the screen reads 1 to 3 itself.
+    choices_->setNumberKeys(false);
+    keyArea_->setAccessibleName(QStringLiteral("选择意思，按1、2、3"));
+    for (int i = 0; i < 3; ++i) {
+        choices_->button(i)->setFocusPolicy(Qt::NoFocus); // answered by a click or by 1 to 3
+        marks_[std::size_t(i)]->setAccessibleName(QStringLiteral("正确答案"));
+    }
+    // Tab reaches it; a click leaves the keys with the picture area.
+    giveUp_->setFocusPolicy(Qt::TabFocus);
+    timeBar_->setAccessibleName(QStringLiteral("答题时间"));
+    percentBar_->setAccessibleName(QStringLiteral("正确率"));
+
+    connect(start_, &QPushButton::clicked, this, &RecitationScreen::start);
+    connect(nextTimer_, &ui::Timer::tick, this, &RecitationScreen::nextWord);
+    connect(paceTimer_, &ui::Timer::tick, this, &RecitationScreen::fillTick);
+    connect(revealTimer_, &ui::Timer::tick, this, &RecitationScreen::reveal);
     connect(choices_, &ui::AnswerButtons::chosen, this, [this](int i) { answer(i, false); });
-    connect(picture3_, &KeyArea::keyCode, this, [this](int k) { answer(k - 49, true); });
+    connect(keyArea_, &KeyArea::keyCode, this, [this](int k) { answer(k - 49, true); });
     // The keys 1 to 3 answer wherever the focus is on the screen: a child on 暂停 or 再听 stays
     // there, and Enter presses that button and nothing else.
     for (int i = 0; i < 3; ++i) {
@@ -137,143 +148,142 @@ RecitationScreen::RecitationScreen(app::AppContext &ctx)
         key->setObjectName(QStringLiteral("key%1").arg(i + 1));
         connect(key, &QShortcut::activated, this, [this, i] { answer(i, true); });
     }
-    connect(button8_, &QPushButton::clicked, this, &RecitationScreen::giveUp);
-    connect(button6_, &QPushButton::clicked, this, &RecitationScreen::togglePause);
-    connect(repeat_, &QPushButton::clicked, this, [this] { ctx_.voice().speak(ctx_.globals.spokenWord); });
-    connect(leave, &QPushButton::clicked, this, [this] {
-        for (ui::Timer *t : {timer1_, timer2_, timer3_})
+    connect(giveUp_, &QPushButton::clicked, this, &RecitationScreen::giveUp);
+    connect(pause_, &QPushButton::clicked, this, &RecitationScreen::togglePause);
+    connect(repeat_, &QPushButton::clicked, this, [this] { ctx_.voice().speak(spokenWord_); });
+    connect(leave_, &QPushButton::clicked, this, [this] {
+        for (ui::Timer *t : {nextTimer_, revealTimer_, paceTimer_})
             t->setEnabled(false);
         ctx_.navigator().leave(); // put away, the screen stops the voice
     });
-    ui::markBack(leave);
+    ui::markBack(leave_);
+}
 
-    // Load.
-    label5_->clear();
-    button4_->setCaption(QString());
-    label4_->clear();
-    progress1_->hide();
-    progress2_->hide();
-    label1_->hide();
-    option1_[0]->setChecked(true);
-    button6_->setEnabled(false);
-    // The word last spoken belongs to another screen or visit: nothing to hear again yet.
+void RecitationScreen::load() {
+    rightLabel_->clear();
+    word_->setCaption(QString());
+    learnedLabel_->clear();
+    timeBar_->hide();
+    percentBar_->hide();
+    position_->hide();
+    readAloud_[0]->setChecked(true);
+    pause_->setEnabled(false);
+    // Nothing to hear again until this screen has said a word.
     repeat_->setEnabled(false);
     for (int i = 0; i < 3; ++i) {
-        image1_[std::size_t(i)]->hide();
+        marks_[std::size_t(i)]->hide();
         choices_->setCaption(i, QString());
         choices_->button(i)->hide();
     }
-    button8_->hide();
-    picture1_->hide();
-    picture2_->hide();
-    button5_->setCaption(ctx_.globals.bookTitle);
-    pace_ = pace(ctx_.globals.readingPace);
-    timer3_->setInterval(pace_.fillMs);
-    timer2_->setInterval(pace_.revealMs);
-    button3_->setEnabled(true);
+    giveUp_->hide();
+    statusStrip_->hide();
+    wordCard_->hide();
+    showChoice();
+    start_->setEnabled(true);
+}
+
+void RecitationScreen::showChoice() {
+    heading_->setCaption(choice_.title);
+    pace_ = pace(choice_.readingPace);
+    paceTimer_->setInterval(pace_.fillMs);
+    revealTimer_->setInterval(pace_.revealMs);
 }
 
 void RecitationScreen::start() {
-    core::Globals &g = ctx_.globals;
-    button3_->setEnabled(false);
-    picture1_->show();
-    picture2_->show();
-    button4_->setCaption(QStringLiteral("请稍候 * * *"));
-    button6_->setEnabled(true);
+    start_->setEnabled(false);
+    statusStrip_->show();
+    wordCard_->show();
+    word_->setCaption(QStringLiteral("请稍候 * * *"));
+    pause_->setEnabled(true);
     // Without the book there is nothing to choose from: its problem stays on the word's card.
-    if (!openChosenBook(button4_, button6_)) return;
-    progress1_->show();
-    progress2_->show();
+    if (!openChosenBook(word_, pause_)) return;
+    timeBar_->show();
+    percentBar_->show();
     // On show from here on; they take answers from the first word.
     for (int i = 0; i < 3; ++i)
         choices_->button(i)->show();
     choices_->setAllEnabled(false);
-    button8_->show();
-    button8_->setEnabled(false);
-    g.learnedCount = 0;
-    g.rightWordCount = 0;
-    if (const auto w = currentWord(*g.bookCursor))
-        label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
-    timer1_->setEnabled(true);
-    label1_->show();
+    giveUp_->show();
+    giveUp_->setEnabled(false);
+    learnedCount_ = 0;
+    rightCount_ = 0;
+    if (const auto w = currentWord(*cursor_))
+        position_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(wordCount_).arg(w->number));
+    nextTimer_->setEnabled(true);
+    position_->show();
 }
 
 void RecitationScreen::nextWord() {
-    core::Globals &g = ctx_.globals;
     ctx_.random.randomize();
-    progress1_->setValue(0);
-    timer3_->setEnabled(true);
-    timer1_->setEnabled(false);
-    if (!g.bookCursor) return;
-    stepInGroup(*g.bookCursor, g.groupStart, g.groupCounter);
-    const auto w = currentWord(*g.bookCursor);
+    timeBar_->setValue(0);
+    paceTimer_->setEnabled(true);
+    nextTimer_->setEnabled(false);
+    if (!cursor_) return;
+    stepOn();
+    const auto w = currentWord(*cursor_);
     if (!w) return; // the group has no record left (emptied since it was chosen)
-    const int asked = g.bookCursor->AbsolutePosition();
+    const int asked = cursor_->AbsolutePosition();
 
     for (int i = 0; i < 3; ++i) {
         choices_->setEnabled(i, true);
         choices_->setCaption(i, QString());
-        image1_[std::size_t(i)]->hide();
+        marks_[std::size_t(i)]->hide();
     }
-    button8_->setEnabled(true);
-    timer2_->setEnabled(false);
-    timer2_->setInterval(pace_.revealMs);
+    giveUp_->setEnabled(true);
+    revealTimer_->setEnabled(false);
+    revealTimer_->setInterval(pace_.revealMs);
 
-    button4_->setCaption(w->word);
-    g.spokenWord = w->word;
+    word_->setCaption(w->word);
+    spokenWord_ = w->word;
     repeat_->setEnabled(true);
-    if (option1_[0]->isChecked()) {
+    if (readAloud_[0]->isChecked()) {
         ctx_.voice().stop();
-        ctx_.voice().speak(g.spokenWord);
+        ctx_.voice().speak(spokenWord_);
     }
-    const ChoiceOrder order = choiceOrder(ctx_.random.rnd());
-    g.rightButton = order.right;
-    g.otherButton1 = order.other1;
-    g.otherButton2 = order.other2;
-    ++g.learnedCount;
-    label4_->setText(QStringLiteral("学习了第%1个").arg(g.learnedCount));
-    choices_->setCaption(g.rightButton, w->meaning);
-    const std::vector<int> others = otherMeanings(ctx_.random, *g.bookCursor, asked);
-    const int otherButtons[2] = {g.otherButton1, g.otherButton2};
+    order_ = choiceOrder(ctx_.random.rnd());
+    ++learnedCount_;
+    learnedLabel_->setText(QStringLiteral("学习了第%1个").arg(learnedCount_));
+    choices_->setCaption(order_.right, w->meaning);
+    const std::vector<int> others = otherMeanings(ctx_.random, *cursor_, asked);
+    const int otherButtons[2] = {order_.other1, order_.other2};
     for (int k = 0; k < 2; ++k) {
         if (k < int(others.size())) {
-            choices_->setCaption(
-                otherButtons[k],
-                g.bookCursor->records()[std::size_t(others[std::size_t(k)])].value(2).trimmed());
+            choices_->setCaption(otherButtons[k],
+                                 cursor_->records()[std::size_t(others[std::size_t(k)])].value(2).trimmed());
         } else {
             // A book with too few meanings: the button has nothing to offer.
             choices_->setEnabled(otherButtons[k], false);
         }
     }
-    timer2_->setEnabled(true);
-    label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
+    revealTimer_->setEnabled(true);
+    position_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(wordCount_).arg(w->number));
     showPercent();
     open_ = true;
 }
 
 void RecitationScreen::fillTick() {
-    if (progress1_->value() < 100) {
-        progress1_->setValue(std::min(100, progress1_->value() + ctx_.globals.paceStep));
+    if (timeBar_->value() < 100) {
+        timeBar_->setValue(std::min(100, timeBar_->value() + pace_.step));
     } else {
-        timer3_->setEnabled(false);
-        timer1_->setEnabled(true);
+        paceTimer_->setEnabled(false);
+        nextTimer_->setEnabled(true);
     }
 }
 
 void RecitationScreen::reveal() {
-    timer2_->setInterval(pace_.revealMs); // a resumed word's first reveal came sooner; then the pace
-    showMark(ctx_.globals.rightButton);
+    revealTimer_->setInterval(pace_.revealMs); // a resumed word's first reveal came sooner; then the pace
+    showMark(order_.right);
     choices_->setAllEnabled(false);
     open_ = false;
 }
 
 void RecitationScreen::showMark(int i) {
-    if (i >= 0 && i < 3) image1_[std::size_t(i)]->show();
+    if (i >= 0 && i < 3) marks_[std::size_t(i)]->show();
 }
 
 void RecitationScreen::closeChoices() {
     choices_->setAllEnabled(false);
-    button8_->setEnabled(false);
+    giveUp_->setEnabled(false);
     open_ = false;
 }
 
@@ -281,16 +291,15 @@ void RecitationScreen::answer(int choice, bool byKey) {
     // A key counts once, while the word is still open: a second key press cannot add to the score.
     // Paused, the answers wait for "继续".
     if (!open_ || paused_) return;
-    core::Globals &g = ctx_.globals;
     closeChoices();
-    if (choice == g.rightButton) {
-        ++g.rightWordCount;
+    if (choice == order_.right) {
+        ++rightCount_;
         showMark(choice);
-        label5_->setText(QStringLiteral("正确%1个").arg(g.rightWordCount));
-        timer1_->setEnabled(true);
+        rightLabel_->setText(QStringLiteral("正确%1个").arg(rightCount_));
+        nextTimer_->setEnabled(true);
     } else {
         if (!byKey) ctx_.jieguo().play(core::jieguo::kWrong);
-        showMark(g.rightButton);
+        showMark(order_.right);
     }
     showPercent();
 }
@@ -298,7 +307,7 @@ void RecitationScreen::answer(int choice, bool byKey) {
 void RecitationScreen::giveUp() {
     // Shown the answer, the child has not known the word: it is not counted as right.
     ctx_.jieguo().play(core::jieguo::kMatch);
-    showMark(ctx_.globals.rightButton);
+    showMark(order_.right);
     closeChoices();
 }
 
@@ -311,41 +320,41 @@ void RecitationScreen::togglePause() {
 
 // Everything stands still: no timer moves the word on or reveals it, and the answers are off.
 void RecitationScreen::pause() {
-    Held held{.nextDue = timer1_->isEnabled(),
-              .reveal = timer2_->isEnabled(),
-              .fill = timer3_->isEnabled(),
+    Held held{.nextDue = nextTimer_->isEnabled(),
+              .reveal = revealTimer_->isEnabled(),
+              .fill = paceTimer_->isEnabled(),
               .choices = {},
-              .giveUp = button8_->isEnabled()};
+              .giveUp = giveUp_->isEnabled()};
     for (int i = 0; i < 3; ++i)
         held.choices[std::size_t(i)] = choices_->button(i)->isEnabled();
     paused_ = held;
-    button6_->setCaption(QStringLiteral("继续"));
-    for (ui::Timer *t : {timer1_, timer2_, timer3_})
+    pause_->setCaption(QStringLiteral("继续"));
+    for (ui::Timer *t : {nextTimer_, revealTimer_, paceTimer_})
         t->setEnabled(false);
     choices_->setAllEnabled(false);
-    button8_->setEnabled(false);
+    giveUp_->setEnabled(false);
 }
 
 // On from where it stood: the same word, the bar where it was, the reveal as far off as it was.
 void RecitationScreen::resume() {
     const Held held = *paused_;
     paused_.reset();
-    button6_->setCaption(QStringLiteral("暂停"));
+    pause_->setCaption(QStringLiteral("暂停"));
     for (int i = 0; i < 3; ++i)
         choices_->setEnabled(i, held.choices[std::size_t(i)]);
-    button8_->setEnabled(held.giveUp);
+    giveUp_->setEnabled(held.giveUp);
     if (held.reveal) {
         // The bar tells how long the word has been on show; the reveal keeps its repeat.
-        const int shownMs = progress1_->value() / std::max(1, ctx_.globals.paceStep) * pace_.fillMs;
-        timer2_->setInterval(pace_.revealMs - shownMs % pace_.revealMs);
-        timer2_->setEnabled(true);
+        const int shownMs = timeBar_->value() / std::max(1, pace_.step) * pace_.fillMs;
+        revealTimer_->setInterval(pace_.revealMs - shownMs % pace_.revealMs);
+        revealTimer_->setEnabled(true);
     }
-    timer3_->setEnabled(held.fill);
-    timer1_->setEnabled(held.nextDue);
+    paceTimer_->setEnabled(held.fill);
+    nextTimer_->setEnabled(held.nextDue);
 }
 
 void RecitationScreen::showPercent() {
-    progress2_->setValue(percentRight(ctx_.globals.rightWordCount, ctx_.globals.learnedCount));
+    percentBar_->setValue(percentRight(rightCount_, learnedCount_));
 }
 
 } // namespace english

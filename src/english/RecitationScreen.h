@@ -34,9 +34,18 @@ class KeyArea : public QWidget {
 class RecitationScreen : public WordScreen {
     Q_OBJECT
   public:
-    explicit RecitationScreen(app::AppContext &ctx);
+    explicit RecitationScreen(app::AppContext &ctx, const BookChoice &choice = {});
+
+    // The button (0..2) that holds the right meaning of the word asked.
+    int rightButton() const { return order_.right; }
+    // Words answered right since "开始".
+    int rightCount() const { return rightCount_; }
 
   private:
+    void build();
+    void wire();
+    void load();
+    void showChoice() override;
     void start();
     void nextWord();
     void fillTick();
@@ -50,20 +59,28 @@ class RecitationScreen : public WordScreen {
     void showPercent();
     void showMark(int i);
 
-    ui::FlatButton *button3_, *button4_, *button5_, *button6_, *button8_, *repeat_;
+    ui::FlatButton *heading_;
+    QWidget *wordCard_, *statusStrip_; // come up on "开始"
+    ui::FlatButton *word_;
+    QLabel *position_, *learnedLabel_, *rightLabel_; // "词汇量:… 总第…个", "学习了第…个", "正确…个"
+    KeyArea *keyArea_;
     ui::AnswerButtons *choices_;
-    std::array<QLabel *, 3> image1_{};
-    QLabel *label1_, *label4_, *label5_;
-    QProgressBar *progress1_, *progress2_;
-    std::array<QRadioButton *, 2> option1_{};
-    KeyArea *picture3_;
-    QWidget *picture1_, *picture2_;
-    ui::Timer *timer1_, *timer2_, *timer3_;
+    std::array<QLabel *, 3> marks_{}; // beside each choice, shown on the right one
+    ui::FlatButton *giveUp_;
+    QProgressBar *timeBar_, *percentBar_;
+    std::array<QRadioButton *, 2> readAloud_{}; // 朗读, 不朗读
+    ui::FlatButton *start_, *pause_, *repeat_, *leave_;
+    ui::Timer *nextTimer_;   // brings the next word
+    ui::Timer *revealTimer_; // shows the right meaning
+    ui::Timer *paceTimer_;   // fills the time bar
     Pace pace_{};
     bool open_ = false; // a word is asked and not answered yet
+    int learnedCount_ = 0;
+    int rightCount_ = 0;
+    ChoiceOrder order_{0, 1, 2};
     // What a pause put on hold, given back as it was on "继续".
     struct Held {
-        bool nextDue, reveal, fill; // Timer1, Timer2, Timer3 were on
+        bool nextDue, reveal, fill; // the next, reveal and pace timers were on
         std::array<bool, 3> choices;
         bool giveUp;
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "english/BookChoice.h"
 #include "english/WordGroups.h"
 #include "ui/Fonts.h"
 #include "ui/Widgets.h"
@@ -12,13 +13,27 @@
 namespace english {
 
 // A screen that speaks English words. However it is left (its own button, the clock, the window
-// frame, the program's end), the word being said stops with it.
+// frame, the program's end), the word being said stops with it. It is given the book and group
+// chosen on its selection screen when it is made.
 class WordScreen : public ui::Screen {
   public:
-    WordScreen(app::AppContext &ctx, const QString &name, const QString &caption, int widthTw, int heightTw)
-        : ui::Screen(name, caption, widthTw, heightTw), ctx_(ctx) {}
+    WordScreen(app::AppContext &ctx, const BookChoice &choice, const QString &name, const QString &caption,
+               int widthTw, int heightTw)
+        : ui::Screen(name, caption, widthTw, heightTw), ctx_(ctx), choice_(choice) {}
+
+    const BookChoice &choice() const { return choice_; }
+    // The choice of a selection screen, given to a word screen already made (the gallery's).
+    void handOver(const BookChoice &choice) {
+        choice_ = choice;
+        showChoice();
+    }
+    // The word on show, for the repeat buttons; empty until this screen shows one.
+    const QString &spokenWord() const { return spokenWord_; }
 
   protected:
+    // Shows what the choice decides: the heading, and the recitation's pace.
+    virtual void showChoice() = 0;
+
     // The tile across the top that names the book.
     ui::FlatButton *titleTile() {
         auto *b = new ui::FlatButton(QStringLiteral("Button5"), QString(), this, 20, true);
@@ -46,21 +61,22 @@ class WordScreen : public ui::Screen {
         return options;
     }
 
-    // Opens the chosen book at the chosen group: bookCursor, bookWordCount and the group's first
+    // Opens the chosen book at the chosen group: its cursor, its word count and the group's first
     // word. Without the book's table, its problem goes on the message tile and "next" is off.
     bool openChosenBook(ui::FlatButton *messageTile, ui::FlatButton *next) {
-        core::Globals &g = ctx_.globals;
-        g.bookCursor = ctx_.store().Data(g.bookNumber);
-        if (!g.bookCursor) {
-            messageTile->setCaption(ctx_.store().problemFor(g.bookNumber));
+        cursor_ = ctx_.store().Data(choice_.book);
+        if (!cursor_) {
+            messageTile->setCaption(ctx_.store().problemFor(choice_.book));
             next->setEnabled(false);
             return false;
         }
-        g.bookCursor->MoveLast();
-        g.bookWordCount = g.bookCursor->RecordCount();
-        toGroupStart(*g.bookCursor, g.groupStart, g.groupCounter);
+        cursor_->MoveLast();
+        wordCount_ = cursor_->RecordCount();
+        toGroupStart(*cursor_, choice_.groupStart, groupCounter_);
         return true;
     }
+    // One word on in the group, round to its first after its last.
+    void stepOn() { stepInGroup(*cursor_, choice_.groupStart, groupCounter_); }
 
     void hideEvent(QHideEvent *e) override {
         ui::Screen::hideEvent(e);
@@ -69,6 +85,11 @@ class WordScreen : public ui::Screen {
     }
 
     app::AppContext &ctx_;
+    BookChoice choice_;
+    services::TableCursor *cursor_ = nullptr; // the chosen book's, owned by the store
+    int wordCount_ = 0;                       // the chosen book's
+    int groupCounter_ = 0;                    // steps moved since the group's first record
+    QString spokenWord_;
 };
 
 } // namespace english

@@ -24,133 +24,142 @@ int rateFor(int speed) {
 }
 } // namespace
 
-WordStudyScreen::WordStudyScreen(app::AppContext &ctx)
-    : WordScreen(ctx, screens::kWordStudy, QStringLiteral("Lumibo"), 12000, 9000) {
+WordStudyScreen::WordStudyScreen(app::AppContext &ctx, const BookChoice &choice)
+    : WordScreen(ctx, choice, screens::kWordStudy, QStringLiteral("Lumibo"), 12000, 9000) {
+    build();
+    wire();
+    load();
+}
+
+void WordStudyScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
 
-    button5_ = titleTile();
+    heading_ = titleTile();
 
-    // The cards behind the word and behind the example come up with the first word.
-    picture1_ = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(480, 1080, 11040, 3480), kCard);
-    picture2_ = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(480, 5160, 11040, 1440), kCard);
-    button4_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 44, true);
-    button4_->setGeometry(ui::twRect(720, 1260, 10560, 1740));
-    button1_ = new ui::FlatButton(QStringLiteral("Button1"), QString(), this, 26, true);
-    button1_->setGeometry(ui::twRect(720, 3180, 10560, 1200));
+    wordCard_ = ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(480, 1080, 11040, 3480), kCard);
+    exampleCard_ = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(480, 5160, 11040, 1440), kCard);
+    word_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 44, true);
+    word_->setGeometry(ui::twRect(720, 1260, 10560, 1740));
+    meaning_ = new ui::FlatButton(QStringLiteral("Button1"), QString(), this, 26, true);
+    meaning_->setGeometry(ui::twRect(720, 3180, 10560, 1200));
 
-    label1_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(600, 4680, 7200, 420), 12,
-                            kBlue, true);
+    position_ = ui::makeLabel(QStringLiteral("Label1"), QString(), this, ui::twRect(600, 4680, 7200, 420), 12,
+                              kBlue, true);
     ui::makeLabel(QStringLiteral("Label2"), QStringLiteral("例句"), this, ui::twRect(660, 5280, 900, 420), 13,
                   QColor(200, 0, 0), true);
-    text1_ = new QPlainTextEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(ui::twRect(1560, 5280, 9780, 1200));
-    text1_->setReadOnly(true);
-    text1_->setFont(ui::simSun(16));
+    example_ = new QPlainTextEdit(this);
+    example_->setObjectName(QStringLiteral("Text1"));
+    example_->setGeometry(ui::twRect(1560, 5280, 9780, 1200));
+    example_->setReadOnly(true);
+    example_->setFont(ui::simSun(16));
     ui::makeLabel(QStringLiteral("Label4"), QString(), this, ui::twRect(7920, 4680, 1680, 420), 12, kBlue);
     ui::makeLabel(QStringLiteral("Label5"), QString(), this, ui::twRect(9720, 4680, 1680, 420), 12, kBlue);
 
-    progress1_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(480, 6780, 11040, 300));
+    progress_ = ui::makeProgress(QStringLiteral("Progress1"), this, ui::twRect(480, 6780, 11040, 300));
 
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7200, 11040, 540),
                                    QColor(225, 240, 255));
-    option1_ = readAloudOptions(picture4);
-    auto *label7 = ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
-                                 ui::twRect(3600, 60, 1320, 420), 12, kBlue);
-    combo2_ = new QComboBox(picture4);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->setGeometry(ui::twRect(4920, 30, 960, 480));
-    combo2_->setFont(ui::simSun(12));
+    readAloud_ = readAloudOptions(picture4);
+    speedLabel_ = ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
+                                ui::twRect(3600, 60, 1320, 420), 12, kBlue);
+    speed_ = new QComboBox(picture4);
+    speed_->setObjectName(QStringLiteral("Combo2"));
+    speed_->setGeometry(ui::twRect(4920, 30, 960, 480));
+    speed_->setFont(ui::simSun(12));
 
-    button3_ = bottomButton("Button3", QStringLiteral("开始"), 480);
-    button6_ = bottomButton("Button6", QStringLiteral("下一个"), 3300);
+    start_ = bottomButton("Button3", QStringLiteral("开始"), 480);
+    next_ = bottomButton("Button6", QStringLiteral("下一个"), 3300);
     repeat_ = bottomButton("Button7", QStringLiteral("再听3遍"), 6120);
-    auto *leave = bottomButton("Button2", QStringLiteral("不学了"), 8940);
+    leave_ = bottomButton("Button2", QStringLiteral("不学了"), 8940);
+}
 
-    connect(button3_, &QPushButton::clicked, this, &WordStudyScreen::start);
-    connect(button6_, &QPushButton::clicked, this, &WordStudyScreen::next);
+void WordStudyScreen::wire() {
+    connect(start_, &QPushButton::clicked, this, &WordStudyScreen::start);
+    connect(next_, &QPushButton::clicked, this, &WordStudyScreen::next);
     connect(repeat_, &QPushButton::clicked, this, [this] {
         // Behind whatever is still being said, and whether or not words are read aloud.
         for (int i = 0; i < 3; ++i)
-            ctx_.voice().speak(ctx_.globals.spokenWord);
+            ctx_.voice().speak(spokenWord_);
     });
     // Put away, the screen stops the voice.
-    connect(leave, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kWordStudyChoice); });
-    ui::markBack(leave);
-    text1_->setAccessibleName(QStringLiteral("例句"));
-    label7->setBuddy(combo2_);
-    combo2_->setAccessibleName(label7->text());
-    progress1_->setAccessibleName(QStringLiteral("学习进度"));
-    connect(combo2_, &QComboBox::currentIndexChanged, this,
+    connect(leave_, &QPushButton::clicked, this,
+            [this] { ctx_.navigator().open(screens::kWordStudyChoice); });
+    ui::markBack(leave_);
+    example_->setAccessibleName(QStringLiteral("例句"));
+    speedLabel_->setBuddy(speed_);
+    speed_->setAccessibleName(speedLabel_->text());
+    progress_->setAccessibleName(QStringLiteral("学习进度"));
+    connect(speed_, &QComboBox::currentIndexChanged, this,
             [this](int) { ctx_.voice().setRate(chosenRate()); });
+}
 
-    // Load.
-    progress1_->hide();
-    label1_->hide();
-    picture1_->hide();
-    picture2_->hide();
-    option1_[0]->setChecked(true);
-    button6_->setEnabled(false);
-    // Until a word of this visit is on show there is nothing to hear again (the word last spoken
-    // belongs to another screen or visit).
+void WordStudyScreen::load() {
+    progress_->hide();
+    position_->hide();
+    wordCard_->hide();
+    exampleCard_->hide();
+    readAloud_[0]->setChecked(true);
+    next_->setEnabled(false);
+    // Until a word of this visit is on show there is nothing to hear again.
     repeat_->setEnabled(false);
-    button5_->setCaption(ctx_.globals.bookTitle + QStringLiteral("单词"));
-    button3_->setEnabled(true);
+    showChoice();
+    start_->setEnabled(true);
     {
-        const QSignalBlocker quiet(combo2_); // the first item added is not a choice
+        const QSignalBlocker quiet(speed_); // the first item added is not a choice
         for (int s = 1; s <= 5; ++s)
-            combo2_->addItem(QString::number(s));
-        combo2_->setCurrentIndex(-1);
+            speed_->addItem(QString::number(s));
+        speed_->setCurrentIndex(-1);
     }
-    combo2_->setCurrentIndex(2); // "3": the rate becomes 160
+    speed_->setCurrentIndex(2); // "3": the rate becomes 160
+}
+
+void WordStudyScreen::showChoice() {
+    heading_->setCaption(choice_.title + QStringLiteral("单词"));
 }
 
 bool WordStudyScreen::readingAloud() const {
-    return option1_[0]->isChecked();
+    return readAloud_[0]->isChecked();
 }
 
 int WordStudyScreen::chosenRate() const {
-    return rateFor(combo2_->currentText().toInt());
+    return rateFor(speed_->currentText().toInt());
 }
 
 void WordStudyScreen::showCurrent() {
-    core::Globals &g = ctx_.globals;
     // With no record to show (a group emptied since it was chosen) the texts stay as they were.
-    if (const auto w = g.bookCursor ? currentWord(*g.bookCursor) : std::nullopt) {
-        label1_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(g.bookWordCount).arg(w->number));
-        label1_->show();
-        button1_->setCaption(w->meaning);
-        button4_->setCaption(w->word);
-        g.spokenWord = w->word;
-        text1_->setPlainText(w->example);
+    if (const auto w = cursor_ ? currentWord(*cursor_) : std::nullopt) {
+        position_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(wordCount_).arg(w->number));
+        position_->show();
+        meaning_->setCaption(w->meaning);
+        word_->setCaption(w->word);
+        spokenWord_ = w->word;
+        example_->setPlainText(w->example);
         repeat_->setEnabled(true);
     }
     ctx_.voice().stop();
 }
 
 void WordStudyScreen::start() {
-    core::Globals &g = ctx_.globals;
-    button3_->setEnabled(false);
-    picture1_->show();
-    picture2_->show();
-    button4_->setCaption(QStringLiteral("请稍候 * * *"));
-    button6_->setEnabled(true);
-    progress1_->show();
-    if (!openChosenBook(button4_, button6_)) return;
+    start_->setEnabled(false);
+    wordCard_->show();
+    exampleCard_->show();
+    word_->setCaption(QStringLiteral("请稍候 * * *"));
+    next_->setEnabled(true);
+    progress_->show();
+    if (!openChosenBook(word_, next_)) return;
     showCurrent();
-    if (readingAloud()) ctx_.voice().speak(g.spokenWord);
+    if (readingAloud()) ctx_.voice().speak(spokenWord_);
 }
 
 void WordStudyScreen::next() {
-    core::Globals &g = ctx_.globals;
-    if (!g.bookCursor) return;
+    if (!cursor_) return;
     // The bar counts presses up to 100 and starts again on the press after, apart from the group.
-    progress1_->setValue(progress1_->value() < 100 ? progress1_->value() + 1 : 0);
-    stepInGroup(*g.bookCursor, g.groupStart, g.groupCounter);
+    progress_->setValue(progress_->value() < 100 ? progress_->value() + 1 : 0);
+    stepOn();
     showCurrent();
     if (readingAloud()) {
         ctx_.voice().setRate(chosenRate());
-        ctx_.voice().speak(g.spokenWord);
+        ctx_.voice().speak(spokenWord_);
     }
 }
 

@@ -18,22 +18,28 @@ namespace english {
 class WordStudyScreen : public WordScreen {
     Q_OBJECT
   public:
-    explicit WordStudyScreen(app::AppContext &ctx);
+    explicit WordStudyScreen(app::AppContext &ctx, const BookChoice &choice = {});
 
   private:
+    void build();
+    void wire();
+    void load();
+    void showChoice() override;
     void start();
     void next();
     void showCurrent();
     bool readingAloud() const;
     int chosenRate() const;
 
-    ui::FlatButton *button1_, *button3_, *button4_, *button5_, *button6_, *repeat_;
-    QLabel *label1_;
-    QPlainTextEdit *text1_;
-    std::array<QRadioButton *, 2> option1_{};
-    QComboBox *combo2_;
-    QProgressBar *progress1_;
-    QWidget *picture1_, *picture2_;
+    ui::FlatButton *heading_, *word_, *meaning_;
+    QWidget *wordCard_, *exampleCard_; // come up with the first word
+    QLabel *position_;                 // "词汇量:… 总第…个"
+    QPlainTextEdit *example_;
+    QProgressBar *progress_;
+    std::array<QRadioButton *, 2> readAloud_{}; // 朗读, 不朗读
+    QLabel *speedLabel_;
+    QComboBox *speed_;
+    ui::FlatButton *start_, *next_, *repeat_, *leave_;
 };
 
 } // namespace english

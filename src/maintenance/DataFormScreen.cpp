@@ -120,8 +120,7 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
             inform_(ctx_.store().problemFor(1));
             return;
         }
-        ctx_.globals.bookWordCount = countFirstBook(ctx_.store());
-        print(QString::number(ctx_.globals.bookWordCount));
+        print(QString::number(countFirstBook(ctx_.store())));
     });
     on(4, [this] {
         auto &store = ctx_.store();

@@ -28,9 +28,7 @@ class LinkGameScreenTest : public QObject {
         if (deal) click(s, "Button3");
     }
     static QString word(int i) { return QStringLiteral("Button4(%1)").arg(i); }
-    QString meaning(int i) {
-        return QStringLiteral("Button1(%1)").arg(ctx->globals.meaningOrder[std::size_t(i)]);
-    }
+    QString meaning(int i) { return QStringLiteral("Button1(%1)").arg(game()->meaningPlace(i)); }
     bool onBoard(const QString &name) { return button(s, name)->isVisible(); }
     // Clicks "W3" (word 3) or "M3" (the meaning of word 3).
     void clickAll(const QString &clicks) {
@@ -43,7 +41,8 @@ class LinkGameScreenTest : public QObject {
         for (int i = 0; i < words; ++i)
             clickAll(QStringLiteral("W%1 M%1").arg(i));
     }
-    int elapsed() { return static_cast<english::LinkGameScreen *>(s)->elapsed(); }
+    english::LinkGameScreen *game() { return static_cast<english::LinkGameScreen *>(s); }
+    int elapsed() { return game()->elapsed(); }
 
   private slots:
     void initTestCase() { QVERIFY(writeEnglishBooks(dir.filePath("study.dat"))); }
@@ -80,7 +79,7 @@ class LinkGameScreenTest : public QObject {
             QCOMPARE(caption(s, word(i)), QStringLiteral("a%1").arg(i + 1));
             QCOMPARE(caption(s, meaning(i)), QStringLiteral("a义%1").arg(i + 1));
             QVERIFY(button(s, word(i))->isEnabled() && button(s, meaning(i))->isEnabled());
-            places << ctx->globals.meaningOrder[std::size_t(i)];
+            places << game()->meaningPlace(i);
         }
         QCOMPARE(places.size(), 25);
     }
@@ -107,7 +106,7 @@ class LinkGameScreenTest : public QObject {
             QCOMPARE(onBoard(word(i)), !matched.contains(i));
             QCOMPARE(onBoard(meaning(i)), !matched.contains(i));
         }
-        QCOMPARE(ctx->globals.pairCount, int(matched.size()));
+        QCOMPARE(game()->pairCount(), int(matched.size()));
         QCOMPARE(clips(*ctx).log.size(), matched.size());
         for (const QString &c : clips(*ctx).log)
             QCOMPARE(c, played(core::jieguo::kMatch));
@@ -125,7 +124,7 @@ class LinkGameScreenTest : public QObject {
         QCOMPARE(elapsed(), -1);
         QCOMPARE(bar(s), 0);
         QCOMPARE(speech(*ctx).log, (QStringList{"stop", "speak \"a6\""}));
-        QCOMPARE(ctx->globals.spokenWord, QStringLiteral("a6"));
+        QCOMPARE(game()->spokenWord(), QStringLiteral("a6"));
         timer(s, "Timer1")->fire();
         timer(s, "Timer1")->fire();
         QCOMPARE(bar(s), 1);
@@ -151,7 +150,7 @@ class LinkGameScreenTest : public QObject {
         clearLevel(25);
         QCOMPARE(caption(s, "Label1"), QStringLiteral("第1关(共有4关)"));
         QCOMPARE(caption(s, word(0)), QStringLiteral("a1"));
-        QCOMPARE(ctx->globals.levelOffset, 0);
+        QCOMPARE(game()->levelOffset(), 0);
     }
 
     // A group of 60 words: level 3 holds 10 and hides the rest; clearing it skips the empty

@@ -1,3 +1,4 @@
+#include "english/RecitationScreen.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
@@ -31,12 +32,13 @@ class RecitationScreenTest : public QObject {
         s = ctx->navigator().current();
         click(s, "Button3");
     }
+    english::RecitationScreen *recitation() { return static_cast<english::RecitationScreen *>(s); }
     ui::Timer *t(int k) { return timer(s, QStringLiteral("Timer%1").arg(k)); }
     // The next word, with the right meaning on the given button (0..2).
     void nextWord(int right = 0) {
         ctx->random.script({0.1 + right * 0.333});
         t(1)->fire();
-        QCOMPARE(ctx->globals.rightButton, right);
+        QCOMPARE(recitation()->rightButton(), right);
     }
     QString choiceCaption(int i) { return caption(s, QStringLiteral("Button1(%1)").arg(i)); }
     bool marked(int i) { return s->findChild<QLabel *>(QStringLiteral("Image1(%1)").arg(i))->isVisible(); }
@@ -128,7 +130,7 @@ class RecitationScreenTest : public QObject {
         QFETCH(int, revealMs);
         QFETCH(int, ticks);
         recite(0, 0, pace);
-        QCOMPARE(ctx->globals.readingPace, pace);
+        QCOMPARE(recitation()->choice().readingPace, pace);
         QCOMPARE(t(3)->interval(), fillMs);
         QCOMPARE(t(2)->interval(), revealMs);
         nextWord(2);
@@ -185,7 +187,7 @@ class RecitationScreenTest : public QObject {
         QVERIFY(marked(2));
         QVERIFY(t(1)->isEnabled());
         pressKey('3');
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation()->rightCount(), 1);
 
         nextWord(0);
         pressKey('2');
@@ -194,12 +196,12 @@ class RecitationScreenTest : public QObject {
         QVERIFY(!choicesOpen());
         QCOMPARE(bar(s, "Progress2"), 50);
         pressKey('1'); // already answered
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation()->rightCount(), 1);
 
         nextWord(1);
         pressKey('x'); // never a choice
         QVERIFY(marked(1));
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation()->rightCount(), 1);
         QCOMPARE(bar(s, "Progress2"), 33);
     }
 
@@ -215,7 +217,7 @@ class RecitationScreenTest : public QObject {
         QVERIFY(!choicesOpen());
         QVERIFY(!button(s, "Button8")->isEnabled());
         QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation()->rightCount(), 1);
         QCOMPARE(bar(s, "Progress2"), 50); // one right of two asked, as before giving up
         QVERIFY(!t(1)->isEnabled());
         nextWord(0);
@@ -228,7 +230,7 @@ class RecitationScreenTest : public QObject {
         click(s, "Button8");
         QCOMPARE(clips(*ctx).log, QStringList{played(core::jieguo::kMatch)});
         QVERIFY(!button(s, "Button8")->isEnabled());
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation()->rightCount(), 1);
     }
 
     void percentage_data() {
@@ -294,7 +296,7 @@ class RecitationScreenTest : public QObject {
         pressKey('2'); // the right meaning
         QTest::keyClick(button(s, "Button6"), Qt::Key_2);
         QCOMPARE(caption(s, "Label5"), QString());
-        QCOMPARE(ctx->globals.rightWordCount, 0);
+        QCOMPARE(recitation()->rightCount(), 0);
         QVERIFY(!marked(0) && !marked(1) && !marked(2));
         QVERIFY(!t(1)->isEnabled() && !t(2)->isEnabled() && !t(3)->isEnabled());
         QCOMPARE(caption(s, "Button6"), QStringLiteral("继续"));
@@ -355,8 +357,7 @@ class RecitationScreenTest : public QObject {
     }
 
     void repeatAndSilence() {
-        // A word spoken on another screen or visit is not heard again here.
-        ctx->globals.spokenWord = QStringLiteral("leftover");
+        // Nothing is heard again before this screen has said a word.
         choice = ctx->navigator().open(*app::findMenuItem("yy2"));
         choice->findChild<QListWidget *>("List1")->setCurrentRow(0);
         click(choice, "Button1");
@@ -378,9 +379,10 @@ class RecitationScreenTest : public QObject {
         cleanup();
         QTemporaryDir empty;
         ctx = app::AppContext::forTests(empty.path());
-        ctx->globals.bookNumber = 1;
-        ctx->globals.bookTitle = QStringLiteral("背诵人教版小学英语第一册");
-        s = ctx->navigator().open(screens::kRecitation);
+        s = ctx->navigator().open(screens::kRecitation, [](app::AppContext &c) {
+            return new english::RecitationScreen(
+                c, {.book = 1, .title = QStringLiteral("背诵人教版小学英语第一册")});
+        });
         click(s, "Button3");
         QVERIFY(!ctx->store().problemFor(1).isEmpty());
         QCOMPARE(caption(s, "Button4"), ctx->store().problemFor(1));

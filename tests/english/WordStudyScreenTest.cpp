@@ -1,6 +1,8 @@
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "english/BookChoiceScreen.h"
 #include "english/EnglishTestBooks.h"
+#include "english/WordScreen.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -27,6 +29,9 @@ class WordStudyScreenTest : public QObject {
         for (int i = 0; i < c->count(); ++i)
             out << c->itemText(i);
         return out;
+    }
+    static const english::BookChoice &chosen(QWidget *s) {
+        return static_cast<english::BookChoiceScreen *>(s)->choice();
     }
     static void chooseBook(QWidget *s, int row) { s->findChild<QListWidget *>("List1")->setCurrentRow(row); }
     static QString text1(QWidget *s) {
@@ -130,23 +135,22 @@ class WordStudyScreenTest : public QObject {
         // A book of 250 words: three groups, the first chosen and start enabled.
         chooseBook(s, 0);
         QCOMPARE(caption(s, "Button1"), chosenCaption);
-        QCOMPARE(ctx->globals.bookTitle, title);
-        QCOMPARE(ctx->globals.bookNumber, 1);
-        QCOMPARE(ctx->globals.bookWordCount, 250);
+        QCOMPARE(chosen(s).title, title);
+        QCOMPARE(chosen(s).book, 1);
         QCOMPARE(caption(s, "Label1"), QStringLiteral("人教版小学英语第一册    词汇量:250"));
         QCOMPARE(items(combo(s, "Combo1")), (QStringList{"0", "100", "200"}));
         QCOMPARE(combo(s, "Combo1")->currentIndex(), 0);
         QCOMPARE(text1(s), QStringLiteral("100"));
-        QCOMPARE(ctx->globals.groupStart, 0);
+        QCOMPARE(chosen(s).groupStart, 0);
         QVERIFY(button(s, "Button1")->isEnabled());
         combo(s, "Combo1")->setCurrentIndex(2);
         QCOMPARE(text1(s), QStringLiteral("300"));
-        QCOMPARE(ctx->globals.groupStart, 200);
+        QCOMPARE(chosen(s).groupStart, 200);
 
         // Exactly 200 words: no empty third group.
         chooseBook(s, 1);
         QCOMPARE(items(combo(s, "Combo1")), (QStringList{"0", "100"}));
-        QCOMPARE(ctx->globals.groupStart, 0);
+        QCOMPARE(chosen(s).groupStart, 0);
         QCOMPARE(text1(s), QStringLiteral("100"));
         QCOMPARE(caption(s, "Label1"), QStringLiteral("人教版小学英语第二册    词汇量:200"));
 
@@ -191,7 +195,7 @@ class WordStudyScreenTest : public QObject {
         QCOMPARE(caption(s, "Button1"), QStringLiteral("a义1"));
         QCOMPARE(text1(s), QStringLiteral("An example of a1."));
         QCOMPARE(caption(s, "Label1"), QStringLiteral("词汇量:250   总第1个"));
-        QCOMPARE(ctx->globals.spokenWord, QStringLiteral("a1"));
+        QCOMPARE(static_cast<english::WordScreen *>(s)->spokenWord(), QStringLiteral("a1"));
         QCOMPARE(speechLog(), (QStringList{"stop", "speak \"a1\""}));
 
         // "下一个" cuts off what is spoken and says the next word at the chosen rate.
@@ -257,7 +261,6 @@ class WordStudyScreenTest : public QObject {
     // "再听3遍" waits for a word of this visit: the word spoken last on another screen or on an
     // earlier visit is not said again.
     void repeatWaitsForAWord() {
-        ctx->globals.spokenWord = QStringLiteral("leftover");
         QWidget *s = study(0);
         QVERIFY(!button(s, "Button7")->isEnabled());
         click(s, "Button3");

@@ -3,6 +3,7 @@
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
 #include "arithmetic/DrillScreen.h"
+#include "english/RecitationScreen.h"
 #include "pinyin/PinyinGamesScreen.h"
 #include "support/TestSupport.h"
 #include "ui/AnswerButtons.h"
@@ -429,6 +430,10 @@ class KeyboardTest : public QObject {
             QVERIFY(!a->numberKeys());
     }
 
+    static english::RecitationScreen *recitation(QWidget *s) {
+        return static_cast<english::RecitationScreen *>(s);
+    }
+
     // The recitation reads its own keys 1 to 3: a wrong meaning by key is silent.
     void recitationKeepsItsKeys() {
         open(QStringLiteral("yy2"));
@@ -439,14 +444,14 @@ class KeyboardTest : public QObject {
         QCOMPARE(nameOf(s), screens::kRecitation);
         click(s, "Button3");
         timer(s, "Timer1")->fire();
-        QVERIFY(ctx->globals.rightButton >= 0);
-        const int wrong = ctx->globals.rightButton == 0 ? 1 : 0;
+        QVERIFY(recitation(s)->rightButton() >= 0);
+        const int wrong = recitation(s)->rightButton() == 0 ? 1 : 0;
         const int before = clips(*ctx).log.size();
         QTest::keyClick(s->findChild<QWidget *>("Picture3"), char('1' + wrong));
         // By key a wrong meaning plays no sound; the right one is marked.
         QCOMPARE(clips(*ctx).log.size(), before);
-        QVERIFY(
-            s->findChild<QLabel *>(QStringLiteral("Image1(%1)").arg(ctx->globals.rightButton))->isVisible());
+        QVERIFY(s->findChild<QLabel *>(QStringLiteral("Image1(%1)").arg(recitation(s)->rightButton()))
+                    ->isVisible());
         // Esc is 不学了: back to the book choice, as it was.
         QTest::keyClick(s->findChild<QWidget *>("Picture3"), Qt::Key_Escape);
         flushDeletes();
@@ -475,7 +480,7 @@ class KeyboardTest : public QObject {
         QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button6"));
 
         // The right meaning by its key, from 暂停: counted, and the focus stays.
-        QTest::keyClick(QApplication::focusWidget(), char('1' + ctx->globals.rightButton));
+        QTest::keyClick(QApplication::focusWidget(), char('1' + recitation(s)->rightButton()));
         QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
         QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button6"));
         timer(s, "Timer1")->fire();
@@ -488,20 +493,21 @@ class KeyboardTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(caption(s, "Button6"), QStringLiteral("暂停"));
         QCOMPARE(marks(), QString());
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(recitation(s)->rightCount(), 1);
 
         // Enter on 再听 says the word again, and answers nothing.
         button(s, "Button7")->setFocus(Qt::TabFocusReason);
         speech(*ctx).log.clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(speech(*ctx).log, QStringList{QStringLiteral("speak \"%1\"").arg(ctx->globals.spokenWord)});
+        QCOMPARE(speech(*ctx).log,
+                 QStringList{QStringLiteral("speak \"%1\"").arg(recitation(s)->spokenWord())});
         QCOMPARE(marks(), QString());
 
         // The keypad's digits answer too: a wrong one, silent, from 再听.
         const int before = clips(*ctx).log.size();
-        const int wrong = ctx->globals.rightButton == 0 ? 1 : 0;
+        const int wrong = recitation(s)->rightButton() == 0 ? 1 : 0;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_1 + wrong), Qt::KeypadModifier);
-        QCOMPARE(marks(), QString::number(ctx->globals.rightButton));
+        QCOMPARE(marks(), QString::number(recitation(s)->rightButton()));
         QCOMPARE(clips(*ctx).log.size(), before);
         QCOMPARE(caption(s, "Label5"), QStringLiteral("正确1个"));
         QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button7"));
@@ -513,8 +519,8 @@ class KeyboardTest : public QObject {
         QCOMPARE(nameOf(QApplication::focusWidget()), QStringLiteral("Button8"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(clips(*ctx).log.last(), played(core::jieguo::kMatch));
-        QCOMPARE(marks(), QString::number(ctx->globals.rightButton));
-        QCOMPARE(ctx->globals.rightWordCount, 1);
+        QCOMPARE(marks(), QString::number(recitation(s)->rightButton()));
+        QCOMPARE(recitation(s)->rightCount(), 1);
         QCOMPARE(caption(s, "Label4"), QStringLiteral("学习了第4个"));
     }
 

@@ -9,6 +9,7 @@
 #include "arithmetic/OperationTableWindow.h"
 #include "arithmetic/OperationTables.h"
 #include "english/BookChoiceScreen.h"
+#include "english/WordScreen.h"
 #include "geometry/ShapeCatalogue.h"
 #include "hanzi/WordGameKinds.h"
 #include "maintenance/DataFormScreen.h"
@@ -225,26 +226,30 @@ void bookChosen(QWidget *screen, app::AppContext &) {
     control<QListWidget>(screen, QStringLiteral("List1"))->setCurrentRow(kBook);
 }
 
-// A word screen opened as its selection screen would open it: the hand-over values set by a
-// choice there, the heading shown again with them, then "开始".
+// A word screen opened as its selection screen would open it: given the choice made there,
+// then "开始".
 void handedOver(QWidget *screen, app::AppContext &ctx, const english::BookChoiceKind &kind,
-                const QString &heading, int book = kBook) {
+                int book = kBook) {
+    english::BookChoice chosen;
     {
         english::BookChoiceScreen choice(ctx, kind);
         choice.chooseBook(book);
+        chosen = choice.choice();
     }
-    control<ui::FlatButton>(screen, QStringLiteral("Button5"))->setCaption(ctx.globals.bookTitle + heading);
+    auto *words = dynamic_cast<english::WordScreen *>(screen);
+    if (!words) fail(screen, QStringLiteral("not a word screen"));
+    words->handOver(chosen);
     click(screen, QStringLiteral("Button3"));
 }
 
 void wordOnShow(QWidget *screen, app::AppContext &ctx) {
-    handedOver(screen, ctx, english::studyChoice(), QStringLiteral("单词"));
+    handedOver(screen, ctx, english::studyChoice());
     for (int i = 0; i < 4; ++i)
         click(screen, QStringLiteral("Button6"));
 }
 
 void recitationQuestion(QWidget *screen, app::AppContext &ctx) {
-    handedOver(screen, ctx, english::recitationChoice(), QString());
+    handedOver(screen, ctx, english::recitationChoice());
     ctx.random.script({0.5}); // the right meaning on the middle button
     fire(screen, QStringLiteral("Timer1"));
     fire(screen, QStringLiteral("Timer3"), 40);
@@ -252,7 +257,7 @@ void recitationQuestion(QWidget *screen, app::AppContext &ctx) {
 
 void dealtBoard(QWidget *screen, app::AppContext &ctx) {
     // 人教版第六册: its first level holds the longest phrases of all the books.
-    handedOver(screen, ctx, english::linkGameChoice(), QStringLiteral("单词游戏"), 5);
+    handedOver(screen, ctx, english::linkGameChoice(), 5);
     fire(screen, QStringLiteral("Timer1"), 30);
 }
 
