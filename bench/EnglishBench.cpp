@@ -51,7 +51,8 @@ std::unique_ptr<app::AppContext> speakingContext(const QString &programDir,
     s.jieguo = std::make_unique<services::RecordingWavePlayer>();
     s.voice = std::make_unique<services::EspeakSpeechVoice>(output);
     s.makePlayer = [] { return std::make_unique<services::RecordingWavePlayer>(); };
-    return std::make_unique<app::AppContext>(programDir, std::move(s));
+    // Nothing here changes the content, so no copy of it is ever made in the data folder.
+    return std::make_unique<app::AppContext>(programDir, std::move(s), programDir);
 }
 
 const char *const kWords[] = {"cat", "apple", "elephant", "butterfly", "refrigerator", "good afternoon"};

@@ -2,17 +2,19 @@
 
 #include "app/Navigator.h"
 #include "app/ScreenRegistry.h"
+#include "services/ContentLocation.h"
 #include "services/PcmOutput.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace app {
 
-AppContext::AppContext(QString programDir, Services services)
+AppContext::AppContext(QString programDir, Services services, const QString &dataFolder)
     : programDir_(std::move(programDir)), services_(std::move(services)),
-      store_(QDir(programDir_).filePath(QStringLiteral("study.dat"))) {
+      store_(services::contentFilesFor(programDir_, dataFolder)) {
     navigator_ = std::make_unique<Navigator>(*this);
 }
 
@@ -36,15 +38,19 @@ std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
     s.makePlayer = [] {
         return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
     };
-    return std::make_unique<AppContext>(programDir, std::move(s));
+    return std::make_unique<AppContext>(programDir, std::move(s), services::userDataFolder());
 }
 
-std::unique_ptr<AppContext> AppContext::forTests(const QString &programDir, std::uint64_t seed) {
+std::unique_ptr<AppContext> AppContext::forTests(const QString &programDir, std::uint64_t seed,
+                                                 const QString &dataFolder) {
     Services s;
     s.jieguo = std::make_unique<services::RecordingWavePlayer>();
     s.voice = std::make_unique<services::RecordingSpeechVoice>();
     s.makePlayer = [] { return std::make_unique<services::RecordingWavePlayer>(); };
-    auto ctx = std::make_unique<AppContext>(programDir, std::move(s));
+    // Qt's test mode moves the user's folders aside: a test never touches the user's own files.
+    QStandardPaths::setTestModeEnabled(true);
+    auto ctx = std::make_unique<AppContext>(programDir, std::move(s),
+                                            dataFolder.isEmpty() ? services::userDataFolder() : dataFolder);
     ctx->random.pin(seed);
     return ctx;
 }

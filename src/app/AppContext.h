@@ -27,15 +27,20 @@ class AppContext {
         std::function<std::unique_ptr<services::WavePlayer>()> makePlayer;
     };
 
-    AppContext(QString programDir, Services services);
+    // dataFolder is the user's folder for Lumibo's own files, where the content copy goes when
+    // the program's study.dat is not the user's to change (services/ContentLocation.h).
+    AppContext(QString programDir, Services services, const QString &dataFolder);
     ~AppContext();
     AppContext(const AppContext &) = delete;
     AppContext &operator=(const AppContext &) = delete;
 
-    // Real sound and speech for the running program.
+    // Real sound and speech for the running program; the user's data folder.
     static std::unique_ptr<AppContext> forProgram(const QString &programDir);
     // Recorders in place of sound and speech, a pinned generator: for tests and the gallery.
-    static std::unique_ptr<AppContext> forTests(const QString &programDir, std::uint64_t seed = 1);
+    // It turns on Qt's test mode, so the data folder, unless given, is the user's as moved aside
+    // by that mode (~/.qttest/share/Lumibo), never the real one.
+    static std::unique_ptr<AppContext> forTests(const QString &programDir, std::uint64_t seed = 1,
+                                                const QString &dataFolder = {});
 
     core::Globals globals;
     core::Random random;
@@ -47,7 +52,7 @@ class AppContext {
     services::SpeechVoice &voice() { return *services_.voice; }
     std::unique_ptr<services::WavePlayer> makePlayer() { return services_.makePlayer(); }
 
-    // study.dat in the program directory, opened on the first access.
+    // study.dat in the program directory, or the user's copy of it; opened on the first access.
     services::ContentStore &store() { return store_; }
 
     const services::PinyinLookup &pinyin() const { return pinyin_; }

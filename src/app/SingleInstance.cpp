@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "services/ContentLocation.h"
 #include "ui/AccessibleScale.h"
 #include "ui/Backdrop.h"
 
@@ -45,13 +46,21 @@ SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique
     }
 }
 
+QString alreadyRunningTitle() {
+    return QStringLiteral("Lumibo");
+}
+
+QString alreadyRunningText() {
+    return QStringLiteral("正在运行");
+}
+
 int runLumibo(QApplication &app, const ProgramOptions &options) {
     ui::applyLook(app);
     ui::scaleAccessiblePlaces();
     SingleInstance instance(options.lockPath);
     if (instance.otherRunning()) {
         std::fprintf(stderr, "Lumibo: another Lumibo is already running; this one ends.\n");
-        if (options.showMessage) options.showMessage(QStringLiteral("Lumibo"), QStringLiteral("正在运行"));
+        if (options.showMessage) options.showMessage(alreadyRunningTitle(), alreadyRunningText());
         return 0;
     }
     if (!instance.acquired())
@@ -65,23 +74,28 @@ int runLumibo(QApplication &app, const ProgramOptions &options) {
     return rc;
 }
 
-bool displayAvailable(QString *why) {
+QString headlessCommand(const QString &programDir) {
+    return services::isInstalled(programDir) ? QStringLiteral("xvfb-run lumibo")
+                                             : QStringLiteral("xvfb-run make run");
+}
+
+bool displayAvailable(const QString &headlessCommand, QString *why) {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
     const QString display = qEnvironmentVariable("DISPLAY");
     if (display.isEmpty()) {
         *why = QStringLiteral("Lumibo needs a graphical display and none is set (DISPLAY is empty). "
-                              "Start it from a desktop session, or without a screen as: xvfb-run make run");
+                              "Start it from a desktop session, or without a screen as: %1")
+                   .arg(headlessCommand);
         return false;
     }
     // ":N" is a local server: its socket must exist, or Qt would abort on connecting.
     if (display.startsWith(QLatin1Char(':'))) {
         const QString number = display.mid(1).section(QLatin1Char('.'), 0, 0);
         if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number)) {
-            *why =
-                QStringLiteral("Lumibo cannot reach the display %1 (no X server is running there). "
-                               "Start it from a desktop session, or without a screen as: xvfb-run make run")
-                    .arg(display);
+            *why = QStringLiteral("Lumibo cannot reach the display %1 (no X server is running there). "
+                                  "Start it from a desktop session, or without a screen as: %2")
+                       .arg(display, headlessCommand);
             return false;
         }
     }

@@ -30,6 +30,10 @@ class SingleInstance {
     QString problem_;
 };
 
+// What a second start says, in a message box with an OK button.
+QString alreadyRunningTitle();
+QString alreadyRunningText();
+
 struct ProgramOptions {
     QString programDir;
     QString lockPath = SingleInstance::defaultLockPath();
@@ -43,7 +47,11 @@ struct ProgramOptions {
 // When the lock cannot be used at all, it says so in one line on standard error and starts.
 int runLumibo(QApplication &app, const ProgramOptions &options);
 
-// Says whether a display can be reached; if not, why, in one sentence for the user.
-bool displayAvailable(QString *why);
+// Says whether a display can be reached; if not, why, in one sentence for the user that ends
+// with the command that runs Lumibo without a screen.
+bool displayAvailable(const QString &headlessCommand, QString *why);
+// That command for the program in programDir: "xvfb-run lumibo" when installed, and the build
+// tree's "xvfb-run make run".
+QString headlessCommand(const QString &programDir);
 
 } // namespace app

@@ -2,10 +2,33 @@
 #include "app/SingleInstance.h"
 #include "app/WindowScale.h"
 #include "ui/Backdrop.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
+
+namespace {
+
+// The folder of the running program, known before the application object exists.
+QString programDir() {
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+}
+
+// Qt's own dialog texts in Chinese, like everything else the program says.
+void installTranslations(QApplication &application) {
+    ui::installQtTranslations(application);
+}
+
+// The icon the package installs into the icon theme, for window managers that do not match the
+// window to the desktop entry. A build tree finds none and keeps Qt's default.
+void setWindowIcon(QApplication &application) {
+    application.setWindowIcon(QIcon::fromTheme(QStringLiteral("lumibo")));
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QStringList args;
@@ -18,7 +41,7 @@ int main(int argc, char **argv) {
         return commandLine.exitCode();
     }
     QString why;
-    if (!app::displayAvailable(&why)) {
+    if (!app::displayAvailable(app::headlessCommand(programDir()), &why)) {
         std::fprintf(stderr, "%s\n", why.toUtf8().constData());
         return 1;
     }
@@ -27,6 +50,8 @@ int main(int argc, char **argv) {
     application.setApplicationName(QStringLiteral("Lumibo"));
     // Lets a Wayland dock match the window with the installed desktop entry and its icon.
     application.setDesktopFileName(QStringLiteral("org.lumibo.lumibo"));
+    setWindowIcon(application);
+    installTranslations(application);
     app::ProgramOptions options;
     options.programDir = QCoreApplication::applicationDirPath();
     options.showMessage = [](const QString &title, const QString &text) {

@@ -11,6 +11,8 @@
 #include "ui/Timer.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -20,9 +22,16 @@ using services::TableCursor;
 
 namespace {
 
-// Said on opening and whenever a tool would change a file that cannot be changed: installed for
-// the whole system, study.dat belongs to the administrator.
+// Said on opening and whenever a tool would change a file that cannot be changed (a copy of the
+// user's own that they marked read-only; the shipped file of an installed Lumibo is never changed).
 const QString kReadOnly = QStringLiteral("内容库 study.dat 是只读文件，不能修改");
+const QString kShuffleRunning = QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具");
+
+// A path as the parent knows it: the home folder as "~".
+QString shown(const QString &path) {
+    const QString home = QDir::homePath();
+    return path.startsWith(home + QLatin1Char('/')) ? QLatin1Char('~') + path.mid(home.size()) : path;
+}
 
 // Shows the wait cursor while a tool runs.
 struct WaitCursor {
@@ -33,7 +42,7 @@ struct WaitCursor {
 } // namespace
 
 DataFormScreen::DataFormScreen(app::AppContext &ctx)
-    : ui::Screen(screens::kMaintenance, QStringLiteral("Form1"), 9000, 6300), ctx_(ctx) {
+    : ui::Screen(screens::kMaintenance, QStringLiteral("Form1"), 9000, 7260), ctx_(ctx) {
     new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
 
     struct Spec {
@@ -61,9 +70,18 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     surface_->setObjectName(QStringLiteral("printArea"));
     surface_->setReadOnly(true);
     surface_->setFont(ui::simSun(12));
-    surface_->setGeometry(ui::twRect(4500, 240, 4260, 5820));
+    surface_->setGeometry(ui::twRect(4500, 240, 4260, 6300));
     surface_->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
+
+    // Below the tools: going back to the shipped content, and which file the tools change.
+    restore_ =
+        new ui::FlatButton(QStringLiteral("restoreOriginal"), QStringLiteral("恢复原始内容"), this, 10.5);
+    restore_->setGeometry(ui::twRect(240, 5940, 3960, 600));
+    file_ = ui::makeLabel(QStringLiteral("contentFile"), QString(), this, ui::twRect(240, 6660, 8520, 540), 9,
+                          QColor(0x1a, 0x23, 0x7e));
+    file_->setWordWrap(true);
+    file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
     connect(timer1_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
@@ -72,8 +90,7 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     connect(landTimer_, &ui::Timer::tick, this, [this] { landShuffle(); });
 
     confirm_ = [this](const QString &question) {
-        return ui::showMessage(this, QMessageBox::Question, QStringLiteral("数据库"), question,
-                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+        return ui::showMessage(questionBox(question)) == QMessageBox::Ok;
     };
     inform_ = [this](const QString &message) {
         ui::showMessage(this, QMessageBox::Warning, QStringLiteral("数据库"), message);
@@ -144,39 +161,89 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     for (int index : {3, 7, 8})
         tools_[index]->setEnabled(false);
 
+    connect(restore_, &QPushButton::clicked, this, &DataFormScreen::restoreShipped);
+
     // Showing this window opens the store, and each visit starts a new backup.
-    ctx_.store().resetBackup();
-    if (!ctx_.store().ensureOpen()) {
-        print(ctx_.store().problem());
-        for (int i = 1; i < tools_.size(); ++i)
-            tools_[i]->setEnabled(false);
-        return;
+    auto &store = ctx_.store();
+    store.resetBackup();
+    const bool opened = store.ensureOpen();
+    if (!store.notice().isEmpty()) print(store.notice());
+    if (!opened) {
+        print(store.problem());
+    } else {
+        // A file that cannot be changed is said at once, before anyone tries a tool; reading still works.
+        if (store.readOnly()) print(kReadOnly);
+        // A table the file lacks, or that holds nothing, is named here; the tools that work on a
+        // lacking one are off.
+        for (int slot = 1; slot <= services::kTableCount; ++slot) {
+            const QString why = store.contentProblemFor(slot);
+            if (!why.isEmpty()) print(why);
+        }
     }
-    // A file that cannot be changed is said at once, before anyone tries a tool; reading still works.
-    if (ctx_.store().readOnly()) print(kReadOnly);
-    // A table the file lacks, or that holds nothing, is named here; the tools that work on a
-    // lacking one are off.
-    for (int slot = 1; slot <= services::kTableCount; ++slot) {
-        const QString why = ctx_.store().contentProblemFor(slot);
-        if (!why.isEmpty()) print(why);
-    }
+    showStore();
+}
+
+DataFormScreen::~DataFormScreen() {
+    stopShuffle();
+    // The store stays open: the tools' changes are in its cursors already, so the next screen
+    // need not read the thirty tables again. Its cursors start from the first record, as after
+    // a fresh opening.
+    ctx_.store().rewind();
+}
+
+QString DataFormScreen::printed() const {
+    return surface_->toPlainText();
+}
+
+QString DataFormScreen::fileLine() const {
+    return file_->text();
+}
+
+QMessageBox *DataFormScreen::questionBox(const QString &question) {
+    return ui::makeMessage(this, QMessageBox::Question, QStringLiteral("数据库"), question,
+                           QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+}
+
+void DataFormScreen::showStore() {
+    auto &store = ctx_.store();
+    const bool ownCopyRule = !store.ownCopyPath().isEmpty();
+    if (!store.isOpen())
+        file_->setText(QStringLiteral("内容库：%1").arg(shown(store.path())));
+    else if (store.readsOwnCopy())
+        file_->setText(QStringLiteral("修改的内容库：%1（你自己的内容库）\n原始内容库：%2")
+                           .arg(shown(store.path()), shown(store.shippedPath())));
+    else if (ownCopyRule)
+        file_->setText(
+            QStringLiteral(
+                "内容库：%1（原始内容，不会改动）\n第一次修改时复制到 %2，之后修改这份你自己的内容库")
+                .arg(shown(store.path()), shown(store.ownCopyPath())));
+    else
+        file_->setText(QStringLiteral("修改的内容库：%1").arg(shown(store.path())));
+    // Going back to the shipped content is offered where there is a copy of one's own to give up.
+    restore_->setVisible(ownCopyRule);
+    restore_->setEnabled(store.readsOwnCopy());
+
     const struct {
         int tool;
         int slot;
     } uses[] = {{1, services::kSingleCharacters}, {2, 1}, {4, 1}, {5, 1}, {6, services::kAntonyms},
                 {9, services::kSynonyms}};
     for (const auto &u : uses)
-        if (!ctx_.store().Data(u.slot)) tools_[u.tool]->setEnabled(false);
+        tools_[u.tool]->setEnabled(store.isOpen() && store.Data(u.slot));
 }
 
-DataFormScreen::~DataFormScreen() {
-    stopShuffle();
-    // Leaving the maintenance screen closes the store; the next access opens it afresh.
-    ctx_.store().close();
-}
-
-QString DataFormScreen::printed() const {
-    return surface_->toPlainText();
+void DataFormScreen::restoreShipped() {
+    if (shuffleRunning() ||
+        !ask(QStringLiteral("恢复原始内容？你自己的内容库会先改名备份在它旁边，然后读取原始内容库。")))
+        return;
+    auto &store = ctx_.store();
+    if (!store.restoreShipped()) {
+        inform_(store.lastError());
+        return;
+    }
+    print(QStringLiteral("已恢复原始内容；你自己的内容库已备份为 %1").arg(store.lastBackup()));
+    if (!store.isOpen()) print(store.problem());
+    showStore();
 }
 
 void DataFormScreen::report(const ToolResult &r, const QString &done) {
@@ -206,27 +273,39 @@ void DataFormScreen::setBusy(bool busy) {
         b->setAttribute(Qt::WA_TransparentForMouseEvents, busy);
 }
 
+bool DataFormScreen::shuffleRunning() {
+    // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes
+    // its changes into the other's.
+    if (!timer1_->isEnabled()) return false;
+    inform_(kShuffleRunning);
+    return true;
+}
+
 void DataFormScreen::runTool(const QString &question, const std::function<void()> &tool) {
     if (ctx_.store().readOnly()) {
         inform_(kReadOnly);
         return;
     }
-    // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes
-    // its changes into the other's.
-    if (timer1_->isEnabled()) {
-        inform_(QStringLiteral("正在重新排序，请先按“停止”，再使用其他工具"));
-        return;
+    if (shuffleRunning() || !ask(question)) return;
+    const bool copyPending = ctx_.store().copyPending();
+    {
+        WaitCursor wait;
+        setBusy(true);
+        tool();
+        setBusy(false);
     }
-    if (!ask(question)) return;
-    WaitCursor wait;
-    setBusy(true);
-    tool();
-    setBusy(false);
+    if (copyPending && ctx_.store().readsOwnCopy()) {
+        print(QStringLiteral("原始内容库没有改动；修改保存在你自己的内容库 %1")
+                  .arg(shown(ctx_.store().path())));
+        showStore();
+    }
 }
 
 void DataFormScreen::shuffleTick() {
     if (!batch_) batch_ = std::make_unique<ShuffleBatch>(ctx_.store());
+    const bool copyPending = ctx_.store().copyPending();
     const ShuffleStep step = batch_->step(ctx_.random);
+    if (copyPending && ctx_.store().readsOwnCopy()) showStore();
     clearPrint();
     if (!step.result.ok) {
         stopShuffle();

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
+class QMessageBox;
 class QPlainTextEdit;
 
 namespace app {
@@ -19,7 +21,9 @@ namespace maintenance {
 struct ToolResult;
 class ShuffleBatch;
 
-// dataform: one-off editing tools for the content store. Leaving it closes the store.
+// dataform: one-off editing tools for the content store. It says which file it changes; when
+// that is the user's own copy of the shipped content, "恢复原始内容" goes back to the shipped one.
+// Leaving it keeps the store open, every cursor back on its first record.
 class DataFormScreen : public ui::Screen {
     Q_OBJECT
   public:
@@ -34,6 +38,10 @@ class DataFormScreen : public ui::Screen {
 
     // What is printed on the window, line by line.
     QString printed() const;
+    // The line saying which file the tools change.
+    QString fileLine() const;
+    // The box that asks before a change, as the program shows it.
+    QMessageBox *questionBox(const QString &question);
     ui::Timer *shuffleTimer() const { return timer1_; }
     ui::Timer *landTimer() const { return landTimer_; }
 
@@ -44,6 +52,10 @@ class DataFormScreen : public ui::Screen {
     void clearPrint();
     bool ask(const QString &question);
     void runTool(const QString &question, const std::function<void()> &tool);
+    bool shuffleRunning();
+    void restoreShipped();
+    // The file line, "恢复原始内容" and which tools have a table to work on, after the store opened.
+    void showStore();
     void setBusy(bool busy);
     void shuffleTick();
     bool landShuffle();
@@ -51,6 +63,8 @@ class DataFormScreen : public ui::Screen {
 
     app::AppContext &ctx_;
     QPlainTextEdit *surface_ = nullptr;
+    QLabel *file_ = nullptr;
+    QPushButton *restore_ = nullptr;
     ui::Timer *timer1_ = nullptr;
     ui::Timer *landTimer_ = nullptr;
     std::unique_ptr<ShuffleBatch> batch_;

@@ -36,6 +36,21 @@ const LineStyle kStyles[6] = {
     {5760, 15, 6120, 39.75, QColor(0, 0, 255)}, // line 4
 };
 
+// The least room between the letters of one label and the next one down.
+constexpr int kInkGapTw = 60;
+
+// How far down a label's letters reach: the ink of its text from the panel's top, as the label
+// draws it centred on one line.
+struct Ink {
+    int top, bottom;
+};
+Ink inkOf(const QLabel *l) {
+    const QFontMetrics fm(l->font());
+    const QRect ink = fm.tightBoundingRect(l->text()); // from the baseline
+    const int baseline = l->y() + (l->height() - fm.height()) / 2 + fm.ascent();
+    return {baseline + ink.top(), baseline + ink.bottom()};
+}
+
 } // namespace
 
 PoemStudyScreen::PoemStudyScreen(app::AppContext &ctx)
@@ -136,6 +151,11 @@ void PoemStudyScreen::fillList() {
 
 void PoemStudyScreen::layoutLine(int i) {
     const int width = panel_->width();
+    // Each label sits at its place unless its letters would meet those above it (a large title
+    // reaches down to its author's pinyin): then it moves down just enough. The records are laid
+    // out from the top, so the one above is in place already.
+    const int gap = ui::twips(kInkGapTw);
+    int floor = i > 0 ? inkOf(lines_[i - 1]).bottom + gap : 0;
     for (QLabel *l : {pinyin_[i], lines_[i]}) {
         const double pt = l == pinyin_[i] ? kStyles[i].pinyinPt : kStyles[i].textPt;
         const QFont f = ui::fittedFont(ui::simSun(pt, true), l->text(), QSize(width - 16, 1000));
@@ -144,6 +164,8 @@ void PoemStudyScreen::layoutLine(int i) {
         const int w = std::min(width - 8, fm.horizontalAdvance(l->text()) + 12);
         const int top = ui::twips(l == pinyin_[i] ? kStyles[i].pinyinTop : kStyles[i].textTop);
         l->setGeometry((width - w) / 2, top, w, fm.height() + 2);
+        if (const int overlap = floor - inkOf(l).top; overlap > 0) l->move(l->x(), top + overlap);
+        floor = inkOf(l).bottom + gap;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "services/ContentStore.h"
 
+#include "services/ContentLocation.h"
 #include "services/ContentSchema.h"
 
 #include <QDateTime>
@@ -21,7 +22,8 @@ struct Statement {
 
 } // namespace
 
-ContentStore::ContentStore(QString path) : path_(std::move(path)) {}
+ContentStore::ContentStore(QString path, QString ownCopy)
+    : shipped_(std::move(path)), ownCopy_(std::move(ownCopy)), path_(shipped_) {}
 
 ContentStore::~ContentStore() {
     close();
@@ -45,6 +47,18 @@ void ContentStore::fail(State s, const QString &message) {
 bool ContentStore::ensureOpen() {
     if (state_ == State::Open) return true;
     // A failed open is tried again on the next access: the file may have been put in place.
+    if (!ownCopy_.isEmpty() && QFileInfo::exists(ownCopy_)) {
+        if (openFile(ownCopy_, false)) return true;
+        // Only a copy that cannot serve is set aside; one in use by another program is waited for.
+        if (state_ != State::NotADatabase && state_ != State::Unreadable) return false;
+        setAsideDamagedCopy();
+    }
+    return openFile(shipped_, !ownCopy_.isEmpty());
+}
+
+bool ContentStore::openFile(const QString &path, bool shippedForCopy) {
+    path_ = path;
+    copyPending_ = false;
     const QFileInfo info(path_);
     if (!info.exists()) {
         fail(State::Missing, QStringLiteral("找不到内容库 study.dat"));
@@ -59,10 +73,11 @@ bool ContentStore::ensureOpen() {
         return false;
     }
     // A file marked read-only is honoured even for a user (root) whom the system would let write.
-    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    readOnly_ = !info.isWritable() || !(info.permissions() & writeBits);
+    // The shipped file of a store with a copy rule is only read, whoever may write it; changes
+    // then go to the copy, so they are not refused.
+    readOnly_ = !shippedForCopy && isReadOnlyFile(path_);
     // Never SQLITE_OPEN_CREATE: a missing file must stay missing.
-    const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int flags = readOnly_ || shippedForCopy ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr) != SQLITE_OK) {
         fail(State::Unreadable, QStringLiteral("内容库 study.dat 无法打开"));
         return false;
@@ -110,6 +125,66 @@ bool ContentStore::ensureOpen() {
                      QFile::encodeName(path_).constData());
     state_ = State::Open;
     problem_.clear();
+    copyPending_ = shippedForCopy;
+    return true;
+}
+
+void ContentStore::setAsideDamagedCopy() {
+    // study.dat.<date-time>.damaged, with the copy's journal beside it: a journal left at the
+    // copy's name would be played into the next copy made there.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = QStringLiteral("%1.%2.damaged").arg(ownCopy_, stamp);
+    for (int n = 1; QFileInfo::exists(aside); ++n)
+        aside = QStringLiteral("%1.%2-%3.damaged").arg(ownCopy_, stamp).arg(n);
+    const QString journal = ownCopy_ + QStringLiteral("-journal");
+    if (QFile::rename(ownCopy_, aside)) {
+        if (QFileInfo::exists(journal)) QFile::rename(journal, aside + QStringLiteral("-journal"));
+        notice_ = QStringLiteral("你自己的内容库 %1 已损坏，已改名为 %2 保存；现在读取原始内容库")
+                      .arg(ownCopy_, QFileInfo(aside).fileName());
+    } else {
+        notice_ = QStringLiteral("你自己的内容库 %1 已损坏，现在读取原始内容库").arg(ownCopy_);
+    }
+    std::fprintf(stderr, "Lumibo: %s\n", notice_.toUtf8().constData());
+}
+
+bool ContentStore::makeOwnCopy() {
+    const QFileInfo copy(ownCopy_);
+    // Whatever lies at the copy's place is the user's: it is never overwritten.
+    if (copy.exists() || copy.isSymLink() || QFileInfo::exists(ownCopy_ + QStringLiteral("-journal"))) {
+        lastError_ = QStringLiteral("%1 已经存在，不能覆盖它").arg(ownCopy_);
+        return false;
+    }
+    if (!QDir().mkpath(copy.absolutePath())) {
+        lastError_ = QStringLiteral("无法建立文件夹 %1").arg(copy.absolutePath());
+        return false;
+    }
+    const QString tmp = ownCopy_ + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    // Copied under a temporary name first, so a failed copy never leaves half a file in its place;
+    // the copy is the user's to change, whatever the shipped file's permissions.
+    const auto mode =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (!QFile::copy(shipped_, tmp) || !QFile::setPermissions(tmp, mode) || !QFile::rename(tmp, ownCopy_)) {
+        QFile::remove(tmp);
+        lastError_ = QStringLiteral("无法把内容库复制到 %1").arg(ownCopy_);
+        return false;
+    }
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(ownCopy_).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        lastError_ = QStringLiteral("无法打开复制的内容库 %1").arg(ownCopy_);
+        return false;
+    }
+    // The copy holds the very records the cursors show, under the same row ids: they go on as they are.
+    sqlite3_close(db_);
+    db_ = db;
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    path_ = ownCopy_;
+    copyPending_ = false;
+    readOnly_ = false;
+    std::fprintf(stderr, "Lumibo: the content is changed in the user's own copy %s\n",
+                 QFile::encodeName(ownCopy_).constData());
     return true;
 }
 
@@ -179,6 +254,7 @@ void ContentStore::close() {
         db_ = nullptr;
     }
     state_ = State::NotOpen;
+    copyPending_ = false;
 }
 
 TableCursor *ContentStore::Data(int slot) {
@@ -252,12 +328,13 @@ bool ContentStore::deleteRow(const QString &table, qint64 rowId) {
 }
 
 bool ContentStore::begin() {
-    if (!ensureOpen() || refuseIfReadOnly()) return false;
+    if (!ensureOpen()) return false;
     if (inTransaction_) {
         // Joining would let one tool's commit or rollback end the other's work.
         lastError_ = QStringLiteral("内容库正在进行另一项修改，请等它结束后再试");
         return false;
     }
+    if (refuseIfReadOnly() || (copyPending_ && !makeOwnCopy())) return false;
     lastError_.clear();
     inTransaction_ = exec("BEGIN IMMEDIATE");
     return inTransaction_;
@@ -302,21 +379,34 @@ void ContentStore::reloadCursors() {
     }
 }
 
+QString ContentStore::nextBackupName(const QString &kind) const {
+    const QFileInfo info(path_);
+    // Backups made in the same second are numbered on from the last one, so names sort by time.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString prefix = QStringLiteral("%1.%2-").arg(info.fileName(), stamp);
+    int next = 0;
+    for (const QString &f : info.absoluteDir().entryList({prefix + QStringLiteral("*.bak")}, QDir::Files))
+        next = std::max(next, f.mid(prefix.size(), 3).toInt() + 1);
+    return prefix + QStringLiteral("%1%2.bak").arg(next, 3, 10, QLatin1Char('0')).arg(kind);
+}
+
 bool ContentStore::backupOnce() {
     if (backedUp_) return true;
-    const QFileInfo info(path_);
-    QDir dir = info.absoluteDir();
+    // What is backed up is the file the store reads, which only an opening tells.
+    if (!ensureOpen()) {
+        lastError_ = problem_;
+        return false;
+    }
+    if (copyPending_) {
+        // The shipped file is not changed: it is itself the content as it was.
+        backedUp_ = true;
+        lastBackup_.clear();
+        return true;
+    }
     // study.dat.<date-time>.bak; the first backup of a run is marked .start, so the file as it
     // was before any change of this run and of the run before it is always kept.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString kind = startBackupMade_ ? QString() : QStringLiteral(".start");
-    // Backups made in the same second are numbered on from the last one, so names sort by time.
-    int next = 0;
-    const QString prefix = QStringLiteral("%1.%2-").arg(info.fileName(), stamp);
-    for (const QString &f : dir.entryList({prefix + QStringLiteral("*.bak")}, QDir::Files))
-        next = std::max(next, f.mid(prefix.size(), 3).toInt() + 1);
-    const QString name = prefix + QStringLiteral("%1%2.bak").arg(next, 3, 10, QLatin1Char('0')).arg(kind);
-    const QString bak = dir.filePath(name);
+    const QString name = nextBackupName(startBackupMade_ ? QString() : QStringLiteral(".start"));
+    const QString bak = QFileInfo(path_).absoluteDir().filePath(name);
     const QString tmp = bak + QStringLiteral(".tmp");
     QFile::remove(tmp);
     // Copy to a temporary name first, so a failed copy never leaves a half backup behind.
@@ -332,12 +422,42 @@ bool ContentStore::backupOnce() {
     return true;
 }
 
+bool ContentStore::restoreShipped() {
+    if (!readsOwnCopy()) {
+        lastError_ = QStringLiteral("没有你自己的内容库，读取的就是原始内容");
+        return false;
+    }
+    if (inTransaction_) {
+        lastError_ = QStringLiteral("内容库正在进行另一项修改，请等它结束后再试");
+        return false;
+    }
+    const QString name = nextBackupName(QStringLiteral(".restore"));
+    const QString bak = QFileInfo(path_).absoluteDir().filePath(name);
+    close();
+    // A rename keeps every byte of the copy: nothing of the user's is lost on the way back.
+    if (!QFile::rename(ownCopy_, bak)) {
+        lastError_ = QStringLiteral("无法把你自己的内容库改名为 %1").arg(name);
+        ensureOpen();
+        return false;
+    }
+    lastBackup_ = name;
+    backedUp_ = false;
+    notice_.clear();
+    return ensureOpen();
+}
+
+void ContentStore::rewind() {
+    for (auto &c : cursors_)
+        if (c) c->MoveFirst();
+}
+
 void ContentStore::pruneBackups() {
     const QFileInfo info(path_);
     QDir dir = info.absoluteDir();
     // Names sort by time: newest last.
-    const QStringList all =
-        dir.entryList({info.fileName() + QStringLiteral(".*.bak")}, QDir::Files, QDir::Name);
+    // A copy given up for the shipped content (.restore.bak) is kept for good, and not counted.
+    QStringList all = dir.entryList({info.fileName() + QStringLiteral(".*.bak")}, QDir::Files, QDir::Name);
+    all.removeIf([](const QString &f) { return f.endsWith(QStringLiteral(".restore.bak")); });
     QStringList starts;
     for (const QString &f : all)
         if (f.endsWith(QStringLiteral(".start.bak"))) starts << f;

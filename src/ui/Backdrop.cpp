@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QRadialGradient>
 
 namespace ui {
@@ -179,12 +180,27 @@ QString dialogLook() {
         .arg(kFace.name(), kText.name(), kBorder.name(), kHover.name(), kPressed.name());
 }
 
+QMessageBox *makeMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    auto *box = new QMessageBox(icon, title, text, buttons, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setStyleSheet(dialogLook());
+    if (defaultButton != QMessageBox::NoButton) box->setDefaultButton(defaultButton);
+    return box;
+}
+
+int showMessage(QMessageBox *box) {
+    // Held by a guard: a box whose parent goes away while it is shown goes with it.
+    const QPointer<QMessageBox> guard(box);
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    const int answer = box->exec();
+    delete guard.data();
+    return answer;
+}
+
 int showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setStyleSheet(dialogLook());
-    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
-    return box.exec();
+    return showMessage(makeMessage(parent, icon, title, text, buttons, defaultButton));
 }
 
 } // namespace ui

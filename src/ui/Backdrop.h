@@ -35,9 +35,15 @@ void applyLook(QApplication &app);
 
 // The style sheet of a dialog's buttons, in the look of the flat buttons.
 QString dialogLook();
-// A message box in that look; returns the button pressed.
+// A message box in that look, not yet shown; it deletes itself when closed.
+QMessageBox *makeMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+// Such a box, shown until it is answered; returns the button pressed.
 int showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+// Shows box until it is answered; returns the button pressed.
+int showMessage(QMessageBox *box);
 
 } // namespace ui

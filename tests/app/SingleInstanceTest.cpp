@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 #include "app/Navigator.h"
+#include "services/ContentLocation.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -142,8 +143,28 @@ class SingleInstanceTest : public QObject {
         QVERIFY2(!said.contains(QStringLiteral("already running")), qPrintable(said));
     }
 
-    // With no display at all the program explains itself in a sentence instead of aborting.
+    // With no display at all the program explains itself in a sentence instead of aborting, and
+    // names the command for a screenless run: the build tree's, or the installed program's.
+    void noDisplayGivesAClearSentence_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("build tree") << false << "or without a screen as: xvfb-run make run";
+        QTest::newRow("installed") << true << "or without a screen as: xvfb-run lumibo";
+    }
+
     void noDisplayGivesAClearSentence() {
+        QFETCH(bool, installed);
+        QFETCH(QString, command);
+        QString program = QStringLiteral(LUMIBO_BUILD_DIR "/lumibo");
+        QTemporaryDir installedDir;
+        if (installed) {
+            // The program alone in a folder with the install marker, as the package puts it.
+            const QString copy = installedDir.filePath("lumibo");
+            QVERIFY(QFile::copy(program, copy));
+            QFile marker(installedDir.filePath(services::kInstalledMarker));
+            QVERIFY(marker.open(QIODevice::WriteOnly));
+            program = copy;
+        }
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime.path());
@@ -151,11 +172,12 @@ class SingleInstanceTest : public QObject {
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(LUMIBO_BUILD_DIR "/lumibo"), {});
+        p.start(program, {});
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("xvfb-run make run"));
+        const QString said = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(said.trimmed().endsWith(command), qPrintable(said));
     }
 };
 

@@ -2,12 +2,15 @@
 #include "maintenance/DataFormScreen.h"
 #include "maintenance/MaintenanceTools.h"
 #include "services/ContentFiles.h"
+#include "services/ContentLocation.h"
 #include "services/ContentSchema.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 #include "ui/Timer.h"
+#include "ui/Translations.h"
 
 #include <QDateTime>
+#include <QMessageBox>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
@@ -36,6 +39,7 @@ bool writeFixture(const QString &path, int bookRecords, const std::set<int> &lea
 QStringList column(services::ContentStore &store, int slot, int field) {
     QStringList out;
     services::TableCursor *c = store.Data(slot);
+    if (!c) return {QStringLiteral("<no table: %1>").arg(store.problemFor(slot))};
     for (c->MoveFirst(); !c->Eof(); c->MoveNext())
         out << c->field(field);
     return out;
@@ -52,9 +56,30 @@ class DataFormTest : public QObject {
     QStringList asked, told;
     bool answer = true;
 
+    QTemporaryDir home; // stands in for the user's home: the data folder lies inside
+
     QString dat() { return dir.filePath("study.dat"); }
-    QStringList backups() const {
-        return QDir(dir.path()).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files, QDir::Name);
+    // The user's data folder, made by the first copy.
+    QString data() const { return home.filePath("share/Lumibo"); }
+    static QStringList backupsIn(const QString &folder) {
+        return QDir(folder).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files, QDir::Name);
+    }
+    QStringList backups() const { return backupsIn(dir.path()); }
+
+    // The program folder as installed (with the install marker) or as a build tree, its
+    // study.dat read-only or not; a fresh context and screen on it. Returns where the copy goes.
+    QString useShippedFile(bool installed, bool readOnly) {
+        cleanup();
+        if (installed) {
+            QFile marker(dir.filePath(services::kInstalledMarker));
+            if (!marker.open(QIODevice::WriteOnly)) qWarning("cannot write the install marker");
+        }
+        if (readOnly)
+            QFile::setPermissions(dat(),
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
+        openScreen();
+        return QDir(data()).filePath("study.dat");
     }
 
     void openScreen() {
@@ -72,17 +97,19 @@ class DataFormTest : public QObject {
         cleanup();
         QFile::remove(dat());
         QVERIFY(writeFixture(dat(), bookRecords, leaveOut));
-        ctx = app::AppContext::forTests(dir.path(), 5);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
         openScreen();
     }
 
   private slots:
     void init() {
+        QFile::remove(dir.filePath(services::kInstalledMarker));
+        QDir(data()).removeRecursively();
         QFile::remove(dat());
         for (const QString &f : QDir(dir.path()).entryList({QStringLiteral("study.dat.*.bak")}, QDir::Files))
             QFile::remove(dir.filePath(f));
         QVERIFY(writeFixture(dat(), 1200));
-        ctx = app::AppContext::forTests(dir.path(), 5);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
         asked.clear();
         told.clear();
         answer = true;
@@ -195,7 +222,7 @@ class DataFormTest : public QObject {
         QFile::remove(dat());
         QVERIFY(writeFixture(dat(), 200));
         const QByteArray before = bytesOf(dat());
-        ctx = app::AppContext::forTests(dir.path(), 6);
+        ctx = app::AppContext::forTests(dir.path(), 6, data());
         openScreen();
         click(screen, "Command5");
         QVERIFY(asked.isEmpty());
@@ -230,20 +257,6 @@ class DataFormTest : public QObject {
         QCOMPARE(backups().size(), 1);
     }
 
-    // On a read-only file the shuffle is refused before the question, without a backup.
-    void shuffleRefusedOnAReadOnlyFile() {
-        cleanup();
-        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        ctx = app::AppContext::forTests(dir.path(), 6);
-        openScreen();
-        click(screen, "Command5");
-        QVERIFY(asked.isEmpty());
-        QCOMPARE(told, QStringList{QStringLiteral("内容库 study.dat 是只读文件，不能修改")});
-        QVERIFY(!screen->shuffleTimer()->isEnabled());
-        QVERIFY(backups().isEmpty());
-        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-
     // A kill part-way through a tool leaves the table as it was before the tool.
     void killMidToolLeavesTableWhole() {
         ctx.reset();
@@ -269,29 +282,189 @@ class DataFormTest : public QObject {
                      (QStringList{"A", "B", " A", "C", "A", "B", "D"}));
         }
         QCOMPARE(bytesOf(dat()), before);
-        ctx = app::AppContext::forTests(dir.path(), 5);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
         openScreen();
     }
 
-    // Installed for the whole system, study.dat cannot be changed by the family: the screen says
-    // so on opening, each tool that would change it says so again, and reading still works.
-    void readOnlyFileRefusesEdits() {
-        QCOMPARE(screen->printed(), QString()); // a file that can be changed: nothing to say
-        cleanup();
-        QFile::setPermissions(dat(),
-                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // The program's study.dat is changed where it lies in a build tree only; an installed
+    // program's (whoever runs it: these tests run as root in CI, who could write it) and a
+    // read-only one are copied to the user's data folder by the first change, which goes there.
+    void contentCopyRule_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("build tree") << false << false << false;
+        QTest::newRow("build tree, read-only file") << false << true << true;
+        QTest::newRow("installed, file this user may write") << true << false << true;
+        QTest::newRow("installed, read-only file") << true << true << true;
+    }
+
+    void contentCopyRule() {
+        QFETCH(bool, installed);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, copied);
+        const QString copy = useShippedFile(installed, readOnly);
         const QByteArray before = bytesOf(dat());
-        ctx = app::AppContext::forTests(dir.path(), 5);
+        const QString edited = copied ? copy : dat();
+        QCOMPARE(
+            screen->fileLine(),
+            copied
+                ? QStringLiteral(
+                      "内容库：%1（原始内容，不会改动）\n第一次修改时复制到 %2，之后修改这份你自己的内容库")
+                      .arg(dat(), copy)
+                : QStringLiteral("修改的内容库：%1").arg(dat()));
+        QCOMPARE(screen->printed(), QString()); // nothing is refused: nothing to say
+        QCOMPARE(button(screen, "restoreOriginal")->isVisible(), copied);
+        QVERIFY(!button(screen, "restoreOriginal")->isEnabled());
+
+        click(screen, "Command2");
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(told.isEmpty());
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(ctx->store().path(), edited);
+        {
+            services::ContentStore fresh(edited);
+            QCOMPARE(column(fresh, services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        }
+        QCOMPARE(QFileInfo::exists(copy), copied);
+        if (!copied) {
+            QVERIFY(!QFileInfo::exists(data()));
+            QCOMPARE(backups().size(), 1);
+            return;
+        }
+        // The shipped file stays as it was, so it is the backup: none is made, none beside it.
+        QCOMPARE(bytesOf(dat()), before);
+        QVERIFY(backups().isEmpty());
+        // the last pass's figure, what was done, and where it went
+        QCOMPARE(
+            screen->printed(),
+            QStringLiteral("3\n删除了3个重复字\n原始内容库没有改动；修改保存在你自己的内容库 %1").arg(copy));
+        QCOMPARE(screen->fileLine(),
+                 QStringLiteral("修改的内容库：%1（你自己的内容库）\n原始内容库：%2").arg(copy, dat()));
+        QVERIFY(button(screen, "restoreOriginal")->isEnabled());
+        // A later visit backs up the copy, beside the copy.
+        click(screen, "Command1");
+        openScreen();
+        click(screen, "Command7");
+        QCOMPARE(backupsIn(data()).size(), 1);
+        QVERIFY(backups().isEmpty());
+        QVERIFY2(
+            screen->printed().contains(QStringLiteral("原来的内容库已备份为 ") + backupsIn(data()).first()),
+            qPrintable(screen->printed()));
+        // The next run reads the copy.
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
+        QCOMPARE(ctx->store().path(), copy);
+    }
+
+    // "恢复原始内容" asks first, keeps the user's copy as a backup beside it and reads the shipped
+    // file again; the next change makes a fresh copy.
+    void restoreGoesBackToTheShippedContent() {
+        const QString copy = useShippedFile(true, false);
+        const QByteArray shipped = bytesOf(dat());
+        click(screen, "Command2");
+        const QByteArray changed = bytesOf(copy);
+        asked.clear();
+
+        answer = false;
+        click(screen, "restoreOriginal");
+        QCOMPARE(asked,
+                 QStringList{"恢复原始内容？你自己的内容库会先改名备份在它旁边，然后读取原始内容库。"});
+        QCOMPARE(bytesOf(copy), changed);
+
+        answer = true;
+        click(screen, "restoreOriginal");
+        const QStringList kept = backupsIn(data());
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(kept.first().endsWith(".restore.bak"), qPrintable(kept.first()));
+        QCOMPARE(bytesOf(QDir(data()).filePath(kept.first())), changed);
+        QVERIFY(!QFileInfo::exists(copy));
+        QVERIFY2(screen->printed().endsWith(QStringLiteral("\n已恢复原始内容；你自己的内容库已备份为 ") +
+                                            kept.first()),
+                 qPrintable(screen->printed()));
+        QCOMPARE(ctx->store().path(), dat());
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QVERIFY(!button(screen, "restoreOriginal")->isEnabled());
+        QVERIFY(screen->fileLine().startsWith(QStringLiteral("内容库：%1（原始内容，不会改动）").arg(dat())));
+        QCOMPARE(bytesOf(dat()), shipped);
+
+        click(screen, "Command10");
+        QVERIFY(QFileInfo::exists(copy));
+        services::ContentStore fresh(copy);
+        QCOMPARE(column(fresh, services::kSynonyms, 1), (QStringList{"漂亮", "乐"}));
+        QCOMPARE(column(fresh, services::kSingleCharacters, 0).size(), 7);
+    }
+
+    // The shuffle's first landing makes the copy too; the shipped file never sees a swap.
+    void shuffleOnAnInstalledProgramChangesTheCopy() {
+        const QString copy = useShippedFile(true, false);
+        const QByteArray before = bytesOf(dat());
+        click(screen, "Command5");
+        for (int i = 0; i < 20; ++i)
+            screen->shuffleTimer()->fire();
+        click(screen, "Command6");
+        const QStringList numbers = column(ctx->store(), 1, 0);
+        services::ContentStore fresh(copy);
+        QCOMPARE(column(fresh, 1, 0), numbers);
+        QVERIFY(numbers != column(*std::make_unique<services::ContentStore>(dat()), 1, 0));
+        QCOMPARE(bytesOf(dat()), before);
+        QVERIFY(screen->fileLine().startsWith(QStringLiteral("修改的内容库：%1").arg(copy)));
+    }
+
+    // A copy of one's own marked read-only is not changed: the screen says so on opening, each
+    // tool that would change it says so again, and reading still works.
+    void readOnlyOwnCopyRefusesEdits() {
+        const QString copy = useShippedFile(true, false);
+        cleanup();
+        QVERIFY(QDir().mkpath(data()));
+        QVERIFY(QFile::copy(dat(), copy));
+        QVERIFY(QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+        const QByteArray before = bytesOf(copy);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
         openScreen();
         QCOMPARE(screen->printed(), QStringLiteral("内容库 study.dat 是只读文件，不能修改"));
         click(screen, "Command2");
-        QCOMPARE(told, QStringList{"内容库 study.dat 是只读文件，不能修改"});
+        click(screen, "Command5");
+        QCOMPARE(told, QStringList(2, QStringLiteral("内容库 study.dat 是只读文件，不能修改")));
         QVERIFY(asked.isEmpty());
-        QCOMPARE(bytesOf(dat()), before);
-        QVERIFY(backups().isEmpty());
+        QCOMPARE(bytesOf(copy), before);
+        QVERIFY(backupsIn(data()).isEmpty());
         click(screen, "Command3"); // reading still works
         QCOMPARE(screen->printed(), QStringLiteral("内容库 study.dat 是只读文件，不能修改\n1200"));
-        QFile::setPermissions(dat(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // A copy that cannot be read is set aside, the screen says so, and the shipped content serves.
+    void damagedCopyIsSaidAndSetAside() {
+        const QString copy = useShippedFile(true, false);
+        cleanup();
+        QVERIFY(QDir().mkpath(data()));
+        {
+            QFile f(copy);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(4096, 'x'));
+        }
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
+        openScreen();
+        const QStringList aside =
+            QDir(data()).entryList({QStringLiteral("study.dat.*.damaged")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(screen->printed(),
+                 QStringLiteral("你自己的内容库 %1 已损坏，已改名为 %2 保存；现在读取原始内容库")
+                     .arg(copy, aside.first()));
+        QCOMPARE(bytesOf(QDir(data()).filePath(aside.first())), QByteArray(4096, 'x'));
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0).size(), 7);
+        QVERIFY(!button(screen, "restoreOriginal")->isEnabled());
+    }
+
+    // Qt's standard buttons speak Chinese in the maintenance screen's question.
+    void questionButtonsAreChinese() {
+        QVERIFY(ui::installQtTranslations(*qApp));
+        std::unique_ptr<QMessageBox> box(screen->questionBox(QStringLiteral("删除？")));
+        QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+        QCOMPARE(box->button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
     }
 
     // A file that can be changed in a folder that takes no backup (a name taken by a folder here,
@@ -325,7 +498,7 @@ class DataFormTest : public QObject {
     void missingFileDisablesTheTools() {
         cleanup();
         QFile::remove(dat());
-        ctx = app::AppContext::forTests(dir.path(), 5);
+        ctx = app::AppContext::forTests(dir.path(), 5, data());
         openScreen();
         QCOMPARE(screen->printed(), QStringLiteral("找不到内容库 study.dat"));
         QVERIFY(!button(screen, "Command2")->isEnabled());
@@ -431,16 +604,18 @@ class DataFormTest : public QObject {
         QCOMPARE(bytesOf(dat()), before);
     }
 
-    void leavingClosesTheStore() {
-        QVERIFY(ctx->store().isOpen());
+    // Leaving keeps the store open (nothing is read again), every cursor back on its first record.
+    void leavingKeepsTheStoreOpen() {
         services::TableCursor *c = ctx->store().Data(services::kSingleCharacters);
+        click(screen, "Command2");
         c->MoveLast();
         click(screen, "Command1");
         flushDeletes();
-        QVERIFY(!ctx->store().isOpen());
         QCOMPARE(ctx->navigator().current()->objectName(), QStringLiteral("Main"));
-        // The next access opens it again, every cursor on its first record.
-        QCOMPARE(ctx->store().Data(services::kSingleCharacters)->AbsolutePosition(), 0);
+        QVERIFY(ctx->store().isOpen());
+        QCOMPARE(ctx->store().Data(services::kSingleCharacters), c);
+        QCOMPARE(c->AbsolutePosition(), 0);
+        QCOMPARE(column(ctx->store(), services::kSingleCharacters, 0), (QStringList{"A", "B", "C", "D"}));
     }
 };
 

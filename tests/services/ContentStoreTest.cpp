@@ -819,6 +819,140 @@ class ContentStoreTest : public QObject {
         QVERIFY(kept.contains(starts[1]));
         QVERIFY(kept.contains(starts[2]));
     }
+
+    // The user's own copy, as the store of an installed program uses it (the rule that asks for
+    // one is tried on the maintenance screen): the first change copies the shipped file and
+    // changes the copy; the shipped file is only ever read.
+    void firstChangeCopiesAndLaterRunsReadTheCopy() {
+        QTemporaryDir data;
+        const QString copy = data.filePath(QStringLiteral("Lumibo/study.dat"));
+        const QByteArray shipped = bytesOf(path_);
+        {
+            ContentStore store(path_, copy);
+            TableCursor *c = store.Data(kFiveRecords);
+            QVERIFY(store.copyPending());
+            QVERIFY(!store.readOnly());
+            QVERIFY(store.backupOnce());
+            QCOMPARE(store.lastBackup(), QString()); // the shipped file itself is the content before
+            QVERIFY(!QFileInfo::exists(copy));
+            QVERIFY2(store.begin(), qPrintable(store.lastError()));
+            QVERIFY(store.readsOwnCopy());
+            c->MoveFirst();
+            QVERIFY(c->Delete()); // the cursor fetched before the copy goes on in it
+            QVERIFY(store.commit());
+            QCOMPARE(store.path(), copy);
+        }
+        QCOMPARE(bytesOf(path_), shipped);
+        verifyNothingBeside();
+        QVERIFY(QFileInfo(copy).isWritable());
+        ContentStore next(path_, copy);
+        QCOMPARE(next.Data(kFiveRecords)->RecordCount(), 4);
+        QVERIFY(next.readsOwnCopy());
+        QVERIFY(!next.copyPending());
+        QCOMPARE(next.notice(), QString());
+        // Backups of the copy go beside it.
+        QVERIFY(next.backupOnce());
+        QVERIFY(QFileInfo::exists(data.filePath(QStringLiteral("Lumibo/") + next.lastBackup())));
+        QVERIFY(QDir(dir_->path()).entryList({QStringLiteral("*.bak")}, QDir::Files).isEmpty());
+    }
+
+    // A copy that cannot serve is renamed aside, never deleted, and said; the
+    // shipped file is read, and the next change makes a fresh copy.
+    void damagedCopyIsSetAside_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not a database") << QByteArray(4096, 'x');
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << bytesOf(path_).left(1500);
+    }
+
+    void damagedCopyIsSetAside() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir data;
+        const QString copy = data.filePath(QStringLiteral("study.dat"));
+        for (const QString &f : {copy, copy + QStringLiteral("-journal")}) {
+            QFile out(f);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(f == copy ? bytes : QByteArray("a journal"));
+        }
+        ContentStore store(path_, copy);
+        QVERIFY(store.ensureOpen());
+        QCOMPARE(store.path(), path_);
+        QVERIFY(store.copyPending());
+        const QStringList aside =
+            QDir(data.path()).entryList({QStringLiteral("study.dat.*.damaged")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(bytesOf(data.filePath(aside.first())), bytes);
+        // No journal is left to be played into the next copy (SQLite drops one it finds invalid).
+        QVERIFY(!QFileInfo::exists(copy + QStringLiteral("-journal")));
+        QCOMPARE(store.notice(),
+                 QStringLiteral("你自己的内容库 %1 已损坏，已改名为 %2 保存；现在读取原始内容库")
+                     .arg(copy, aside.first()));
+        QVERIFY(store.begin());
+        QVERIFY(store.commit());
+        QCOMPARE(ContentStore(copy).Data(kFiveRecords)->RecordCount(), 5);
+    }
+
+    // A copy another program holds is in use, not damaged: it stays where it is.
+    void lockedCopyStaysInPlace() {
+        QTemporaryDir data;
+        const QString copy = data.filePath(QStringLiteral("study.dat"));
+        QVERIFY(QFile::copy(path_, copy));
+        testing_support::ReadLock writer(copy, true);
+        QVERIFY(writer.held());
+        ContentStore store(path_, copy);
+        QVERIFY(!store.ensureOpen());
+        QCOMPARE(store.state(), ContentStore::State::Locked);
+        QVERIFY(QFileInfo::exists(copy));
+        QVERIFY(QDir(data.path()).entryList({QStringLiteral("*.damaged")}, QDir::Files).isEmpty());
+    }
+
+    // A copy that cannot be made leaves everything as it was and says why.
+    void copyThatCannotBeMadeChangesNothing() {
+        QTemporaryDir data;
+        const QString blocker = data.filePath(QStringLiteral("Lumibo"));
+        {
+            QFile f(blocker); // a file where the data folder should be
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QByteArray shipped = bytesOf(path_);
+        ContentStore store(path_, blocker + QStringLiteral("/study.dat"));
+        QVERIFY(store.Data(kFiveRecords));
+        QVERIFY(!store.begin());
+        QCOMPARE(store.lastError(), QStringLiteral("无法建立文件夹 %1").arg(blocker));
+        QVERIFY(!store.inTransaction());
+        QVERIFY(store.copyPending());
+        QCOMPARE(store.Data(kFiveRecords)->RecordCount(), 5);
+        QCOMPARE(bytesOf(path_), shipped);
+        verifyNothingBeside();
+    }
+
+    // Going back to the shipped content keeps the copy as a backup that no pruning removes.
+    void restoreKeepsTheCopyForGood() {
+        QTemporaryDir data;
+        const QString copy = data.filePath(QStringLiteral("study.dat"));
+        ContentStore store(path_, copy);
+        QVERIFY(!store.restoreShipped()); // nothing of one's own yet
+        QVERIFY(store.begin());
+        store.Data(kFiveRecords)->MoveFirst();
+        QVERIFY(store.Data(kFiveRecords)->Delete());
+        QVERIFY(store.commit());
+        const QByteArray own = bytesOf(copy);
+        QVERIFY2(store.restoreShipped(), qPrintable(store.lastError()));
+        const QString kept = store.lastBackup();
+        QVERIFY2(kept.endsWith(QStringLiteral(".restore.bak")), qPrintable(kept));
+        QCOMPARE(bytesOf(data.filePath(kept)), own);
+        QVERIFY(!QFileInfo::exists(copy));
+        QCOMPARE(store.path(), path_);
+        QCOMPARE(store.Data(kFiveRecords)->RecordCount(), 5);
+        QCOMPARE(store.Data(kFiveRecords)->AbsolutePosition(), 0);
+        for (int visit = 0; visit < ContentStore::kBackupsKept + 3; ++visit) {
+            store.resetBackup();
+            QVERIFY(store.begin()); // the first makes a new copy; the others back it up
+            QVERIFY(store.commit());
+            QVERIFY(store.backupOnce());
+        }
+        QVERIFY(QFileInfo::exists(data.filePath(kept)));
+    }
 };
 
 QTEST_GUILESS_MAIN(ContentStoreTest)

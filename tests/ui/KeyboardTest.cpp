@@ -314,9 +314,9 @@ class KeyboardTest : public QObject {
                                                   "Button1(6)", "Button1(7)", "Button1(8)", "Button2",
                                                   "Button5"};
         QTest::newRow("maintenance") << screens::kMaintenance
-                                     << QStringList{"Command1", "Command2",  "Command3", "Command4",
-                                                    "Command5", "Command6",  "Command7", "Command8",
-                                                    "Command9", "Command10", "printArea"};
+                                     << QStringList{"Command1", "Command2",  "Command3",        "Command4",
+                                                    "Command5", "Command6",  "Command7",        "Command8",
+                                                    "Command9", "Command10", "restoreOriginal", "printArea"};
     }
 
     // The Tab chain is the reading order, and real Tab presses walk it over the controls in use.

@@ -16,10 +16,13 @@
 #include "services/ContentStore.h"
 #include "ui/Backdrop.h"
 #include "ui/ToneMarksBox.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QWidget>
@@ -29,10 +32,30 @@
 
 namespace {
 
-bool save(QWidget *w, const QString &dir, const QString &file) {
+// The screen with the message box it shows, if any, drawn over its middle as a desktop shows
+// it; the box is closed afterwards.
+QPixmap picture(QWidget *w) {
     QApplication::processEvents();
+    QPixmap shot = w->grab();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(top);
+        if (!box || !box->isVisible()) continue;
+        const QPixmap face = box->grab();
+        const QSizeF area = shot.deviceIndependentSize(), size = face.deviceIndependentSize();
+        QPainter painter(&shot);
+        painter.setPen(QColor(0x1a, 0x23, 0x7e));
+        const QRectF at(QPointF((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+                        size);
+        painter.drawPixmap(at.topLeft(), face);
+        painter.drawRect(at.adjusted(-1, -1, 0, 0));
+        box->close();
+    }
+    return shot;
+}
+
+bool save(QWidget *w, const QString &dir, const QString &file) {
     const QString path = QDir(dir).filePath(file + QStringLiteral(".png"));
-    if (!w->grab().save(path)) {
+    if (!picture(w).save(path)) {
         std::fprintf(stderr, "lumibo-gallery: cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -131,6 +154,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     ui::applyLook(application);
+    ui::installQtTranslations(application);
     application.setQuitOnLastWindowClosed(false);
     // Settings of its own, in Qt's test location: the pictures never touch the user's choices,
     // and each one starts from a first run's (the shots set what they show).
