@@ -39,13 +39,13 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
     ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("V" LUMIBO_VERSION), client, ui::twRect(120, 4800, 855, 495),
                   18, blue);
 
-    auto *command1 = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
-    command1->setGeometry(ui::twRect(6960, 120, 1455, 735));
-    command1->setEnabled(ctx_.registry().find(screens::kMaintenance) != nullptr);
-    connect(command1, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kMaintenance); });
+    auto *database = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("数据库"), client, 10.5);
+    database->setGeometry(ui::twRect(6960, 120, 1455, 735));
+    database->setEnabled(ctx_.registry().find(screens::kMaintenance) != nullptr);
+    connect(database, &QPushButton::clicked, this, [this] { ctx_.navigator().open(screens::kMaintenance); });
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
-    connect(timer1_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
+    reseedTimer_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
+    connect(reseedTimer_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
 
     buildMenu();
     runStartupSteps();
@@ -88,7 +88,7 @@ void MainWindow::buildMenu() {
 void MainWindow::runStartupSteps() {
     // Safe to repeat on every load: the voice registers once more, the player keeps its file.
     ctx_.voice().registerVoice(QString(), QStringLiteral("speech"));
-    timer1_->setEnabled(true);
+    reseedTimer_->setEnabled(true);
     ctx_.jieguo().open(ctx_.programFile(QStringLiteral("jieguo.wav")));
     // study.dat is an SQLite file: nothing is written into it here (no header bytes to restore),
     // and a missing one is not created. The single-instance check runs once, before this

@@ -19,7 +19,7 @@ class MainWindow : public QMainWindow {
     static constexpr int kClientHeightTw = 5760;
 
     explicit MainWindow(AppContext &ctx);
-    ui::Timer *timer1() const { return timer1_; }
+    ui::Timer *reseedTimer() const { return reseedTimer_; }
 
   private:
     void buildMenu();
@@ -27,7 +27,7 @@ class MainWindow : public QMainWindow {
     void showAbout();
 
     AppContext &ctx_;
-    ui::Timer *timer1_ = nullptr;
+    ui::Timer *reseedTimer_ = nullptr;
 };
 
 // The about box's text: six lines.

@@ -37,9 +37,12 @@ class LessonScreen : public ui::Screen {
   public:
     LessonScreen(app::AppContext &ctx, const LessonKind &kind);
 
-    ui::Timer *timer() const { return timer1_; }
+    ui::Timer *timer() const { return autoPlayTimer_; }
 
   private:
+    void build();
+    void wire();
+    void load();
     void chooseLesson(int index);
     void show(const LessonStepper::Shown &s);
     void refreshPinyin();
@@ -50,15 +53,15 @@ class LessonScreen : public ui::Screen {
     app::AppContext &ctx_;
     LessonKind kind_;
     std::unique_ptr<LessonStepper> stepper_;
-    QComboBox *combo1_, *combo2_;
-    QLabel *label1_, *label2_, *label5_;
-    QLineEdit *txtpy_;
+    QComboBox *lessonChoice_, *intervalChoice_;
+    QLabel *entry_, *place_, *lessonNote_;
+    QLineEdit *pinyin_;
     ui::ToneMarksBox *toneMarks_;
     QString entryReading_; // the own reading of the record Label1 shows, if it has one
     QString pinyinOf_;     // the text whose pinyin Txtpy shows
     QString readingOf_;    // and its own reading
-    ui::FlatButton *next_, *prev_, *auto_;
-    ui::Timer *timer1_;
+    ui::FlatButton *next_, *prev_, *auto_, *back_;
+    ui::Timer *autoPlayTimer_;
     bool playing_ = false;
 };
 

@@ -32,9 +32,15 @@ QRadioButton *makeOption(const QString &name, const QString &caption, QWidget *p
 
 WordGameScreen::WordGameScreen(app::AppContext &ctx, const WordGameKind &kind)
     : ui::Screen(kind.screenName, kind.caption, 12000, 8400), ctx_(ctx), kind_(kind) {
+    build();
+    wire();
+    load();
+}
+
+void WordGameScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
 
-    auto *title = new QLabel(kind.title, this);
+    auto *title = new QLabel(kind_.title, this);
     title->setObjectName(QStringLiteral("Label3(4)"));
     title->setGeometry(ui::twRect(240, 120, 7200, 780));
     title->setFont(ui::liSu(27.75, true));
@@ -44,26 +50,26 @@ WordGameScreen::WordGameScreen(app::AppContext &ctx, const WordGameKind &kind)
 
     // The clue: the idiom's explanation in a text box, a word or a riddle on a large tile.
     const QRect clueRect = ui::twRect(240, 1020, 7200, 1500);
-    if (kind.clue == WordGameKind::Clue::TextBox) {
-        text1_ = new QTextEdit(this);
-        text1_->setObjectName(QStringLiteral("Text1"));
-        text1_->setGeometry(clueRect);
-        text1_->setReadOnly(true);
-        text1_->setFont(ui::simSun(15.75));
+    if (kind_.clue == WordGameKind::Clue::TextBox) {
+        clueText_ = new QTextEdit(this);
+        clueText_->setObjectName(QStringLiteral("Text1"));
+        clueText_->setGeometry(clueRect);
+        clueText_->setReadOnly(true);
+        clueText_->setFont(ui::simSun(15.75));
     } else {
-        button4_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 36, true);
-        button4_->setGeometry(clueRect);
-        QFont f = button4_->font();
+        clueTile_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 36, true);
+        clueTile_->setGeometry(clueRect);
+        QFont f = clueTile_->font();
         f.setBold(true);
-        button4_->setFont(f);
-        button4_->setCaption(QString());
+        clueTile_->setFont(f);
+        clueTile_->setCaption(QString());
     }
-    if (kind.hint) {
-        button3_ = new ui::FlatButton(QStringLiteral("Button3"), QString(), this, 9, true);
-        QFont f = button3_->font();
+    if (kind_.hint) {
+        hint_ = new ui::FlatButton(QStringLiteral("Button3"), QString(), this, 9, true);
+        QFont f = hint_->font();
         f.setBold(true);
-        button3_->setFont(f);
-        button3_->setGeometry(ui::twRect(240, 2580, 2400, 420));
+        hint_->setFont(f);
+        hint_->setGeometry(ui::twRect(240, 2580, 2400, 420));
     }
 
     std::vector<QRect> places;
@@ -74,56 +80,56 @@ WordGameScreen::WordGameScreen(app::AppContext &ctx, const WordGameKind &kind)
         number->setAlignment(Qt::AlignCenter);
         places.push_back(ui::twRect(960, top, 6480, 1020));
     }
-    answers_ = new ui::AnswerButtons(this, QStringLiteral("Button1"), places, kind.answerPointSize);
+    answers_ = new ui::AnswerButtons(this, QStringLiteral("Button1"), places, kind_.answerPointSize);
     for (int k = 1; k <= 4; ++k) {
         ui::FlatButton *b = answers_->button(k);
         QFont f = b->font();
-        f.setBold(kind.answerBold);
+        f.setBold(kind_.answerBold);
         b->setFont(f);
         b->setCaption(QString());
     }
-    connect(answers_, &ui::AnswerButtons::chosen, this, &WordGameScreen::answer);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
     list_->setGeometry(ui::twRect(7800, 1020, 3960, 4380));
     list_->setFont(ui::simSun(10.5));
     list_->setUniformItemSizes(true);
-    count_ = ui::makeLabel(QStringLiteral("Label3(5)"), kind.libraryCaption, this,
+    count_ = ui::makeLabel(QStringLiteral("Label3(5)"), kind_.libraryCaption, this,
                            ui::twRect(7800, 5460, 3960, 600), 10.5, QColor(128, 0, 0), true);
     count_->setAlignment(Qt::AlignCenter);
     count_->setWordWrap(true);
 
     auto *order = ui::makePanel(QStringLiteral("Picture2"), this, ui::twRect(7800, 6120, 1920, 1020), kPanel);
-    option1_[0] = makeOption(QStringLiteral("Option1(0)"), QStringLiteral("顺序游戏"), order,
-                             ui::twRect(120, 60, 1740, 420));
-    option1_[1] = makeOption(QStringLiteral("Option1(1)"), QStringLiteral("随机游戏"), order,
-                             ui::twRect(120, 540, 1740, 420));
+    orderChoice_[0] = makeOption(QStringLiteral("Option1(0)"), QStringLiteral("顺序游戏"), order,
+                                 ui::twRect(120, 60, 1740, 420));
+    orderChoice_[1] = makeOption(QStringLiteral("Option1(1)"), QStringLiteral("随机游戏"), order,
+                                 ui::twRect(120, 540, 1740, 420));
     auto *shown = ui::makePanel(QStringLiteral("Picture3"), this, ui::twRect(9840, 6120, 1920, 1020), kPanel);
-    option2_[0] = makeOption(QStringLiteral("Option2(0)"), QStringLiteral("显示答案"), shown,
-                             ui::twRect(120, 60, 1740, 420));
-    option2_[1] = makeOption(QStringLiteral("Option2(1)"), QStringLiteral("答案隐藏"), shown,
-                             ui::twRect(120, 540, 1740, 420));
-    option1_[0]->setChecked(true);
-    option2_[0]->setChecked(true);
-    connect(option2_[0], &QRadioButton::clicked, list_, &QWidget::show);
-    connect(option2_[1], &QRadioButton::clicked, list_, &QWidget::hide);
+    listChoice_[0] = makeOption(QStringLiteral("Option2(0)"), QStringLiteral("显示答案"), shown,
+                                ui::twRect(120, 60, 1740, 420));
+    listChoice_[1] = makeOption(QStringLiteral("Option2(1)"), QStringLiteral("答案隐藏"), shown,
+                                ui::twRect(120, 540, 1740, 420));
+    orderChoice_[0]->setChecked(true);
+    listChoice_[0]->setChecked(true);
 
-    auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
-    back->setGeometry(ui::twRect(7800, 7320, 3960, 720));
-    connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
-    ui::markBack(back);
-    if (text1_) text1_->setAccessibleName(QStringLiteral("题目"));
-    list_->setAccessibleName(kind.libraryCaption);
+    back_ = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
+    back_->setGeometry(ui::twRect(7800, 7320, 3960, 720));
+    ui::markBack(back_);
+    if (clueText_) clueText_->setAccessibleName(QStringLiteral("题目"));
+    list_->setAccessibleName(kind_.libraryCaption);
+}
 
+void WordGameScreen::wire() {
+    connect(answers_, &ui::AnswerButtons::chosen, this, &WordGameScreen::answer);
+    connect(listChoice_[0], &QRadioButton::clicked, list_, &QWidget::show);
+    connect(listChoice_[1], &QRadioButton::clicked, list_, &QWidget::hide);
+    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     connect(list_, &QListWidget::currentRowChanged, this, &WordGameScreen::chooseFromList);
-
-    load();
 }
 
 void WordGameScreen::noContent(const QString &message) {
-    if (text1_) text1_->setPlainText(message);
-    if (button4_) button4_->setCaption(message);
+    if (clueText_) clueText_->setPlainText(message);
+    if (clueTile_) clueTile_->setCaption(message);
     answers_->clearCaptions();
     answers_->setAllEnabled(false);
 }
@@ -176,16 +182,16 @@ void WordGameScreen::select(int i) {
 
 void WordGameScreen::ask(int c, int m) {
     const WordEntry &e = entries_[static_cast<std::size_t>(c)];
-    if (text1_) text1_->setPlainText(e.clue);
-    if (button4_) button4_->setCaption(e.clue);
-    if (button3_) button3_->setCaption(e.hint);
+    if (clueText_) clueText_->setPlainText(e.clue);
+    if (clueTile_) clueTile_->setCaption(e.clue);
+    if (hint_) hint_->setCaption(e.hint);
     const core::FourChoice choice = drawWordQuestion(ctx_.random, ctx_.globals, kind_, entries_, c, m);
-    answers_->show(choice);
+    answers_->showChoice(choice);
     rightSlot_ = choice.rightSlot;
 }
 
 void WordGameScreen::answer(int k) {
-    list_->setVisible(option2_[0]->isChecked());
+    list_->setVisible(listChoice_[0]->isChecked());
     ctx_.random.randomize();
     if (k != rightSlot_) {
         ctx_.jieguo().play(core::jieguo::kWrong);
@@ -193,7 +199,7 @@ void WordGameScreen::answer(int k) {
     }
     ctx_.jieguo().play(core::jieguo::kRight);
     const int n = static_cast<int>(entries_.size());
-    const int next = nextWordEntry(ctx_.random, n, c_, option1_[0]->isChecked());
+    const int next = nextWordEntry(ctx_.random, n, c_, orderChoice_[0]->isChecked());
     // At the last entry in order there is no next item: the selection and its text stay.
     if (next != c_) select(next);
     c_ = next;

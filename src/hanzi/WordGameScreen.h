@@ -31,6 +31,8 @@ class WordGameScreen : public ui::Screen {
     int rightButton() const { return rightSlot_; }
 
   private:
+    void build();
+    void wire();
     void load();
     void noContent(const QString &message);
     void chooseFromList(int i);
@@ -45,13 +47,14 @@ class WordGameScreen : public ui::Screen {
     int rightSlot_ = 0;
 
     QLabel *count_;
-    QTextEdit *text1_ = nullptr;
-    ui::FlatButton *button4_ = nullptr;
-    ui::FlatButton *button3_ = nullptr;
+    QTextEdit *clueText_ = nullptr;
+    ui::FlatButton *clueTile_ = nullptr;
+    ui::FlatButton *hint_ = nullptr;
+    ui::FlatButton *back_ = nullptr;
     ui::AnswerButtons *answers_;
     QListWidget *list_;
-    std::array<QRadioButton *, 2> option1_{};
-    std::array<QRadioButton *, 2> option2_{};
+    std::array<QRadioButton *, 2> orderChoice_{};
+    std::array<QRadioButton *, 2> listChoice_{};
 };
 
 } // namespace hanzi

@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#include <iterator>
+
 namespace maintenance {
 
 using services::TableCursor;
@@ -43,23 +45,31 @@ struct WaitCursor {
 
 DataFormScreen::DataFormScreen(app::AppContext &ctx)
     : ui::Screen(screens::kMaintenance, QStringLiteral("Form1"), 9000, 7260), ctx_(ctx) {
+    build();
+    wire();
+    load();
+}
+
+void DataFormScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
 
+    // In the order of Tool, two to a row.
     struct Spec {
         const char *name;
         const char *caption;
     };
-    const Spec specs[] = {{"Command1", "返回"},
-                          {"Command2", "删除重复字"},
-                          {"Command3", "Command3"},
-                          {"Command4", "结束"},
-                          {"Command5", "重新排序"},
-                          {"Command6", "停止"},
-                          {"Command7", "删除长度大于4个汉字"},
-                          {"Command8", "列出相同"},
-                          {"Command9", "删除唐诗"},
-                          {"Command10", "Command10"}};
-    for (int i = 0; i < 10; ++i) {
+    const Spec specs[] = {{.name = "Command1", .caption = "返回"},
+                          {.name = "Command2", .caption = "删除重复字"},
+                          {.name = "Command3", .caption = "Command3"},
+                          {.name = "Command4", .caption = "结束"},
+                          {.name = "Command5", .caption = "重新排序"},
+                          {.name = "Command6", .caption = "停止"},
+                          {.name = "Command7", .caption = "删除长度大于4个汉字"},
+                          {.name = "Command8", .caption = "列出相同"},
+                          {.name = "Command9", .caption = "删除唐诗"},
+                          {.name = "Command10", .caption = "Command10"}};
+    static_assert(std::size(specs) == static_cast<std::size_t>(Tool::Count));
+    for (int i = 0; i < static_cast<int>(Tool::Count); ++i) {
         auto *b = new ui::FlatButton(QString::fromLatin1(specs[i].name), QString::fromUtf8(specs[i].caption),
                                      this, 10.5);
         b->setGeometry(ui::twRect(240 + (i % 2) * 2040, 240 + (i / 2) * 1140, 1920, 900));
@@ -83,12 +93,18 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
     file_->setWordWrap(true);
     file_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
-    connect(timer1_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
+    shuffleTimer_ = new ui::Timer(QStringLiteral("Timer1"), 1, this);
     // The shuffle's swaps land every quarter second, not one write per step.
     landTimer_ = new ui::Timer(QStringLiteral("landTimer"), 250, this);
-    connect(landTimer_, &ui::Timer::tick, this, [this] { landShuffle(); });
 
+    ui::markBack(tool(Tool::Back));
+    surface_->setAccessibleName(QStringLiteral("结果"));
+    // "结束", "列出相同" and "删除唐诗" have no function.
+    for (Tool t : {Tool::End, Tool::ListSame, Tool::DeletePoems})
+        tool(t)->setEnabled(false);
+}
+
+void DataFormScreen::wire() {
     confirm_ = [this](const QString &question) {
         return ui::showMessage(questionBox(question)) == QMessageBox::Ok;
     };
@@ -96,72 +112,28 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         ui::showMessage(this, QMessageBox::Warning, QStringLiteral("数据库"), message);
     };
 
-    auto on = [this](int index, auto slot) { connect(tools_[index], &QPushButton::clicked, this, slot); };
-    on(0, [this] { ctx_.navigator().returnToMain(); });
-    ui::markBack(tools_[0]);
-    surface_->setAccessibleName(QStringLiteral("结果"));
-    on(1, [this] {
-        runTool(QStringLiteral("删除“单字”中重复的字（每个字保留第一次出现的）？"), [this] {
-            auto &store = ctx_.store();
-            if (auto *c = store.Data(services::kSingleCharacters)) {
-                c->MoveLast();
-                print(QString::number(c->RecordCount()));
-            }
-            const ToolResult r = removeDuplicateCharacters(store, [this](int i) {
-                clearPrint();
-                print(QString::number(i));
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            });
-            report(r, QStringLiteral("删除了%1个重复字"));
-        });
-    });
-    on(2, [this] {
-        if (!ctx_.store().Data(1)) {
-            inform_(ctx_.store().problemFor(1));
-            return;
-        }
-        print(QString::number(countFirstBook(ctx_.store())));
-    });
-    on(4, [this] {
-        auto &store = ctx_.store();
-        TableCursor *c = store.Data(1);
-        if (!c) {
-            inform_(store.problemFor(1));
-            return;
-        }
-        // Refusals come before the question, and nothing is backed up for them.
-        if (store.readOnly()) {
-            inform_(kReadOnly);
-            return;
-        }
-        if (c->RecordCount() < kShuffleMinimum) {
-            inform_(QStringLiteral("第一册英语单词只有%1个，不到%2个，没有可以打乱的")
-                        .arg(c->RecordCount())
-                        .arg(kShuffleMinimum));
-            return;
-        }
-        if (timer1_->isEnabled()) return;
-        if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。"))) {
-            timer1_->setEnabled(true);
-            landTimer_->setEnabled(true);
-        }
-    });
-    on(5, [this] { stopShuffle(); });
-    on(6, [this] {
+    connect(shuffleTimer_, &ui::Timer::tick, this, &DataFormScreen::shuffleTick);
+    connect(landTimer_, &ui::Timer::tick, this, [this] { landShuffle(); });
+
+    auto on = [this](Tool t, auto slot) { connect(tool(t), &QPushButton::clicked, this, slot); };
+    on(Tool::Back, [this] { ctx_.navigator().returnToMain(); });
+    on(Tool::RemoveDuplicates, &DataFormScreen::removeDuplicates);
+    on(Tool::CountFirstBook, &DataFormScreen::countFirstBookWords);
+    on(Tool::Shuffle, &DataFormScreen::startShuffle);
+    on(Tool::Stop, &DataFormScreen::stopShuffle);
+    on(Tool::RemoveLongAntonyms, [this] {
         runTool(QStringLiteral("删除“反义词”中词语长度大于4个汉字的记录？"),
                 [this] { report(removeLongAntonyms(ctx_.store()), QStringLiteral("删除了%1个记录")); });
     });
-    on(9, [this] {
+    on(Tool::DropFirstSynonymCharacter, [this] {
         runTool(QStringLiteral("去掉“同义词”每个答案的第一个字？"), [this] {
             report(dropFirstSynonymCharacter(ctx_.store()), QStringLiteral("修改了%1个记录"));
         });
     });
-    // "结束", "列出相同" and "删除唐诗" have no function.
-    for (int index : {3, 7, 8})
-        tools_[index]->setEnabled(false);
-
     connect(restore_, &QPushButton::clicked, this, &DataFormScreen::restoreShipped);
+}
 
+void DataFormScreen::load() {
     // Showing this window opens the store, and each visit starts a new backup.
     auto &store = ctx_.store();
     store.resetBackup();
@@ -180,6 +152,55 @@ DataFormScreen::DataFormScreen(app::AppContext &ctx)
         }
     }
     showStore();
+}
+
+void DataFormScreen::removeDuplicates() {
+    runTool(QStringLiteral("删除“单字”中重复的字（每个字保留第一次出现的）？"), [this] {
+        auto &store = ctx_.store();
+        if (auto *c = store.Data(services::kSingleCharacters)) {
+            c->MoveLast();
+            print(QString::number(c->RecordCount()));
+        }
+        const ToolResult r = removeDuplicateCharacters(store, [this](int i) {
+            clearPrint();
+            print(QString::number(i));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        report(r, QStringLiteral("删除了%1个重复字"));
+    });
+}
+
+void DataFormScreen::countFirstBookWords() {
+    if (!ctx_.store().Data(1)) {
+        inform_(ctx_.store().problemFor(1));
+        return;
+    }
+    print(QString::number(countFirstBook(ctx_.store())));
+}
+
+void DataFormScreen::startShuffle() {
+    auto &store = ctx_.store();
+    TableCursor *c = store.Data(1);
+    if (!c) {
+        inform_(store.problemFor(1));
+        return;
+    }
+    // Refusals come before the question, and nothing is backed up for them.
+    if (store.readOnly()) {
+        inform_(kReadOnly);
+        return;
+    }
+    if (c->RecordCount() < kShuffleMinimum) {
+        inform_(QStringLiteral("第一册英语单词只有%1个，不到%2个，没有可以打乱的")
+                    .arg(c->RecordCount())
+                    .arg(kShuffleMinimum));
+        return;
+    }
+    if (shuffleTimer_->isEnabled()) return;
+    if (ask(QStringLiteral("打乱第一册英语单词的编号（第200到1179个记录）？按“停止”结束。"))) {
+        shuffleTimer_->setEnabled(true);
+        landTimer_->setEnabled(true);
+    }
 }
 
 DataFormScreen::~DataFormScreen() {
@@ -223,12 +244,16 @@ void DataFormScreen::showStore() {
     restore_->setEnabled(store.readsOwnCopy());
 
     const struct {
-        int tool;
+        Tool tool;
         int slot;
-    } uses[] = {{1, services::kSingleCharacters}, {2, 1}, {4, 1}, {5, 1}, {6, services::kAntonyms},
-                {9, services::kSynonyms}};
+    } uses[] = {{.tool = Tool::RemoveDuplicates, .slot = services::kSingleCharacters},
+                {.tool = Tool::CountFirstBook, .slot = 1},
+                {.tool = Tool::Shuffle, .slot = 1},
+                {.tool = Tool::Stop, .slot = 1},
+                {.tool = Tool::RemoveLongAntonyms, .slot = services::kAntonyms},
+                {.tool = Tool::DropFirstSynonymCharacter, .slot = services::kSynonyms}};
     for (const auto &u : uses)
-        tools_[u.tool]->setEnabled(store.isOpen() && store.Data(u.slot));
+        tool(u.tool)->setEnabled(store.isOpen() && store.Data(u.slot));
 }
 
 void DataFormScreen::restoreShipped() {
@@ -275,7 +300,7 @@ void DataFormScreen::setBusy(bool busy) {
 bool DataFormScreen::shuffleRunning() {
     // The shuffle writes on every tick; a tool waits until it is stopped, so neither mixes
     // its changes into the other's.
-    if (!timer1_->isEnabled()) return false;
+    if (!shuffleTimer_->isEnabled()) return false;
     inform_(kShuffleRunning);
     return true;
 }
@@ -318,7 +343,7 @@ bool DataFormScreen::landShuffle() {
     if (!batch_) return true;
     const ToolResult r = batch_->commit();
     if (!r.ok) {
-        timer1_->setEnabled(false);
+        shuffleTimer_->setEnabled(false);
         landTimer_->setEnabled(false);
         inform_(r.error);
     }
@@ -326,7 +351,7 @@ bool DataFormScreen::landShuffle() {
 }
 
 void DataFormScreen::stopShuffle() {
-    timer1_->setEnabled(false);
+    shuffleTimer_->setEnabled(false);
     landTimer_->setEnabled(false);
     landShuffle();
     batch_.reset();

@@ -42,10 +42,32 @@ class DataFormScreen : public ui::Screen {
     QString fileLine() const;
     // The box that asks before a change, as the program shows it.
     QMessageBox *questionBox(const QString &question);
-    ui::Timer *shuffleTimer() const { return timer1_; }
+    ui::Timer *shuffleTimer() const { return shuffleTimer_; }
     ui::Timer *landTimer() const { return landTimer_; }
 
   private:
+    // The tool buttons, in the order they stand on the window, two to a row.
+    enum class Tool {
+        Back,                      // 返回
+        RemoveDuplicates,          // 删除重复字
+        CountFirstBook,            // counts the first book's words
+        End,                       // 结束: no function
+        Shuffle,                   // 重新排序
+        Stop,                      // 停止: stops the shuffle
+        RemoveLongAntonyms,        // 删除长度大于4个汉字
+        ListSame,                  // 列出相同: no function
+        DeletePoems,               // 删除唐诗: no function
+        DropFirstSynonymCharacter, // drops the first character of each synonym
+        Count
+    };
+    QPushButton *tool(Tool t) const { return tools_[static_cast<int>(t)]; }
+
+    void build();
+    void wire();
+    void load();
+    void removeDuplicates();
+    void countFirstBookWords();
+    void startShuffle();
     void print(const QString &line);
     // What a tool did, printed; or why it did nothing, in a message box.
     void report(const ToolResult &r, const QString &done);
@@ -65,7 +87,7 @@ class DataFormScreen : public ui::Screen {
     QPlainTextEdit *surface_ = nullptr;
     QLabel *file_ = nullptr;
     QPushButton *restore_ = nullptr;
-    ui::Timer *timer1_ = nullptr;
+    ui::Timer *shuffleTimer_ = nullptr;
     ui::Timer *landTimer_ = nullptr;
     std::unique_ptr<ShuffleBatch> batch_;
     Confirm confirm_;

@@ -75,7 +75,7 @@ void PinyinGamesScreen::cjf() {
     const core::FourChoice choice = core::placeFourChoice(
         rnd, ctx_.globals, answer_, [](double k) { return gameCaption(int(k)); }, pool);
     rightButton_ = choice.rightSlot;
-    answers_->show(choice);
+    answers_->showChoice(choice);
     hint_->setCaption(rhyme(answer_));
 }
 

@@ -38,24 +38,24 @@ const BoardLayout kSpellingLayout{{{
 
 PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPinyinSpelling, QStringLiteral("拼音游戏"), 12600, 10500), ctx_(ctx) {
-    picture_ = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
+    backdrop_ = new ui::Backdrop(ui::Backdrop::Scene::Sky, this);
     // Moving over the backdrop refreshes the answer tooltip.
-    picture_->setMouseTracking(true);
-    picture_->installEventFilter(this);
+    backdrop_->setMouseTracking(true);
+    backdrop_->installEventFilter(this);
 
     auto *title = ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("拼音游戏(为左边汉字找拼音)"), this,
                                 QRect(0, 10, width(), 44), 24, QColor(200, 40, 40), true);
     title->setAlignment(Qt::AlignCenter);
 
-    auto *frame3 =
+    auto *characterCard =
         ui::makePanel(QStringLiteral("Picture3"), this, QRect(30, 70, 340, 290), QColor(255, 250, 230));
-    character_ = ui::makeLabel(QStringLiteral("Label2"), QString(), frame3, QRect(0, 0, 340, 290), 150,
+    character_ = ui::makeLabel(QStringLiteral("Label2"), QString(), characterCard, QRect(0, 0, 340, 290), 150,
                                QColor(0, 0, 0));
     character_->setAlignment(Qt::AlignCenter);
 
-    auto *frame4 =
+    auto *spellingCard =
         ui::makePanel(QStringLiteral("Picture4"), this, QRect(30, 376, 340, 84), QColor(255, 250, 230));
-    display_ = new ui::FlatButton(QStringLiteral("Button2"), QString(), frame4, 26, true);
+    display_ = new ui::FlatButton(QStringLiteral("Button2"), QString(), spellingCard, 26, true);
     display_->setGeometry(10, 10, 320, 64);
 
     cheer_ = ui::makeLabel(QStringLiteral("Label3"), kCheer, this, QRect(30, 470, 340, 44), 21.75,
@@ -83,8 +83,8 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     board_ = new LetterBoard(this, kSpellingLayout);
     connect(board_, &LetterBoard::clicked, this, &PinyinSpellingScreen::letterClicked);
 
-    timer1_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
-    connect(timer1_, &ui::Timer::tick, this, &PinyinSpellingScreen::tick);
+    moveOnTimer_ = new ui::Timer(QStringLiteral("Timer1"), 1000, this);
+    connect(moveOnTimer_, &ui::Timer::tick, this, &PinyinSpellingScreen::tick);
 
     // Load step.
     clear_->setEnabled(false);
@@ -141,13 +141,13 @@ void PinyinSpellingScreen::letterClicked(int k) {
     if (display_->caption() == expected_) {
         cheer_->setText(kRight);
         ticks_ = 0;
-        timer1_->setEnabled(true);
+        moveOnTimer_->setEnabled(true);
     }
 }
 
 void PinyinSpellingScreen::startPressed() {
     // A move still pending after "正确！" would bring a second character moments later.
-    timer1_->setEnabled(false);
+    moveOnTimer_->setEnabled(false);
     newCharacter();
 }
 
@@ -161,12 +161,12 @@ void PinyinSpellingScreen::tick() {
     if (ticks_ > 1) {
         ticks_ = 0;
         newCharacter();
-        timer1_->setEnabled(false);
+        moveOnTimer_->setEnabled(false);
     }
 }
 
 bool PinyinSpellingScreen::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == picture_ && event->type() == QEvent::MouseMove)
+    if (watched == backdrop_ && event->type() == QEvent::MouseMove)
         cheer_->setToolTip(QStringLiteral("答案：") + expected_);
     return ui::Screen::eventFilter(watched, event);
 }

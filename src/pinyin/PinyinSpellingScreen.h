@@ -33,7 +33,7 @@ class PinyinSpellingScreen : public ui::Screen {
     void newCharacter();
 
     LetterBoard *board() const { return board_; }
-    ui::Timer *timer() const { return timer1_; }
+    ui::Timer *timer() const { return moveOnTimer_; }
     const QString &expected() const { return expected_; }
     services::WavePlayer &player() { return *player_; }
 
@@ -51,11 +51,11 @@ class PinyinSpellingScreen : public ui::Screen {
 
     app::AppContext &ctx_;
     std::unique_ptr<services::WavePlayer> player_;
-    QWidget *picture_;
+    QWidget *backdrop_;
     QLabel *character_, *cheer_, *problem_;
     ui::FlatButton *display_, *clear_, *start_, *back_;
     LetterBoard *board_;
-    ui::Timer *timer1_;
+    ui::Timer *moveOnTimer_;
     QString expected_;
     int ticks_ = 0;
 };

@@ -37,6 +37,14 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
     : ui::Screen(screens::kPoemGame, QStringLiteral("唐诗游戏"), 12000, 8400), ctx_(ctx),
       typing_(new ui::Timer(QStringLiteral("Timer1"), kTypingMs, this)),
       pause_(new ui::Timer(QStringLiteral("Timer2"), kSolvedPauseMs, this)) {
+    build();
+    wire();
+    // No poem yet: no line to place.
+    for (int j = 1; j <= 4; ++j)
+        lineButton(j)->setEnabled(false);
+}
+
+void PoemGameScreen::build() {
     new ui::Backdrop(ui::Backdrop::Scene::Sky, this, QStringLiteral("Picture3"));
 
     auto *title = new QLabel(QStringLiteral("唐诗游戏"), this);
@@ -49,14 +57,14 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
 
     auto *options =
         ui::makePanel(QStringLiteral("Picture1"), this, ui::twRect(4680, 240, 2880, 1020), kPanel);
-    option1_[0] = new QRadioButton(QStringLiteral("顺序唐诗"), options);
-    option1_[1] = new QRadioButton(QStringLiteral("随机唐诗"), options);
+    orderChoice_[0] = new QRadioButton(QStringLiteral("顺序唐诗"), options);
+    orderChoice_[1] = new QRadioButton(QStringLiteral("随机唐诗"), options);
     for (int i = 0; i < 2; ++i) {
-        option1_[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        option1_[i]->setGeometry(ui::twRect(180, 60 + i * 480, 2580, 420));
-        option1_[i]->setFont(ui::simSun(12, true));
+        orderChoice_[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        orderChoice_[i]->setGeometry(ui::twRect(180, 60 + i * 480, 2580, 420));
+        orderChoice_[i]->setFont(ui::simSun(12, true));
     }
-    option1_[0]->setChecked(true);
+    orderChoice_[0]->setChecked(true);
 
     title_ = new ui::FlatButton(QStringLiteral("Button4"), QString(), this, 21, true);
     title_->setGeometry(ui::twRect(7800, 240, 3960, 780));
@@ -82,28 +90,34 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
                                 QStringLiteral("%1:").arg(i + 1), this, ui::twRect(7680, top + 150, 600, 600),
                                 20.25, Qt::black);
         s->setAlignment(Qt::AlignCenter);
-        buttons1_[i] = new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 1), QString(), this, 18);
-        buttons1_[i]->setGeometry(ui::twRect(720, top, 3780, kRowHeight));
-        buttons1_[4 + i] = new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 5), QString(), this, 18);
-        buttons1_[4 + i]->setGeometry(ui::twRect(8280, top, 3480, kRowHeight));
+        lineButtons_[i] = new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 1), QString(), this, 18);
+        lineButtons_[i]->setGeometry(ui::twRect(720, top, 3780, kRowHeight));
+        lineButtons_[4 + i] =
+            new ui::FlatButton(QStringLiteral("Button1(%1)").arg(i + 5), QString(), this, 18);
+        lineButtons_[4 + i]->setGeometry(ui::twRect(8280, top, 3480, kRowHeight));
     }
     for (int j = 1; j <= 8; ++j) {
-        QFont f = button1(j)->font();
+        QFont f = lineButton(j)->font();
         f.setBold(true);
-        button1(j)->setFont(f);
-        button1(j)->setCaption(QString());
+        lineButton(j)->setFont(f);
+        lineButton(j)->setCaption(QString());
         // A line is named by its marker, an empty slot by the place it fills.
-        button1(j)->setBlankName(j <= 4 ? QStringLiteral("诗句%1").arg(QLatin1Char(kLineMarkers[j - 1][0]))
-                                        : QStringLiteral("第%1句").arg(j - 4));
-        connect(button1(j), &QPushButton::clicked, this, [this, j] { clickLine(j); });
+        lineButton(j)->setBlankName(j <= 4 ? QStringLiteral("诗句%1").arg(QLatin1Char(kLineMarkers[j - 1][0]))
+                                           : QStringLiteral("第%1句").arg(j - 4));
     }
 
-    auto *again =
-        new ui::FlatButton(QStringLiteral("Button5"), QStringLiteral("呀！错了！重新来！"), this, 14);
-    again->setGeometry(ui::twRect(7800, 7260, 3960, 720));
-    auto *back = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
-    back->setGeometry(ui::twRect(4680, 7260, 2880, 720));
-    connect(again, &QPushButton::clicked, this, [this] {
+    again_ = new ui::FlatButton(QStringLiteral("Button5"), QStringLiteral("呀！错了！重新来！"), this, 14);
+    again_->setGeometry(ui::twRect(7800, 7260, 3960, 720));
+    back_ = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
+    back_->setGeometry(ui::twRect(4680, 7260, 2880, 720));
+    ui::markBack(back_);
+    list_->setAccessibleName(QStringLiteral("唐诗库"));
+}
+
+void PoemGameScreen::wire() {
+    for (int j = 1; j <= 8; ++j)
+        connect(lineButton(j), &QPushButton::clicked, this, [this, j] { clickLine(j); });
+    connect(again_, &QPushButton::clicked, this, [this] {
         // A line still being typed stops where it is and its slot is emptied with the others.
         if (typingFrom_ != 0) {
             typing_->setEnabled(false);
@@ -111,21 +125,16 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
         }
         emptySlots();
     });
-    connect(back, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
-    ui::markBack(back);
-    list_->setAccessibleName(QStringLiteral("唐诗库"));
-
+    connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     connect(list_, &QListWidget::currentRowChanged, this, &PoemGameScreen::startPoem);
     connect(typing_, &ui::Timer::tick, this, &PoemGameScreen::typeNext);
     connect(pause_, &ui::Timer::tick, this, [this] {
         pause_->setEnabled(false);
         if (!pausing_) return;
         pausing_ = false;
-        const int k = PoemGame::next(ctx_.random, option1_[0]->isChecked(), current_, poemCount_);
+        const int k = PoemGame::next(ctx_.random, orderChoice_[0]->isChecked(), current_, poemCount_);
         if (k >= 0) list_->setCurrentRow(k);
     });
-    for (int j = 1; j <= 4; ++j)
-        button1(j)->setEnabled(false);
 }
 
 void PoemGameScreen::showEvent(QShowEvent *e) {
@@ -175,16 +184,16 @@ void PoemGameScreen::startPoem(int k) {
         lines_[static_cast<std::size_t>(i)] = poem->records[static_cast<std::size_t>(2 + i)];
     const std::array<int, 4> place = PoemGame::shuffle(ctx_.random);
     for (int i = 0; i < 4; ++i)
-        button1(place[static_cast<std::size_t>(i)])->setCaption(lines_[static_cast<std::size_t>(i)]);
+        lineButton(place[static_cast<std::size_t>(i)])->setCaption(lines_[static_cast<std::size_t>(i)]);
     emptySlots();
 }
 
 void PoemGameScreen::emptySlots() {
     for (int j = 5; j <= 8; ++j)
-        button1(j)->setCaption(QString());
+        lineButton(j)->setCaption(QString());
     // Before any poem (none in the table) there are no lines to place.
     for (int j = 1; j <= 4; ++j)
-        button1(j)->setEnabled(current_ >= 0);
+        lineButton(j)->setEnabled(current_ >= 0);
 }
 
 void PoemGameScreen::clickLine(int j) {
@@ -193,14 +202,14 @@ void PoemGameScreen::clickLine(int j) {
     ctx_.random.randomize();
     int slot = 0;
     for (int s = 5; s <= 8 && slot == 0; ++s)
-        if (button1(s)->caption().isEmpty()) slot = s;
+        if (lineButton(s)->caption().isEmpty()) slot = s;
     if (slot == 0) {
         check();
         return;
     }
     typingFrom_ = j;
     typingTo_ = slot;
-    typingText_ = button1(j)->caption();
+    typingText_ = lineButton(j)->caption();
     typed_ = 0;
     typeNext();
     if (typingFrom_ != 0) typing_->setEnabled(true);
@@ -215,21 +224,21 @@ void PoemGameScreen::typeNext() {
         // One character, kept whole when it lies outside the basic plane.
         int length = 1;
         if (typingText_.at(typed_).isHighSurrogate() && typed_ + 1 < typingText_.size()) length = 2;
-        button1(typingTo_)->setCaption(button1(typingTo_)->caption() + typingText_.mid(typed_, length));
+        lineButton(typingTo_)->setCaption(lineButton(typingTo_)->caption() + typingText_.mid(typed_, length));
         typed_ += length;
         return;
     }
     typing_->setEnabled(false);
-    button1(typingFrom_)->setEnabled(false);
+    lineButton(typingFrom_)->setEnabled(false);
     typingFrom_ = 0;
     check();
 }
 
 void PoemGameScreen::check() {
-    if (button1(8)->caption().isEmpty()) return;
+    if (lineButton(8)->caption().isEmpty()) return;
     std::array<QString, 4> placed;
     for (int i = 0; i < 4; ++i)
-        placed[static_cast<std::size_t>(i)] = button1(5 + i)->caption();
+        placed[static_cast<std::size_t>(i)] = lineButton(5 + i)->caption();
     if (!PoemGame::inOrder(placed, lines_)) {
         ctx_.jieguo().play(core::jieguo::kWrong);
         emptySlots();

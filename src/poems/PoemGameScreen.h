@@ -34,6 +34,8 @@ class PoemGameScreen : public ui::Screen {
     void showEvent(QShowEvent *e) override;
 
   private:
+    void build();
+    void wire();
     void fillList();
     void startPoem(int k);
     void clickLine(int j);
@@ -41,15 +43,16 @@ class PoemGameScreen : public ui::Screen {
     void check();
     void emptySlots();
     void stopWork();
-    ui::FlatButton *button1(int j) const { return buttons1_[static_cast<std::size_t>(j - 1)]; }
+    // 1 to 4: the shuffled lines; 5 to 8: the slots they are typed into, in order.
+    ui::FlatButton *lineButton(int j) const { return lineButtons_[static_cast<std::size_t>(j - 1)]; }
 
     app::AppContext &ctx_;
-    std::array<ui::FlatButton *, 8> buttons1_{};
+    std::array<ui::FlatButton *, 8> lineButtons_{};
     std::array<QString, 4> lines_;
     QListWidget *list_;
     QLabel *count_;
-    ui::FlatButton *title_, *author_;
-    std::array<QRadioButton *, 2> option1_{};
+    ui::FlatButton *title_, *author_, *again_, *back_;
+    std::array<QRadioButton *, 2> orderChoice_{};
     ui::Timer *typing_;
     ui::Timer *pause_;
     int poemCount_ = 0;

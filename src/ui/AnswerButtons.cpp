@@ -83,7 +83,7 @@ void AnswerButtons::clearCaptions() {
         b->setCaption(QString());
 }
 
-void AnswerButtons::show(const core::FourChoice &choice) {
+void AnswerButtons::showChoice(const core::FourChoice &choice) {
     for (std::size_t i = 0; i < 4 && i < buttons_.size(); ++i) {
         buttons_[i]->setCaption(choice.captions[i]);
         buttons_[i]->setEnabled(choice.filled[i]);

@@ -34,7 +34,7 @@ class AnswerButtons : public QObject {
     void clearCaptions();
     // Captions from a placement; the buttons it filled are enabled, the others left empty and
     // disabled.
-    void show(const core::FourChoice &choice);
+    void showChoice(const core::FourChoice &choice);
 
     // The button at a place in reading order, from 1 (rows top to bottom, each left to right).
     FlatButton *buttonAt(int place) const;
