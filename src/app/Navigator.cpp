@@ -87,11 +87,7 @@ QWidget *Navigator::create(const QString &screen, const MenuChoice &choice) {
 }
 
 QWidget *Navigator::open(const QString &screen, const MenuChoice &choice) {
-    if (!available(screen)) return nullptr;
-    unloadAll();
-    QWidget *w = create(screen, choice);
-    install(w);
-    return w;
+    return open(screen, [&](AppContext &) { return create(screen, choice); });
 }
 
 QWidget *Navigator::open(const QString &screen, const Make &make) {
@@ -113,11 +109,7 @@ void Navigator::hideParent() {
 }
 
 QWidget *Navigator::openChild(const QString &screen) {
-    if (!available(screen)) return nullptr;
-    hideParent();
-    QWidget *w = create(screen, {});
-    install(w);
-    return w;
+    return openChild(screen, [&](AppContext &) { return create(screen, {}); });
 }
 
 QWidget *Navigator::openChild(const QString &screen, const Make &make) {

@@ -14,33 +14,33 @@ void drawAddends(core::Random &rnd, int mode, double &a, double &b) {
     for (;;) {
         switch (mode) {
         case 2:
-            a = rnd.range(10, 0);
-            b = rnd.range(10, 0);
+            a = rnd.countFrom(10, 0);
+            b = rnd.countFrom(10, 0);
             if (a + b >= 10) return;
             break;
         case 3:
-            a = rnd.range(31, 10);
-            b = rnd.range(9, 1);
+            a = rnd.countFrom(31, 10);
+            b = rnd.countFrom(9, 1);
             if (a + b <= 50) return;
             break;
         case 4:
-            a = rnd.range(81, 10);
-            b = rnd.range(9, 1);
+            a = rnd.countFrom(81, 10);
+            b = rnd.countFrom(9, 1);
             if (a + b >= 50) return;
             break;
         case 5:
-            a = rnd.range(91, 10);
-            b = rnd.range(91, 10);
+            a = rnd.countFrom(91, 10);
+            b = rnd.countFrom(91, 10);
             if (a + b <= 100) return;
             break;
         case 6:
-            a = rnd.range(91, 10);
-            b = rnd.range(91, 10);
+            a = rnd.countFrom(91, 10);
+            b = rnd.countFrom(91, 10);
             if (a + b >= 100) return;
             break;
         default:
-            a = rnd.range(10, 0);
-            b = rnd.range(10, 0);
+            a = rnd.countFrom(10, 0);
+            b = rnd.countFrom(10, 0);
             if (a + b < 10) return;
             break;
         }
@@ -71,16 +71,16 @@ Question subtractionQuestion(core::Random &rnd, core::Globals &g, int subtractMo
     auto drawQuestion = [&] {
         switch (mode) {
         case 2:
-            a = rnd.range(90, 10);
-            b = rnd.range(9, 1);
+            a = rnd.countFrom(90, 10);
+            b = rnd.countFrom(9, 1);
             break;
         case 3:
-            a = rnd.range(90, 10);
-            b = rnd.range(90, 10);
+            a = rnd.countFrom(90, 10);
+            b = rnd.countFrom(90, 10);
             break;
         default:
-            a = rnd.range(10, 0);
-            b = rnd.range(10, 0);
+            a = rnd.countFrom(10, 0);
+            b = rnd.countFrom(10, 0);
             break;
         }
     };
@@ -118,14 +118,14 @@ Question subtractionQuestion(core::Random &rnd, core::Globals &g, int subtractMo
 Question multiplicationQuestion(core::Random &rnd, core::Globals &g, int) {
     Question q;
     Operands &o = q.operands;
-    o.a = rnd.range(9, 1);
-    o.b = rnd.range(9, 1);
+    o.a = rnd.countFrom(9, 1);
+    o.b = rnd.countFrom(9, 1);
     q.first = formatNumber(o.a);
     q.second = formatNumber(o.b);
     q.answer = o.a * o.b;
     q.choice = placeAnswers(rnd, g, q.answer, [&] {
-        const int x = rnd.range(9, 1);
-        const int y = rnd.range(9, 1);
+        const int x = rnd.countFrom(9, 1);
+        const int y = rnd.countFrom(9, 1);
         return static_cast<double>(x * y);
     });
     return q;
@@ -134,13 +134,13 @@ Question multiplicationQuestion(core::Random &rnd, core::Globals &g, int) {
 Question divisionQuestion(core::Random &rnd, core::Globals &g, int) {
     Question q;
     Operands &o = q.operands;
-    const double quotient = rnd.range(9, 1);
-    o.b = rnd.range(9, 1);
+    const double quotient = rnd.countFrom(9, 1);
+    o.b = rnd.countFrom(9, 1);
     o.a = o.b * quotient;
     q.first = formatNumber(o.a);
     q.second = formatNumber(o.b);
     q.answer = quotient;
-    q.choice = placeAnswers(rnd, g, q.answer, [&] { return static_cast<double>(rnd.range(9, 1)); });
+    q.choice = placeAnswers(rnd, g, q.answer, [&] { return static_cast<double>(rnd.countFrom(9, 1)); });
     return q;
 }
 
@@ -161,54 +161,54 @@ QString drawChain(core::Random &rnd, Operands &o, int mode) {
     switch (mode) {
     case 2:
         do {
-            a = rnd.range(49, 1);
-            b = rnd.range(29, 1);
-            c = rnd.range(29, 1);
+            a = rnd.countFrom(49, 1);
+            b = rnd.countFrom(29, 1);
+            c = rnd.countFrom(29, 1);
         } while (!(a - b - c > 0));
         return whole(a) + u'-' + whole(b) + u'-' + whole(c);
     case 3:
         do {
-            a = rnd.range(29, 10);
-            b = rnd.range(29, 10);
-            c = rnd.range(29, 1);
+            a = rnd.countFrom(29, 10);
+            b = rnd.countFrom(29, 10);
+            c = rnd.countFrom(29, 1);
         } while (!(a + b - c > 0));
         return whole(a) + u'+' + whole(b) + u'-' + whole(c);
     case 4:
-        a = rnd.range(9, 1);
-        b = rnd.range(9, 1);
-        c = rnd.range(9, 1);
+        a = rnd.countFrom(9, 1);
+        b = rnd.countFrom(9, 1);
+        c = rnd.countFrom(9, 1);
         return whole(a) + u'×' + whole(b) + u'×' + whole(c);
     case 5:
         // The dividend is built from the divisors and the quotient, so the chain divides exactly.
-        a = rnd.range(9, 1);
-        b = rnd.range(9, 1);
-        c = rnd.range(9, 1);
-        d = rnd.range(19, 1);
+        a = rnd.countFrom(9, 1);
+        b = rnd.countFrom(9, 1);
+        c = rnd.countFrom(9, 1);
+        d = rnd.countFrom(19, 1);
         a = b * c * d;
         return whole(a) + u'÷' + whole(b) + u'÷' + whole(c);
     case 6:
         // A divisor equal to a factor would make the question trivial.
         do {
-            a = rnd.range(29, 1);
-            b = rnd.range(29, 1);
-            c = rnd.range(14, 2);
-            d = rnd.range(49, 1);
+            a = rnd.countFrom(29, 1);
+            b = rnd.countFrom(29, 1);
+            c = rnd.countFrom(14, 2);
+            d = rnd.countFrom(49, 1);
         } while (!(a * b == c * d && c != b && c != a));
         return whole(a) + u'×' + whole(b) + u'÷' + whole(c);
     case 7:
         do {
-            a = rnd.range(9, 1);
-            b = rnd.range(9, 1);
-            c = rnd.range(9, 1);
-            d = rnd.range(9, 1);
-            e = rnd.range(9, 1);
+            a = rnd.countFrom(9, 1);
+            b = rnd.countFrom(9, 1);
+            c = rnd.countFrom(9, 1);
+            d = rnd.countFrom(9, 1);
+            e = rnd.countFrom(9, 1);
         } while (!(a * b + d - e > 0));
         return whole(a) + u'×' + whole(b) + u'+' + whole(c * d) + u'÷' + whole(c) + u'-' + whole(e);
     case 8: {
         do {
-            a = rnd.range(9, 1);
-            b = rnd.range(9, 1);
-            c = rnd.range(9, 1);
+            a = rnd.countFrom(9, 1);
+            b = rnd.countFrom(9, 1);
+            c = rnd.countFrom(9, 1);
         } while (a == b || b == c || a == c);
         rnd.randomize();
         const double r = rnd.rnd();
@@ -218,9 +218,9 @@ QString drawChain(core::Random &rnd, Operands &o, int mode) {
     }
     default:
         // Mode 1; a mode outside 1..8 (never set by the menu) asks the simplest chain.
-        a = rnd.range(19, 1);
-        b = rnd.range(19, 1);
-        c = rnd.range(19, 1);
+        a = rnd.countFrom(19, 1);
+        b = rnd.countFrom(19, 1);
+        c = rnd.countFrom(19, 1);
         return whole(a) + u'+' + whole(b) + u'+' + whole(c);
     }
 }
@@ -250,23 +250,23 @@ double chainAnswer(const Operands &o, int mode) {
 double chainWrongAnswer(core::Random &rnd, int mode) {
     switch (mode) {
     case 2:
-        return rnd.range(50, 1);
+        return rnd.countFrom(50, 1);
     case 3:
     case 6:
     case 7:
-        return rnd.range(80, 1);
+        return rnd.countFrom(80, 1);
     case 4: {
-        const int x = rnd.range(9, 1);
-        const int y = rnd.range(9, 1);
-        const int z = rnd.range(9, 1);
+        const int x = rnd.countFrom(9, 1);
+        const int y = rnd.countFrom(9, 1);
+        const int z = rnd.countFrom(9, 1);
         return double(x * y * z);
     }
     case 5:
-        return rnd.range(19, 1);
+        return rnd.countFrom(19, 1);
     case 8:
-        return rnd.range(9, 1);
+        return rnd.countFrom(9, 1);
     default:
-        return rnd.range(60, 1);
+        return rnd.countFrom(60, 1);
     }
 }
 

@@ -13,7 +13,7 @@ constexpr int kQuickDraws = 32;
 constexpr int kMaxDraws = 1000;
 
 int drawSlot(Random &rnd) {
-    return rnd.range(4, 1);
+    return rnd.countFrom(4, 1);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ bool drawFresh(Random &rnd, const WrongPool &pool, const std::function<QString(d
     // Few candidates left: pick among those, so a small pool never loops.
     const std::vector<double> keys = left();
     if (keys.empty()) return false;
-    *key = keys[static_cast<std::size_t>(rnd.range(static_cast<int>(keys.size()), 0))];
+    *key = keys[static_cast<std::size_t>(rnd.countFrom(static_cast<int>(keys.size()), 0))];
     return true;
 }
 

@@ -14,8 +14,9 @@ class Random {
 
     // A uniform value in [0, 1). Scripted values come first, in order.
     double rnd();
-    // Int(rnd() * n + m): a uniform whole number from m to m + n - 1.
-    int range(int n, int m) { return static_cast<int>(rnd() * n + m); }
+    // One of count whole numbers counting from first, each as likely: first .. first + count - 1,
+    // drawn as Int(rnd() * count + first).
+    int countFrom(int count, int first) { return static_cast<int>(rnd() * count + first); }
 
     // Re-seed from the clock; a pinned generator ignores it, so tests stay repeatable.
     void randomize();

@@ -61,7 +61,7 @@ std::vector<int> otherMeanings(core::Random &rnd, const services::TableCursor &c
     const auto meaningAt = [&](double pos) { return records[std::size_t(pos)].value(2).trimmed(); };
     // Positions 1 .. count - 1, drawn as the old screens did; the asked word's own meaning and any
     // meaning equal to it are taken from the start.
-    const core::WrongPool pool{[&] { return double(rnd.range(count - 1, 1)); }, std::max(count - 1, 0),
+    const core::WrongPool pool{[&] { return double(rnd.countFrom(count - 1, 1)); }, std::max(count - 1, 0),
                                [](int i) { return double(i + 1); }};
     QStringList taken;
     if (askedPosition >= 0 && askedPosition < count) taken << meaningAt(askedPosition);
@@ -80,7 +80,7 @@ std::array<int, kBoardWords> dealOrder(core::Random &rnd) {
     for (int k = 0; k < kBoardWords; ++k) {
         int r = 0;
         do
-            r = rnd.range(kBoardWords, 1);
+            r = rnd.countFrom(kBoardWords, 1);
         while (drawn[std::size_t(r - 1)]);
         drawn[std::size_t(r - 1)] = true;
         order[std::size_t(k)] = r - 1;

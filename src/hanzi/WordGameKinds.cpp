@@ -145,7 +145,7 @@ core::FourChoice drawWordQuestion(core::Random &rnd, core::Globals &g, const Wor
     const core::ChoiceRules rules{.avoidLastSlot = false,
                                   .fourthSlot = core::ChoiceRules::FourthSlot::LeftOver};
     if (kind.wrongRule == WordGameKind::WrongRule::Anywhere) {
-        const core::WrongPool pool{[&rnd, n] { return double(rnd.range(n - 1, 1)); }, std::max(0, n - 1),
+        const core::WrongPool pool{[&rnd, n] { return double(rnd.countFrom(n - 1, 1)); }, std::max(0, n - 1),
                                    [](int i) { return double(i + 1); }};
         return core::placeFourChoice(rnd, g, c, caption, pool, rules);
     }
@@ -158,7 +158,8 @@ core::FourChoice drawWordQuestion(core::Random &rnd, core::Globals &g, const Wor
                 const int p = std::abs(static_cast<int>(std::floor(m + (0.5 - rnd.rnd()) * 2 * kSpread)));
                 if (p != 0 && p != m && p <= n - 1) return double(p);
             }
-            return double(around[static_cast<std::size_t>(rnd.range(static_cast<int>(around.size()), 0))]);
+            return double(
+                around[static_cast<std::size_t>(rnd.countFrom(static_cast<int>(around.size()), 0))]);
         },
         static_cast<int>(around.size()),
         [&around](int i) { return double(around[static_cast<std::size_t>(i)]); }};
@@ -169,7 +170,7 @@ int nextWordEntry(core::Random &rnd, int n, int c, bool inOrder) {
     if (inOrder) return c + 1 < n ? c + 1 : c;
     if (n < 2) return c;
     // Any entry but the one on show: a draw among the n − 1 others, counted past c.
-    const int k = rnd.range(n - 1, 0);
+    const int k = rnd.countFrom(n - 1, 0);
     return k >= c ? k + 1 : k;
 }
 

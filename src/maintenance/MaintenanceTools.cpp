@@ -116,8 +116,8 @@ ShuffleStep ShuffleBatch::step(core::Random &rnd) {
     c->MoveLast();
     const int n = c->RecordCount();
     do {
-        step.a = rnd.range(980, 200);
-        step.b = rnd.range(980, 200);
+        step.a = rnd.countFrom(980, 200);
+        step.b = rnd.countFrom(980, 200);
     } while (step.a == step.b);
 
     if (step.a < n && step.b < n) {

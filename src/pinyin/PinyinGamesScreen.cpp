@@ -65,12 +65,12 @@ void PinyinGamesScreen::start() {
 void PinyinGamesScreen::cjf() {
     answers_->clearCaptions();
     ctx_.random.randomize();
-    answer_ = ctx_.random.range(range_.size(), range_.first);
+    answer_ = ctx_.random.countFrom(range_.size(), range_.first);
     playAnswer();
 
     const LetterRange r = range_;
     core::Random &rnd = ctx_.random;
-    const core::WrongPool pool{[&rnd, r] { return double(rnd.range(r.size(), r.first)); }, r.size(),
+    const core::WrongPool pool{[&rnd, r] { return double(rnd.countFrom(r.size(), r.first)); }, r.size(),
                                [r](int i) { return double(r.first + i); }};
     const core::FourChoice choice = core::placeFourChoice(
         rnd, ctx_.globals, answer_, [](double k) { return gameCaption(int(k)); }, pool);

@@ -6,7 +6,7 @@ std::array<int, 4> PoemGame::shuffle(core::Random &rnd) {
     std::array<int, 4> p{};
     do {
         for (int i = 0; i < 3; ++i)
-            p[i] = rnd.range(4, 1);
+            p[i] = rnd.countFrom(4, 1);
     } while (p[0] == p[1] || p[0] == p[2] || p[1] == p[2]);
     p[3] = 10 - p[0] - p[1] - p[2];
     return p;
@@ -19,7 +19,7 @@ bool PoemGame::inOrder(const std::array<QString, 4> &placed, const std::array<QS
 int PoemGame::next(core::Random &rnd, bool inListOrder, int solved, int count) {
     if (inListOrder) return solved + 1 < count ? solved + 1 : -1;
     if (count < 2) return -1;
-    const int k = rnd.range(count - 1, 0);
+    const int k = rnd.countFrom(count - 1, 0);
     return k >= solved ? k + 1 : k;
 }
 

@@ -23,7 +23,7 @@ struct Records {
     core::Random *rnd = nullptr;
     core::WrongPool pool() const {
         const int n = int(captions.size());
-        return {[this, n] { return double(rnd->range(n, 0)); }, n, [](int i) { return double(i); }};
+        return {[this, n] { return double(rnd->countFrom(n, 0)); }, n, [](int i) { return double(i); }};
     }
     std::function<QString(double)> caption() const {
         return [this](double k) { return captions.value(int(k)); };
