@@ -1,5 +1,7 @@
 #include "maintenance/DataFormScreen.h"
 
+#include <QHideEvent>
+
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
@@ -204,6 +206,18 @@ void DataFormScreen::startShuffle() {
 }
 
 DataFormScreen::~DataFormScreen() {
+    // Deleted without being hidden first (the program ending with it on show): the store is
+    // still there then. Once hidden, it may not be, so a hidden screen touches it no more.
+    if (!left_) leave();
+}
+
+void DataFormScreen::hideEvent(QHideEvent *e) {
+    if (!e->spontaneous() && !left_) leave(); // unloaded, not minimised
+    ui::Screen::hideEvent(e);
+}
+
+void DataFormScreen::leave() {
+    left_ = true;
     stopShuffle();
     // The store stays open: the tools' changes are in its cursors already, so the next screen
     // need not read the thirty tables again. Its cursors start from the first record, as after

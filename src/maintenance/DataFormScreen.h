@@ -45,7 +45,13 @@ class DataFormScreen : public ui::Screen {
     ui::Timer *shuffleTimer() const { return shuffleTimer_; }
     ui::Timer *landTimer() const { return landTimer_; }
 
+  protected:
+    void hideEvent(QHideEvent *e) override;
+
   private:
+    // Leaving: the shuffle's last swaps land and the cursors are rewound, once.
+    void leave();
+    bool left_ = false;
     // The tool buttons, in the order they stand on the window, two to a row.
     enum class Tool {
         Back,                      // 返回
