@@ -15,6 +15,7 @@ namespace app {
 AppContext::AppContext(QString programDir, Services services, const QString &dataFolder)
     : programDir_(std::move(programDir)), services_(std::move(services)),
       store_(services::contentFilesFor(programDir_, dataFolder)) {
+    if (!services_.recorder) services_.recorder = std::make_unique<services::RecordingRecorder>();
     navigator_ = std::make_unique<Navigator>(*this);
 }
 
@@ -38,6 +39,7 @@ std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
     s.makePlayer = [] {
         return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
     };
+    s.recorder = std::make_unique<services::RecordingRecorder>();
     return std::make_unique<AppContext>(programDir, std::move(s), services::userDataFolder());
 }
 
@@ -47,6 +49,7 @@ std::unique_ptr<AppContext> AppContext::forTests(const QString &programDir, std:
     s.jieguo = std::make_unique<services::RecordingWavePlayer>();
     s.voice = std::make_unique<services::RecordingSpeechVoice>();
     s.makePlayer = [] { return std::make_unique<services::RecordingWavePlayer>(); };
+    s.recorder = std::make_unique<services::RecordingRecorder>();
     // Qt's test mode moves the user's folders aside: a test never touches the user's own files.
     QStandardPaths::setTestModeEnabled(true);
     auto ctx = std::make_unique<AppContext>(programDir, std::move(s),

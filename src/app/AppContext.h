@@ -4,6 +4,7 @@
 #include "core/Random.h"
 #include "services/ContentStore.h"
 #include "services/PinyinLookup.h"
+#include "services/Recorder.h"
 #include "services/SpeechVoice.h"
 #include "services/WavePlayer.h"
 
@@ -28,6 +29,8 @@ class AppContext {
         std::unique_ptr<services::SpeechVoice> voice;
         // Makes a screen's own player (the pinyin screens play sound.wav).
         std::function<std::unique_ptr<services::WavePlayer>()> makePlayer;
+        // The learning record the screens hand their rounds to.
+        std::unique_ptr<services::Recorder> recorder;
     };
 
     // dataFolder is the user's folder for Lumibo's own files, where the content copy goes when
@@ -54,6 +57,7 @@ class AppContext {
     services::WavePlayer &jieguo() { return *services_.jieguo; }
     services::SpeechVoice &voice() { return *services_.voice; }
     std::unique_ptr<services::WavePlayer> makePlayer() { return services_.makePlayer(); }
+    services::Recorder &recorder() { return *services_.recorder; }
 
     // study.dat in the program directory, or the user's copy of it; opened on the first access.
     services::ContentStore &store() { return store_; }
