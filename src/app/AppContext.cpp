@@ -8,6 +8,7 @@
 #include "services/WavePlayer.h"
 
 #include <QDir>
+#include <cstdio>
 #include <QStandardPaths>
 
 namespace app {
@@ -23,6 +24,15 @@ AppContext::~AppContext() = default;
 
 QString AppContext::programFile(const QString &name) const {
     return QDir(programDir_).filePath(name);
+}
+
+const services::StrokeData &AppContext::strokes() {
+    if (!strokes_) {
+        strokes_ = services::StrokeData::open(programFile(services::StrokeData::fileName()));
+        if (!strokes_->isValid())
+            std::fprintf(stderr, "Lumibo: no stroke order is shown: %s\n", qUtf8Printable(strokes_->problem()));
+    }
+    return *strokes_;
 }
 
 const ScreenRegistry &AppContext::registry() const {

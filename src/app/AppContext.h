@@ -6,11 +6,13 @@
 #include "services/PinyinLookup.h"
 #include "services/Recorder.h"
 #include "services/SpeechVoice.h"
+#include "services/StrokeData.h"
 #include "services/WavePlayer.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace app {
 
@@ -64,6 +66,10 @@ class AppContext {
 
     const services::PinyinLookup &pinyin() const { return pinyin_; }
 
+    // strokes.dat beside the program, read on the first access; when it is missing or damaged no
+    // character has strokes (and stderr says why, once).
+    const services::StrokeData &strokes();
+
     Navigator &navigator() { return *navigator_; }
     const ScreenRegistry &registry() const;
     // Tests may put screens of their own in place of the program's.
@@ -74,6 +80,7 @@ class AppContext {
     Services services_;
     services::ContentStore store_;
     services::PinyinLookup pinyin_;
+    std::optional<services::StrokeData> strokes_;
     std::unique_ptr<Navigator> navigator_;
     const ScreenRegistry *registry_ = nullptr;
 };

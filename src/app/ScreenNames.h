@@ -23,6 +23,8 @@ inline const QString kPinyinGames = QStringLiteral("pyyx1form");
 inline const QString kPinyinSpelling = QStringLiteral("pyyxform");
 
 inline const QString kCharacterLessons = QStringLiteral("renzidan");
+// The stroke order of a lesson's character: a child screen of the character lessons.
+inline const QString kStrokeOrder = QStringLiteral("bishun");
 inline const QString kWordGroupLessons = QStringLiteral("renzicizu");
 inline const QString kSynonyms = QStringLiteral("同义词");
 inline const QString kAntonyms = QStringLiteral("反义词");

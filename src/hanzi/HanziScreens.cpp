@@ -2,6 +2,7 @@
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "hanzi/LessonScreen.h"
+#include "hanzi/StrokeOrderScreen.h"
 #include "hanzi/WordGameScreen.h"
 
 namespace hanzi {
@@ -11,6 +12,9 @@ void registerScreens(app::ScreenRegistry &r) {
         r.add({.name = kind->screenName,
                .create = [kind](app::AppContext &ctx) -> QWidget * { return new LessonScreen(ctx, *kind); },
                .tables = {kind->slot}});
+    // Opened from a lesson with its character; opened plainly it has none to show.
+    r.add({.name = screens::kStrokeOrder,
+           .create = [](app::AppContext &ctx) -> QWidget * { return new StrokeOrderScreen(ctx); }});
     for (const WordGameKind *kind : {&idioms(), &antonyms(), &synonyms(), &riddles()})
         r.add({.name = kind->screenName,
                .create = [kind](app::AppContext &ctx) -> QWidget * { return new WordGameScreen(ctx, *kind); },

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
+#include "hanzi/StrokeOrderScreen.h"
 #include "services/ContentSchema.h"
 #include "ui/Backdrop.h"
 #include "ui/Fonts.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace hanzi {
 
@@ -101,6 +103,13 @@ void LessonScreen::build() {
     auto_ = button("Button4", QStringLiteral("自动"), 6480);
     back_ = button("Button2", QStringLiteral("返回"), 9540);
 
+    // How the character on show is written, where the card leaves room beside it.
+    if (kind_.slot == services::kSingleCharacters) {
+        strokeOrder_ = new ui::FlatButton(QStringLiteral("strokeOrder"), QStringLiteral("笔顺"), this, 14);
+        strokeOrder_->setGeometry(ui::twRect(10560, 1680, 1560, 600));
+        strokeOrder_->hide();
+    }
+
     autoPlayTimer_ = new ui::Timer(QStringLiteral("Timer1"), 3000, this);
 
     ui::markBack(back_);
@@ -125,6 +134,7 @@ void LessonScreen::wire() {
         autoPlayTimer_->setEnabled(false);
         ctx_.navigator().returnToMain();
     });
+    if (strokeOrder_) connect(strokeOrder_, &QPushButton::clicked, this, &LessonScreen::openStrokeOrder);
     connect(lessonChoice_, &QComboBox::activated, this, &LessonScreen::chooseLesson);
     connect(intervalChoice_, &QComboBox::currentIndexChanged, this, [this](int i) {
         // Takes effect at once, also while auto-play runs.
@@ -160,6 +170,30 @@ void LessonScreen::load() {
 void LessonScreen::setEntry(const QString &text) {
     entry_->setText(text);
     entry_->setFont(ui::fittedFont(ui::simSun(kind_.entryPointSize), text, entry_->size() - QSize(16, 0)));
+    offerStrokeOrder();
+}
+
+// 笔顺 is offered for a character whose strokes the stroke file holds; without the file, never.
+void LessonScreen::offerStrokeOrder() {
+    if (!strokeOrder_) return;
+    const QList<uint> codes = entry_->text().toUcs4();
+    strokeOrder_->setVisible(codes.size() == 1 && ctx_.strokes().character(char32_t(codes.front())));
+}
+
+// The stroke screen opens over the lesson, which keeps its place; its 下一个字 steps the lesson on
+// as 下一个 does, so the lesson shows the character last written when the child comes back.
+void LessonScreen::openStrokeOrder() {
+    if (playing_) toggleAutoPlay();
+    StrokeOrderRequest request{.shown = {entry_->text(), entryReading_},
+                               .toneMarks = toneMarks_->isChecked(),
+                               .next = [lesson = QPointer<LessonScreen>(this)]() -> std::optional<LessonCharacter> {
+                                   if (!lesson || !lesson->stepper_) return std::nullopt;
+                                   lesson->show(lesson->stepper_->forward());
+                                   return LessonCharacter{lesson->entry_->text(), lesson->entryReading_};
+                               }};
+    ctx_.navigator().openChild(screens::kStrokeOrder, [request](app::AppContext &ctx) -> QWidget * {
+        return new StrokeOrderScreen(ctx, request);
+    });
 }
 
 void LessonScreen::chooseLesson(int index) {

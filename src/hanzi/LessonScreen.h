@@ -49,6 +49,8 @@ class LessonScreen : public ui::Screen {
     void showPinyin();
     void toggleAutoPlay();
     void setEntry(const QString &text);
+    void offerStrokeOrder();
+    void openStrokeOrder();
 
     app::AppContext &ctx_;
     LessonKind kind_;
@@ -61,6 +63,7 @@ class LessonScreen : public ui::Screen {
     QString pinyinOf_;     // the text whose pinyin Txtpy shows
     QString readingOf_;    // and its own reading
     ui::FlatButton *next_, *prev_, *auto_, *back_;
+    ui::FlatButton *strokeOrder_ = nullptr; // the character lessons only
     ui::Timer *autoPlayTimer_;
     bool playing_ = false;
 };

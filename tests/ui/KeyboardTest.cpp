@@ -298,8 +298,9 @@ class KeyboardTest : public QObject {
         QTest::newRow("table drill") << "jianfa"
                                      << QStringList{"Button9(1)", "Button9(2)", "Button9(3)", "Button9(4)",
                                                     "Button7",    "Button11",   "Button8",    "Button1"};
-        QTest::newRow("lesson") << "danzi" << QStringList{"Combo1",  "Combo2",  "Check1",  "Txtpy",
-                                                          "Button3", "Button1", "Button4", "Button2"};
+        QTest::newRow("lesson") << "danzi"
+                                << QStringList{"Combo1",  "Combo2",  "strokeOrder", "Check1", "Txtpy",
+                                               "Button3", "Button1", "Button4",     "Button2"};
         QTest::newRow("word game") << "chenyu"
                                    << QStringList{"Text1",      "Button1(1)", "Button1(2)", "Button1(3)",
                                                   "Button1(4)", "List1",      "Option1(0)", "Option1(1)",

@@ -11,6 +11,8 @@
 #include "english/BookChoiceScreen.h"
 #include "english/WordScreen.h"
 #include "geometry/ShapeCatalogue.h"
+#include "hanzi/StrokeCanvas.h"
+#include "hanzi/StrokeOrderScreen.h"
 #include "hanzi/WordGameKinds.h"
 #include "maintenance/DataFormScreen.h"
 #include "pinyin/LetterBoard.h"
@@ -156,7 +158,34 @@ void thirdQuestion(QWidget *screen, app::AppContext &) {
     control<QListWidget>(screen, QStringLiteral("List1"))->setCurrentRow(2);
 }
 
+// 我 written half-way: three strokes and a half of seven, the radical's first one growing.
+void strokesHalfWay(QWidget *screen, app::AppContext &) {
+    screenAs<hanzi::StrokeOrderScreen>(screen)->showCharacter({QStringLiteral("我"), {}});
+    const int interval = control<ui::Timer>(screen, QStringLiteral("Timer1"))->interval();
+    fire(screen, QStringLiteral("Timer1"), (3 * hanzi::StrokePlayer::kStepMs + hanzi::StrokePlayer::kDrawMs / 2) / interval);
+}
+
+// 我 traced: its first two strokes written by the child along their centre lines.
+void strokesTraced(QWidget *screen, app::AppContext &) {
+    auto *s = screenAs<hanzi::StrokeOrderScreen>(screen);
+    s->showCharacter({QStringLiteral("我"), {}});
+    click(screen, QStringLiteral("Button3"));
+    hanzi::StrokeCanvas *canvas = s->canvas();
+    if (!canvas->character()) fail(screen, QStringLiteral("no strokes for 我"));
+    for (int stroke = 0; stroke < 2; ++stroke) {
+        const hanzi::Polyline &median = canvas->character()->strokes[stroke].median;
+        canvas->pointerDown(canvas->toWidget(median.front()));
+        for (const QPointF &p : median)
+            canvas->pointerMove(canvas->toWidget(p));
+        canvas->pointerUp(canvas->toWidget(median.back()));
+    }
+    if (canvas->written() != 2) fail(screen, QStringLiteral("the traced strokes were not taken"));
+}
+
 void addHanzi(std::map<QString, ScreenStates> &m) {
+    m[screens::kStrokeOrder] = {{},
+                                {{screens::kStrokeOrder, strokesHalfWay},
+                                 {screens::kStrokeOrder + QStringLiteral("-tracing"), strokesTraced}}};
     m[screens::kCharacterLessons] = {
         {},
         {entryState(screens::kCharacterLessons, 5, 4, false),
