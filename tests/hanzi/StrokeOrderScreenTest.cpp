@@ -12,6 +12,7 @@
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QPointingDevice>
@@ -214,12 +215,15 @@ class StrokeOrderScreenTest : public QObject {
         QCOMPARE(caption(lesson, "Label2"), QStringLiteral("第3个"));
     }
 
-    // Opened and left without writing, the lesson is where it was; its auto-play is stopped.
+    // Opened and left without writing, the lesson is where it was; its auto-play is stopped, and
+    // its 标声调 holds for the pinyin.
     void lessonKeepsItsPlace() {
         QWidget *lesson = lessonAt(4);
+        lesson->findChild<QCheckBox *>("Check1")->setChecked(true);
         click(lesson, "Button4"); // auto-play on
         click(lesson, "strokeOrder");
         QVERIFY(!timer(lesson, "Timer1")->isEnabled());
+        QCOMPARE(caption(current(), "Label2"), QStringLiteral("sì"));
         click(current(), "Button4");
         QCOMPARE(current(), lesson);
         QCOMPARE(caption(lesson, "Label1") + caption(lesson, "Label2"), QStringLiteral("四第4个"));
