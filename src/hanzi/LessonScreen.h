@@ -10,7 +10,8 @@ class QLineEdit;
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class Timer;
 class ToneMarksBox;
@@ -25,6 +26,7 @@ struct LessonKind {
     QString title;      // "单字学习"
     int slot;           // the table's slot in the store
     double entryPointSize;
+    QString reviewList{}; // the review list whose items the lesson shows again; none when empty
 };
 
 const LessonKind &characterLessons();
@@ -49,6 +51,7 @@ class LessonScreen : public ui::Screen {
     void showPinyin();
     void toggleAutoPlay();
     void setEntry(const QString &text);
+    bool showReviewed();
 
     app::AppContext &ctx_;
     LessonKind kind_;
@@ -63,6 +66,8 @@ class LessonScreen : public ui::Screen {
     ui::FlatButton *next_, *prev_, *auto_, *back_;
     ui::Timer *autoPlayTimer_;
     bool playing_ = false;
+    app::RoundTally *round_;  // a round is a lesson stepped through
+    QStringList reviewQueue_; // entries missed elsewhere, shown before the lesson goes on
 };
 
 } // namespace hanzi
