@@ -78,7 +78,7 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     back_->setGeometry(270, 620, 100, 48);
     round_ = new app::RoundTally(ctx_, this, services::Area::Pinyin);
     // Between the cheer and the row of buttons.
-    round_->makeReviewButton(this, QRect(95, 570, 210, 42), 14, app::kCharacterList,
+    round_->makeReviewButton(this, QRect(95, 568, 210, 40), 14, app::kCharacterList,
                              [this](const QStringList &items) { review(items); });
 
     connect(clear_, &QPushButton::clicked, this, &PinyinSpellingScreen::clearInput);
