@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
@@ -53,6 +54,8 @@ DrillScreen::DrillScreen(app::AppContext &ctx, const DrillKind &kind)
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     ui::markBack(back_);
     progress_->setAccessibleName(QStringLiteral("答题时间"));
+    round_ = new app::RoundTally(ctx_, this, services::Area::Arithmetic);
+    round_->setMode(kind_.title);
     if (table_)
         connect(table_, &QPushButton::clicked, this, [this] { emit tableRequested(kind_.tableButton); });
 
@@ -155,6 +158,8 @@ void DrillScreen::buildExpressionLayout() {
 
 void DrillScreen::start() {
     start_->setEnabled(false);
+    settled_ = 0;
+    round_->begin(round_->mode());
     elapsedSeconds_ = 0;
     if (clock_) clock_->setEnabled(true);
     answers_->setAllEnabled(true);
@@ -189,12 +194,30 @@ void DrillScreen::countdownTick() {
         countdown_->setEnabled(false);
         progress_->setValue(0);
         answers_->setAllEnabled(true);
+        settleQuestion();
         cjf();
     }
 }
 
+QString DrillScreen::questionText() const {
+    if (!question_) return {};
+    if (!secondOperand_) return question_->first + QStringLiteral(" =");
+    return QStringLiteral("%1 %2 %3 =").arg(question_->first, operator_->caption(), question_->second);
+}
+
+// Twenty questions make a round, and the next round starts with the next question.
+void DrillScreen::settleQuestion() {
+    if (++settled_ < kRoundQuestions) return;
+    settled_ = 0;
+    round_->begin(round_->mode());
+}
+
 void DrillScreen::answer(int k) {
     const bool right = question_ && leadingValue(answers_->caption(k)) == question_->answer;
+    if (right)
+        round_->right(kind_.screenName, questionText());
+    else
+        round_->wrong(kind_.screenName, questionText(), answers_->caption(k));
     if (right) {
         ctx_.jieguo().play(kind_.rightClip);
         ++rightCount_;
@@ -213,7 +236,10 @@ void DrillScreen::answer(int k) {
     }
     tally_->setCaption(tallyText(rightCount_, wrongCount_));
     if (score_) score_->setCaption(scoreText(rightCount_, wrongCount_, elapsedSeconds_));
-    if (!wrongPending_) cjf();
+    if (!wrongPending_) {
+        settleQuestion();
+        cjf();
+    }
 }
 
 void DrillScreen::clockTick() {
@@ -232,6 +258,7 @@ void DrillScreen::togglePause() {
 
 void DrillScreen::applyMenuChoice(const app::MenuChoice &choice) {
     mode_ = choice.mode;
+    if (!choice.title.isEmpty()) round_->setMode(choice.title);
     if (!choice.title.isEmpty()) {
         if (title_) title_->setText(choice.title);
         if (titleTile_) titleTile_->setCaption(choice.title);

@@ -9,7 +9,8 @@
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class AnswerButtons;
 class Timer;
@@ -64,6 +65,10 @@ class DrillScreen : public ui::Screen, public app::MenuChoiceTarget {
     QString tallyText(int right, int wrong) const;
     static QString scoreText(int right, int wrong, int seconds);
     static QString clockOnlyText(int seconds);
+    // A round of the record: this many questions, each settled by its right answer or the clock.
+    static constexpr int kRoundQuestions = 20;
+    // The question as the tiles show it ("7 + 5 ="), as the record keeps it.
+    QString questionText() const;
 
   signals:
     // The table button was pressed; the screen that owns table windows listens.
@@ -78,6 +83,7 @@ class DrillScreen : public ui::Screen, public app::MenuChoiceTarget {
     void clockTick();
     void togglePause();
     QString answerText() const;
+    void settleQuestion();
 
     app::AppContext &ctx_;
     DrillKind kind_;
@@ -99,6 +105,8 @@ class DrillScreen : public ui::Screen, public app::MenuChoiceTarget {
     bool wrongPending_ = false; // a wrong answer was given: the question stays until the right one
     int elapsedSeconds_ = 0;
     bool paused_ = false;
+    app::RoundTally *round_ = nullptr;
+    int settled_ = 0; // questions settled in the round under way
 };
 
 } // namespace arithmetic

@@ -135,7 +135,10 @@ void LinkGameScreen::deal() {
     clock_->setEnabled(true);
     start_->setEnabled(false);
     pairCount_ = 0;
+    pendingWord_ = pendingMeaning_ = -1;
     levelLabel_->setText(QStringLiteral("第%1关(共有4关)").arg(levelOffset_ / kBoardWords + 1));
+    // A level is a round.
+    round_->begin(QStringLiteral("%1 第%2关").arg(groupMode()).arg(levelOffset_ / kBoardWords + 1));
 }
 
 void LinkGameScreen::clickWord(int i) {
@@ -146,19 +149,29 @@ void LinkGameScreen::clickWord(int i) {
         ctx_.voice().stop();
         ctx_.voice().speak(spokenWord_);
     }
-    if (wantedMeaning_ == clickedMeaning_)
+    if (wantedMeaning_ == clickedMeaning_) {
         match();
-    else
+    } else {
         clickedMeaning_ = kWordUnmatched;
+        if (pendingMeaning_ >= 0)
+            round_->wrong(app::kEnglishWordList, words_->caption(i), meanings_->caption(pendingMeaning_));
+        pendingMeaning_ = -1;
+        pendingWord_ = i;
+    }
     afterClick();
 }
 
 void LinkGameScreen::clickMeaning(int j) {
     clickedMeaning_ = j;
-    if (wantedMeaning_ == j)
+    if (wantedMeaning_ == j) {
         match();
-    else
+    } else {
         wantedMeaning_ = kMeaningUnmatched;
+        if (pendingWord_ >= 0)
+            round_->wrong(app::kEnglishWordList, words_->caption(pendingWord_), meanings_->caption(j));
+        pendingWord_ = -1;
+        pendingMeaning_ = j;
+    }
     afterClick();
 }
 
@@ -166,6 +179,8 @@ void LinkGameScreen::match() {
     words_->button(clickedWord_)->hide();
     meanings_->button(clickedMeaning_)->hide();
     ctx_.jieguo().play(core::jieguo::kMatch);
+    round_->right(app::kEnglishWordList, words_->caption(clickedWord_));
+    pendingWord_ = pendingMeaning_ = -1;
     setElapsed(elapsed_ - kTimeBack);
     ++pairCount_;
 }
@@ -174,6 +189,7 @@ void LinkGameScreen::afterClick() {
     if (pairCount_ < dealt_) return;
     // Level cleared: on to the next one that has words (level 1 always has: a group holds one).
     pairCount_ = 0;
+    round_->finish();
     for (int tries = 0; tries < kLevels; ++tries) {
         levelOffset_ = nextLevelOffset(levelOffset_);
         deal();

@@ -67,6 +67,9 @@ class LinkGameScreen : public WordScreen {
     int clickedMeaning_ = kBoardWords;
     int clickedWord_ = 0;
     int pairCount_ = 0;
+    // The last click not yet part of a pair, for the record: a word and a meaning that do not
+    // belong together are a miss.
+    int pendingWord_ = -1, pendingMeaning_ = -1;
 };
 
 } // namespace english

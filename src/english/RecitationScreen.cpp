@@ -109,6 +109,7 @@ void RecitationScreen::build() {
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7260, 11040, 540),
                                    QColor(225, 240, 255));
     readAloud_ = readAloudOptions(picture4);
+    makeReviewButton(picture4);
 
     start_ = bottomButton("Button3", QStringLiteral("开始"), 480);
     pause_ = bottomButton("Button6", QStringLiteral("暂停"), 3300);
@@ -207,6 +208,7 @@ void RecitationScreen::start() {
     giveUp_->setEnabled(false);
     learnedCount_ = 0;
     rightCount_ = 0;
+    round_->begin(groupMode());
     if (const auto w = currentWord(*cursor_))
         position_->setText(QStringLiteral("词汇量:%1   总第%2个").arg(wordCount_).arg(w->number));
     nextTimer_->setEnabled(true);
@@ -219,7 +221,7 @@ void RecitationScreen::nextWord() {
     paceTimer_->setEnabled(true);
     nextTimer_->setEnabled(false);
     if (!cursor_) return;
-    stepOn();
+    stepOnOrReview();
     const auto w = currentWord(*cursor_);
     if (!w) return; // the group has no record left (emptied since it was chosen)
     const int asked = cursor_->AbsolutePosition();
@@ -292,6 +294,11 @@ void RecitationScreen::answer(int choice, bool byKey) {
     // Paused, the answers wait for "继续".
     if (!open_ || paused_) return;
     closeChoices();
+    if (choice == order_.right)
+        round_->right(app::kEnglishWordList, spokenWord_);
+    else
+        round_->wrong(app::kEnglishWordList, spokenWord_,
+                      choice >= 0 && choice < 3 ? choices_->caption(choice) : QString(QChar(choice + '1')));
     if (choice == order_.right) {
         ++rightCount_;
         showMark(choice);
@@ -307,8 +314,14 @@ void RecitationScreen::answer(int choice, bool byKey) {
 void RecitationScreen::giveUp() {
     // Shown the answer, the child has not known the word: it is not counted as right.
     ctx_.jieguo().play(core::jieguo::kMatch);
+    round_->wrong(app::kEnglishWordList, spokenWord_, giveUp_->caption());
     showMark(order_.right);
     closeChoices();
+}
+
+// Before "开始" the review starts the group with the words missed before; after it, they come next.
+void RecitationScreen::review() {
+    if (start_->isEnabled()) start();
 }
 
 void RecitationScreen::togglePause() {

@@ -46,6 +46,7 @@ class RecitationScreen : public WordScreen {
     void wire();
     void load();
     void showChoice() override;
+    void review() override;
     void start();
     void nextWord();
     void fillTick();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/RoundTally.h"
 #include "english/BookChoice.h"
 #include "english/WordGroups.h"
 #include "ui/Fonts.h"
@@ -77,6 +78,50 @@ class WordScreen : public ui::Screen {
     }
     // One word on in the group, round to its first after its last.
     void stepOn() { stepInGroup(*cursor_, choice_.groupStart, groupCounter_); }
+    // The round's mode: the book and the group.
+    QString groupMode() const {
+        return QStringLiteral("%1 第%2组").arg(choice_.title).arg(choice_.groupStart / kGroupSize + 1);
+    }
+    // The review button on a strip's right end, where the word screens leave room.
+    void makeReviewButton(QWidget *strip) {
+        round_->makeReviewButton(strip, ui::twRect(8460, 30, 2400, 480), 12, app::kEnglishWordList,
+                                 [this](const QStringList &items) {
+                                     reviewQueue_ = items;
+                                     review();
+                                 });
+    }
+    // What the review button does once the words to review are queued.
+    virtual void review() {}
+    // Moves to the next queued word the chosen book holds, remembering where the group stood;
+    // false when none is left. shown: whether the group's word under the cursor was on show.
+    bool toReviewed(bool shown = true) {
+        while (cursor_ && !reviewQueue_.isEmpty()) {
+            const QString wanted = reviewQueue_.takeFirst();
+            const std::vector<QStringList> &records = cursor_->records();
+            for (std::size_t i = 0; i < records.size(); ++i)
+                if (records[i].value(1).trimmed() == wanted) {
+                    if (resumeAt_ < 0) {
+                        resumeAt_ = cursor_->AbsolutePosition();
+                        resumeShown_ = shown;
+                    }
+                    cursor_->MoveFirst();
+                    cursor_->Move(int(i));
+                    return true;
+                }
+        }
+        return false;
+    }
+    // The next queued word while any is left, then the group on from where it stood.
+    void stepOnOrReview() {
+        if (toReviewed()) return;
+        if (resumeAt_ >= 0) {
+            cursor_->MoveFirst();
+            cursor_->Move(resumeAt_);
+            resumeAt_ = -1;
+            if (!resumeShown_) return;
+        }
+        stepOn();
+    }
 
     void hideEvent(QHideEvent *e) override {
         ui::Screen::hideEvent(e);
@@ -90,6 +135,10 @@ class WordScreen : public ui::Screen {
     int wordCount_ = 0;                       // the chosen book's
     int groupCounter_ = 0;                    // steps moved since the group's first record
     QString spokenWord_;
+    app::RoundTally *round_ = new app::RoundTally(ctx_, this, services::Area::English);
+    QStringList reviewQueue_; // words missed before, asked or shown next
+    int resumeAt_ = -1;       // where the group stood when the review took over
+    bool resumeShown_ = true;
 };
 
 } // namespace english

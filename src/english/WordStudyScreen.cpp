@@ -60,6 +60,7 @@ void WordStudyScreen::build() {
     auto *picture4 = ui::makePanel(QStringLiteral("Picture4"), this, ui::twRect(480, 7200, 11040, 540),
                                    QColor(225, 240, 255));
     readAloud_ = readAloudOptions(picture4);
+    makeReviewButton(picture4);
     speedLabel_ = ui::makeLabel(QStringLiteral("Label7"), QStringLiteral("朗读速度"), picture4,
                                 ui::twRect(3600, 60, 1320, 420), 12, kBlue);
     speed_ = new QComboBox(picture4);
@@ -147,6 +148,10 @@ void WordStudyScreen::start() {
     next_->setEnabled(true);
     progress_->show();
     if (!openChosenBook(word_, next_)) return;
+    // A study run is a round: the words stepped through.
+    round_->begin(groupMode());
+    round_->stepped();
+    toReviewed(false);
     showCurrent();
     if (readingAloud()) ctx_.voice().speak(spokenWord_);
 }
@@ -155,12 +160,21 @@ void WordStudyScreen::next() {
     if (!cursor_) return;
     // The bar counts presses up to 100 and starts again on the press after, apart from the group.
     progress_->setValue(progress_->value() < 100 ? progress_->value() + 1 : 0);
-    stepOn();
+    round_->stepped();
+    stepOnOrReview();
     showCurrent();
     if (readingAloud()) {
         ctx_.voice().setRate(chosenRate());
         ctx_.voice().speak(spokenWord_);
     }
+}
+
+// The words missed before are shown first: from "开始", or next.
+void WordStudyScreen::review() {
+    if (start_->isEnabled())
+        start();
+    else
+        next();
 }
 
 } // namespace english

@@ -25,6 +25,7 @@ class WordStudyScreen : public WordScreen {
     void wire();
     void load();
     void showChoice() override;
+    void review() override;
     void start();
     void next();
     void showCurrent();

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "geometry/ShapeQuestion.h"
 #include "geometry/ShapeRules.h"
@@ -72,6 +73,7 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
     start_->setGeometry(ui::twRect(7095, 90, 1455, 735));
     back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), band, 12);
     back_->setGeometry(ui::twRect(8985, 90, 1455, 735));
+    round_ = new app::RoundTally(ctx_, this, services::Area::Geometry);
     connect(start_, &QPushButton::clicked, this, &ShapesScreen::start);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     ui::markBack(back_);
@@ -87,6 +89,8 @@ ShapesScreen::ShapesScreen(app::AppContext &ctx)
 void ShapesScreen::start() {
     answers_->setAllEnabled(true);
     start_->setEnabled(false);
+    // A session runs from "开始" until the screen is put away.
+    round_->begin(QString());
     cjf();
 }
 
@@ -102,10 +106,13 @@ void ShapesScreen::cjf() {
 }
 
 void ShapesScreen::answer(int k) {
+    const QString name = question_.captions[static_cast<std::size_t>(question_.rightSlot - 1)];
     if (k == question_.rightSlot) {
+        round_->right(screens::kShapes, name);
         ctx_.jieguo().play(core::jieguo::kRight);
         cjf();
     } else {
+        round_->wrong(screens::kShapes, name, answers_->caption(k));
         ctx_.jieguo().play(core::jieguo::kWrong);
     }
 }

@@ -10,7 +10,8 @@
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class AnswerButtons;
 class DrawingSurface;
@@ -63,6 +64,7 @@ class ShapesScreen : public ui::Screen {
     ui::FlatButton *start_, *back_;
     Shape item_ = Shape::Axes;
     core::FourChoice question_;
+    app::RoundTally *round_;
 };
 
 } // namespace geometry

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "hanzi/StrokeOrderScreen.h"
 #include "services/ContentSchema.h"
@@ -22,7 +23,8 @@ const LessonKind &characterLessons() {
                               .caption = QStringLiteral("单字"),
                               .title = QStringLiteral("单字学习"),
                               .slot = services::kSingleCharacters,
-                              .entryPointSize = 219.75};
+                              .entryPointSize = 219.75,
+                              .reviewList = app::kCharacterList};
     return k;
 }
 
@@ -113,6 +115,14 @@ void LessonScreen::build() {
     autoPlayTimer_ = new ui::Timer(QStringLiteral("Timer1"), 3000, this);
 
     ui::markBack(back_);
+    round_ = new app::RoundTally(ctx_, this, services::Area::Hanzi);
+    if (!kind_.reviewList.isEmpty())
+        round_->makeReviewButton(this, ui::twRect(9780, 150, 2460, 600), 14, kind_.reviewList,
+                                 [this](const QStringList &items) {
+                                     reviewQueue_ = items;
+                                     next_->setEnabled(true);
+                                     showReviewed();
+                                 });
     // A reader names a combo box by the label beside it (its buddy), or by its own name.
     lessonLabel->setBuddy(lessonChoice_);
     intervalLabel->setBuddy(intervalChoice_);
@@ -126,8 +136,8 @@ void LessonScreen::wire() {
         pinyin_->setFont(ui::fittedFont(ui::simSun(60), t, pinyin_->size() - QSize(24, 8)));
     });
     connect(toneMarks_, &QCheckBox::toggled, this, &LessonScreen::showPinyin);
-    connect(next_, &QPushButton::clicked, this, [this] { show(stepper_->forward()); });
-    connect(autoPlayTimer_, &ui::Timer::tick, this, [this] { show(stepper_->forward()); });
+    connect(next_, &QPushButton::clicked, this, &LessonScreen::stepForward);
+    connect(autoPlayTimer_, &ui::Timer::tick, this, &LessonScreen::stepForward);
     connect(prev_, &QPushButton::clicked, this, [this] { show(stepper_->back()); });
     connect(auto_, &QPushButton::clicked, this, &LessonScreen::toggleAutoPlay);
     connect(back_, &QPushButton::clicked, this, [this] {
@@ -187,8 +197,11 @@ void LessonScreen::openStrokeOrder() {
     StrokeOrderRequest request{.shown = {entry_->text(), entryReading_},
                                .toneMarks = toneMarks_->isChecked(),
                                .next = [lesson = QPointer<LessonScreen>(this)]() -> std::optional<LessonCharacter> {
-                                   if (!lesson || !lesson->stepper_) return std::nullopt;
-                                   lesson->show(lesson->stepper_->forward());
+                                   if (!lesson) return std::nullopt;
+                                   const QString before = lesson->entry_->text() + lesson->place_->text();
+                                   lesson->stepForward();
+                                   // No lesson chosen and no review left: there is no next one.
+                                   if (lesson->entry_->text() + lesson->place_->text() == before) return std::nullopt;
                                    return LessonCharacter{lesson->entry_->text(), lesson->entryReading_};
                                }};
     ctx_.navigator().openChild(screens::kStrokeOrder, [request](app::AppContext &ctx) -> QWidget * {
@@ -199,6 +212,7 @@ void LessonScreen::openStrokeOrder() {
 void LessonScreen::chooseLesson(int index) {
     if (!stepper_ || index < 0) return;
     const LessonStepper::Shown s = stepper_->choose(index);
+    round_->begin(lessonChoice_->itemText(index));
     setEntry(s.entry);
     entryReading_.clear(); // the lesson's number
     place_->setText(s.place);
@@ -210,6 +224,7 @@ void LessonScreen::chooseLesson(int index) {
 
 void LessonScreen::show(const LessonStepper::Shown &s) {
     if (!stepper_ || !stepper_->chosen()) return;
+    round_->stepped();
     if (s.changed) {
         setEntry(s.entry);
         entryReading_ = s.reading;
@@ -242,6 +257,22 @@ void LessonScreen::toggleAutoPlay() {
         auto_->setCaption(QStringLiteral("自动播放"));
     }
     playing_ = !playing_;
+}
+
+// 下一个: the next entry under review, else the lesson's next.
+void LessonScreen::stepForward() {
+    if (!showReviewed() && stepper_ && stepper_->chosen()) show(stepper_->forward());
+}
+
+// The next entry under review, in place of the lesson's next; false when none is left.
+bool LessonScreen::showReviewed() {
+    if (reviewQueue_.isEmpty()) return false;
+    setEntry(reviewQueue_.takeFirst());
+    entryReading_.clear();
+    place_->clear();
+    refreshPinyin();
+    round_->stepped();
+    return true;
 }
 
 } // namespace hanzi

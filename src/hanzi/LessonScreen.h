@@ -10,7 +10,8 @@ class QLineEdit;
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class Timer;
 class ToneMarksBox;
@@ -25,6 +26,7 @@ struct LessonKind {
     QString title;      // "单字学习"
     int slot;           // the table's slot in the store
     double entryPointSize;
+    QString reviewList{}; // the review list whose items the lesson shows again; none when empty
 };
 
 const LessonKind &characterLessons();
@@ -51,6 +53,8 @@ class LessonScreen : public ui::Screen {
     void setEntry(const QString &text);
     void offerStrokeOrder();
     void openStrokeOrder();
+    void stepForward();
+    bool showReviewed();
 
     app::AppContext &ctx_;
     LessonKind kind_;
@@ -66,6 +70,8 @@ class LessonScreen : public ui::Screen {
     ui::FlatButton *strokeOrder_ = nullptr; // the character lessons only
     ui::Timer *autoPlayTimer_;
     bool playing_ = false;
+    app::RoundTally *round_;  // a round is a lesson stepped through
+    QStringList reviewQueue_; // entries missed elsewhere, shown before the lesson goes on
 };
 
 } // namespace hanzi

@@ -100,7 +100,10 @@ void StrokeOrderScreen::wire() {
     connect(again_, &QPushButton::clicked, this, &StrokeOrderScreen::trace);
     connect(nextCharacter_, &QPushButton::clicked, this, [this] {
         if (!request_.next) return;
-        if (const std::optional<LessonCharacter> next = request_.next()) showCharacter(*next);
+        if (const std::optional<LessonCharacter> next = request_.next())
+            showCharacter(*next);
+        else
+            nextCharacter_->hide(); // the lesson has no next character to give
     });
     connect(back_, &QPushButton::clicked, this, [this] {
         frameTimer_->setEnabled(false);

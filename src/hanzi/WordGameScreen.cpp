@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "services/WavePlayer.h"
 #include "ui/AnswerButtons.h"
 #include "ui/Backdrop.h"
@@ -112,6 +113,11 @@ void WordGameScreen::build() {
     orderChoice_[0]->setChecked(true);
     listChoice_[0]->setChecked(true);
 
+    round_ = new app::RoundTally(ctx_, this, services::Area::Hanzi);
+    // Above the list, beside the title: free on every kind of the game.
+    round_->makeReviewButton(this, ui::twRect(7800, 180, 3960, 720), 14, kind_.screenName,
+                             [this](const QStringList &items) { review(items); });
+
     back_ = new ui::FlatButton(QStringLiteral("Button2"), QStringLiteral("不想玩了"), this, 14);
     back_->setGeometry(ui::twRect(7800, 7320, 3960, 720));
     ui::markBack(back_);
@@ -125,6 +131,15 @@ void WordGameScreen::wire() {
     connect(listChoice_[1], &QRadioButton::clicked, list_, &QWidget::hide);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
     connect(list_, &QListWidget::currentRowChanged, this, &WordGameScreen::chooseFromList);
+    // Another order is another round.
+    for (QRadioButton *o : orderChoice_)
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) round_->setMode(orderMode());
+        });
+}
+
+QString WordGameScreen::orderMode() const {
+    return orderChoice_[0]->isChecked() ? orderChoice_[0]->text() : orderChoice_[1]->text();
 }
 
 void WordGameScreen::noContent(const QString &message) {
@@ -162,6 +177,7 @@ void WordGameScreen::load() {
         list_->setCurrentRow(0);
     }
     c_ = 0;
+    round_->setMode(orderMode());
     // Right after showing, the label carries no position.
     ask(0, kind_.wrongRule == WordGameKind::WrongRule::AroundCentre ? kind_.firstCentre : 0);
 }
@@ -193,16 +209,36 @@ void WordGameScreen::ask(int c, int m) {
 void WordGameScreen::answer(int k) {
     list_->setVisible(listChoice_[0]->isChecked());
     ctx_.random.randomize();
+    const QString asked = entries_[static_cast<std::size_t>(c_)].answer;
     if (k != rightSlot_) {
+        round_->wrong(kind_.screenName, asked, answers_->caption(k));
         ctx_.jieguo().play(core::jieguo::kWrong);
         return;
     }
+    round_->right(kind_.screenName, asked);
     ctx_.jieguo().play(core::jieguo::kRight);
     const int n = static_cast<int>(entries_.size());
-    const int next = nextWordEntry(ctx_.random, n, c_, orderChoice_[0]->isChecked());
+    const int next = !reviewQueue_.isEmpty()
+                         ? reviewQueue_.takeFirst()
+                         : nextWordEntry(ctx_.random, n, c_, orderChoice_[0]->isChecked());
     // At the last entry in order there is no next item: the selection and its text stay.
     if (next != c_) select(next);
     c_ = next;
+    ask(c_, c_);
+}
+
+// The entries missed before, asked first; items no longer in the table are passed over.
+void WordGameScreen::review(const QStringList &items) {
+    reviewQueue_.clear();
+    for (const QString &item : items)
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            if (entries_[i].answer == item) {
+                reviewQueue_ << static_cast<int>(i);
+                break;
+            }
+    if (reviewQueue_.isEmpty()) return;
+    c_ = reviewQueue_.takeFirst();
+    select(c_);
     ask(c_, c_);
 }
 

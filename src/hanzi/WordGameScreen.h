@@ -12,7 +12,8 @@ class QTextEdit;
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class AnswerButtons;
 }
@@ -39,6 +40,8 @@ class WordGameScreen : public ui::Screen {
     void select(int i);
     void ask(int c, int m);
     void answer(int k);
+    void review(const QStringList &items);
+    QString orderMode() const;
 
     app::AppContext &ctx_;
     const WordGameKind &kind_;
@@ -55,6 +58,8 @@ class WordGameScreen : public ui::Screen {
     QListWidget *list_;
     std::array<QRadioButton *, 2> orderChoice_{};
     std::array<QRadioButton *, 2> listChoice_{};
+    app::RoundTally *round_ = nullptr;
+    QList<int> reviewQueue_; // entries to ask next, before the game goes on as chosen
 };
 
 } // namespace hanzi

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "core/FourChoice.h"
 #include "services/WavePlayer.h"
@@ -32,6 +33,11 @@ PinyinGamesScreen::PinyinGamesScreen(app::AppContext &ctx)
     again_->setGeometry(250, 440, 140, 48);
     back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), this, 14);
     back_->setGeometry(420, 440, 140, 48);
+    round_ = new app::RoundTally(ctx_, this, services::Area::Pinyin);
+    round_->setMode(windowTitle());
+    // In the strip between the answers and the row of buttons.
+    round_->makeReviewButton(this, QRect(250, 408, 140, 28), 11, screens::kPinyinGames,
+                             [this](const QStringList &items) { review(items); });
     connect(start_, &QPushButton::clicked, this, &PinyinGamesScreen::start);
     connect(again_, &QPushButton::clicked, this, &PinyinGamesScreen::playAnswer);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
@@ -54,11 +60,13 @@ PinyinGamesScreen::~PinyinGamesScreen() = default;
 void PinyinGamesScreen::applyMenuChoice(const app::MenuChoice &choice) {
     if (const auto r = gameRange(choice.mode)) range_ = *r;
     if (!choice.title.isEmpty()) setWindowTitle(choice.title);
+    round_->setMode(windowTitle());
 }
 
 void PinyinGamesScreen::start() {
     start_->setEnabled(false);
     answers_->setAllEnabled(true);
+    round_->begin(round_->mode());
     cjf();
 }
 
@@ -66,6 +74,7 @@ void PinyinGamesScreen::cjf() {
     answers_->clearCaptions();
     ctx_.random.randomize();
     answer_ = ctx_.random.countFrom(range_.size(), range_.first);
+    if (!reviewQueue_.isEmpty()) answer_ = reviewQueue_.takeFirst();
     playAnswer();
 
     const LetterRange r = range_;
@@ -87,11 +96,28 @@ void PinyinGamesScreen::playAnswer() {
 void PinyinGamesScreen::check(int k) {
     if (pause_->isEnabled()) return; // the next letter is on its way
     if (k == rightButton_) {
+        round_->right(screens::kPinyinGames, gameCaption(answer_));
         ctx_.jieguo().play(core::jieguo::kRight);
         pause_->setEnabled(true);
     } else {
+        round_->wrong(screens::kPinyinGames, gameCaption(answer_), answers_->caption(k));
         ctx_.jieguo().play(core::jieguo::kWrong);
     }
+}
+
+// The letters missed before come first (the wrong answers stay those of the range).
+void PinyinGamesScreen::review(const QStringList &items) {
+    reviewQueue_.clear();
+    for (const QString &item : items)
+        for (int k = 1; k <= kLetterCount; ++k)
+            if (gameCaption(k) == item) {
+                reviewQueue_ << k;
+                break;
+            }
+    if (start_->isEnabled())
+        start();
+    else if (!pause_->isEnabled())
+        cjf();
 }
 
 } // namespace pinyin

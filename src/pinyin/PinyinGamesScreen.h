@@ -8,7 +8,8 @@
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace services {
 class WavePlayer;
 }
@@ -44,6 +45,7 @@ class PinyinGamesScreen : public ui::Screen, public app::MenuChoiceTarget {
     void start();
     void check(int k);
     void playAnswer();
+    void review(const QStringList &items);
 
     app::AppContext &ctx_;
     std::unique_ptr<services::WavePlayer> player_;
@@ -54,6 +56,8 @@ class PinyinGamesScreen : public ui::Screen, public app::MenuChoiceTarget {
     ui::FlatButton *hint_, *start_, *again_, *back_;
     // After a right answer the chime is heard out before the next letter; answers wait.
     ui::Timer *pause_;
+    app::RoundTally *round_;
+    QList<int> reviewQueue_; // letters to ask next, before the range goes on
 };
 
 } // namespace pinyin

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "pinyin/LetterBoard.h"
 #include "services/PinyinLookup.h"
@@ -75,6 +76,11 @@ PinyinSpellingScreen::PinyinSpellingScreen(app::AppContext &ctx)
     start_->setGeometry(160, 620, 100, 48);
     back_ = new ui::FlatButton(QStringLiteral("Button1"), QStringLiteral("返回"), this, 14);
     back_->setGeometry(270, 620, 100, 48);
+    round_ = new app::RoundTally(ctx_, this, services::Area::Pinyin);
+    // Between the cheer and the row of buttons.
+    round_->makeReviewButton(this, QRect(95, 568, 210, 40), 14, app::kCharacterList,
+                             [this](const QStringList &items) { review(items); });
+
     connect(clear_, &QPushButton::clicked, this, &PinyinSpellingScreen::clearInput);
     connect(start_, &QPushButton::clicked, this, &PinyinSpellingScreen::startPressed);
     connect(back_, &QPushButton::clicked, this, [this] { ctx_.navigator().returnToMain(); });
@@ -124,6 +130,8 @@ void PinyinSpellingScreen::newCharacter() {
     ctx_.random.randomize();
     cursor->MoveFirst();
     cursor->Move(int(n * ctx_.random.rnd()));
+    toReviewed(*cursor);
+    missed_ = false;
     character_->setText(cursor->field(0).trimmed());
     // The record's own reading if it has one, as school writes it: nü and lüe with the dots, ju
     // and yue without.
@@ -139,15 +147,22 @@ void PinyinSpellingScreen::letterClicked(int k) {
     for (int j : disabledAfter(k))
         board_->setEnabled(j, false);
     if (display_->caption() == expected_) {
+        round_->right(app::kCharacterList, character_->text());
         cheer_->setText(kRight);
         ticks_ = 0;
         moveOnTimer_->setEnabled(true);
+    } else if (!missed_ && !moveOnTimer_->isEnabled() && !expected_.startsWith(display_->caption())) {
+        // Once a character: its letters no longer lead to its pinyin.
+        missed_ = true;
+        round_->wrong(app::kCharacterList, character_->text(), display_->caption());
     }
 }
 
 void PinyinSpellingScreen::startPressed() {
     // A move still pending after "正确！" would bring a second character moments later.
     moveOnTimer_->setEnabled(false);
+    // The round runs from the first "开始" until the screen is put away.
+    if (!round_->isOpen()) round_->begin(QString());
     newCharacter();
 }
 
@@ -163,6 +178,26 @@ void PinyinSpellingScreen::tick() {
         newCharacter();
         moveOnTimer_->setEnabled(false);
     }
+}
+
+bool PinyinSpellingScreen::toReviewed(services::TableCursor &cursor) {
+    while (!reviewQueue_.isEmpty()) {
+        const QString wanted = reviewQueue_.takeFirst();
+        const std::vector<QStringList> &records = cursor.records();
+        for (std::size_t i = 0; i < records.size(); ++i)
+            if (records[i].value(0).trimmed() == wanted) {
+                cursor.MoveFirst();
+                cursor.Move(int(i));
+                return true;
+            }
+    }
+    return false;
+}
+
+// The characters missed before, asked next; characters the table no longer holds are passed over.
+void PinyinSpellingScreen::review(const QStringList &items) {
+    reviewQueue_ = items;
+    startPressed();
 }
 
 bool PinyinSpellingScreen::eventFilter(QObject *watched, QEvent *event) {

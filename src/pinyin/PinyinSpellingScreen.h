@@ -8,7 +8,8 @@ class QLabel;
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace services {
 class TableCursor;
 class WavePlayer;
@@ -48,6 +49,9 @@ class PinyinSpellingScreen : public ui::Screen {
     // Shows why there is no character to ask, if so; true when there is none.
     bool showProblem();
     services::TableCursor *characters();
+    void review(const QStringList &items);
+    // Moves the cursor to the next character under review that the table holds; false when none.
+    bool toReviewed(services::TableCursor &cursor);
 
     app::AppContext &ctx_;
     std::unique_ptr<services::WavePlayer> player_;
@@ -58,6 +62,9 @@ class PinyinSpellingScreen : public ui::Screen {
     ui::Timer *moveOnTimer_;
     QString expected_;
     int ticks_ = 0;
+    app::RoundTally *round_;
+    bool missed_ = false;     // the character on show has been counted as a miss
+    QStringList reviewQueue_; // characters to ask next, before the random ones
 };
 
 } // namespace pinyin

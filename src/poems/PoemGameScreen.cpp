@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "poems/PoemBlock.h"
 #include "poems/PoemGame.h"
@@ -39,6 +40,7 @@ PoemGameScreen::PoemGameScreen(app::AppContext &ctx)
       pause_(new ui::Timer(QStringLiteral("Timer2"), kSolvedPauseMs, this)) {
     build();
     wire();
+    round_ = new app::RoundTally(ctx_, this, services::Area::Poems);
     // No poem yet: no line to place.
     for (int j = 1; j <= 4; ++j)
         lineButton(j)->setEnabled(false);
@@ -176,6 +178,7 @@ void PoemGameScreen::startPoem(int k) {
     const std::optional<PoemBlock> poem = PoemBlock::read(*cursor, k);
     if (!poem) return;
     stopWork();
+    round_->begin(poem->title());
     current_ = k;
     count_->setText(PoemGame::countText(poemCount_, k));
     title_->setCaption(poem->title());
@@ -240,10 +243,14 @@ void PoemGameScreen::check() {
     for (int i = 0; i < 4; ++i)
         placed[static_cast<std::size_t>(i)] = lineButton(5 + i)->caption();
     if (!PoemGame::inOrder(placed, lines_)) {
+        round_->wrong(screens::kPoemGame, title_->caption(),
+                      QStringList(placed.begin(), placed.end()).join(QStringLiteral("，")));
         ctx_.jieguo().play(core::jieguo::kWrong);
         emptySlots();
         return;
     }
+    round_->right(screens::kPoemGame, title_->caption());
+    round_->finish();
     ctx_.jieguo().play(core::jieguo::kRightWithPraise);
     pausing_ = true;
     pause_->setEnabled(true);

@@ -9,7 +9,8 @@ class QRadioButton;
 
 namespace app {
 class AppContext;
-}
+class RoundTally;
+} // namespace app
 namespace ui {
 class Timer;
 }
@@ -65,6 +66,7 @@ class PoemGameScreen : public ui::Screen {
     QString typingText_;
     int typed_ = 0;
     bool pausing_ = false;
+    app::RoundTally *round_ = nullptr; // a round is one poem
 };
 
 } // namespace poems

@@ -26,7 +26,7 @@ struct Answer {
 struct Round {
     QString screen; // the screen's control name ("jiafa10", "renzidan")
     Area area = Area::Arithmetic;
-    QString mode;   // the mode, book, group or lesson as the child chose it ("第3课", "加法")
+    QString mode; // the mode, book, group or lesson as the child chose it ("第3课", "加法")
     QDateTime started;
     int seconds = 0;
     int right = 0;
@@ -44,6 +44,8 @@ class Recorder {
     // The items of a review list the current child still has to review, the most recent miss
     // first; empty when there are none or the review is not offered.
     virtual QStringList reviewItems(const QString &list) const = 0;
+    // The time rounds are stamped and timed by; the fake's stands still until a test moves it.
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
 // Keeps what it is handed, for tests; the review lists are whatever a test puts in `review`.
@@ -51,8 +53,10 @@ class RecordingRecorder : public Recorder {
   public:
     void addRound(const Round &round) override { rounds << round; }
     QStringList reviewItems(const QString &list) const override { return review.value(list); }
+    QDateTime now() const override { return clock; }
     QList<Round> rounds;
     QHash<QString, QStringList> review;
+    QDateTime clock{QDate(2026, 1, 5), QTime(17, 0)};
 };
 
 } // namespace services

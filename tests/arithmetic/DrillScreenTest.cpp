@@ -89,6 +89,74 @@ class DrillScreenTest : public QObject {
                               played(core::jieguo::kWrong), played(core::jieguo::kRight)}));
     }
 
+    // The question as its tiles show it.
+    QString shownQuestion() {
+        return QStringLiteral("%1 %2 %3 =")
+            .arg(caption(screen, "Button2"), caption(screen, "Button3"), caption(screen, "Button4"));
+    }
+
+    // Twenty questions make a round: its counts, its one miss (the question and the answer
+    // pressed) and its time by the recorder's clock; the next round starts with question 21.
+    void roundOfTwentyQuestions() {
+        auto &rec = record(*ctx);
+        click(screen, "Button7");
+        const QString first = shownQuestion();
+        const QString wrong = answerButton(false);
+        const QString given = caption(screen, wrong);
+        click(screen, wrong);
+        rec.clock = rec.clock.addSecs(95);
+        for (int q = 0; q < 19; ++q)
+            click(screen, answerButton(true));
+        QVERIFY(rec.rounds.isEmpty());
+        // Running out settles a question too.
+        for (int i = 0; i < 100; ++i)
+            timer("Timer2")->fire();
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("jiafa10"));
+        QCOMPARE(r.area, services::Area::Arithmetic);
+        QCOMPARE(r.mode, QStringLiteral("一位数加一位数(和小于10)"));
+        QCOMPARE(r.right, 19);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{first + QStringLiteral("→") + given});
+        QCOMPARE(r.misses[0].list, QStringLiteral("jiafa10"));
+        QCOMPARE(r.seconds, 95);
+        QVERIFY(first.endsWith(QStringLiteral(" =")) && first.count(QLatin1Char(' ')) == 3);
+        // The screen's own tally runs on across rounds.
+        QCOMPARE(caption(screen, "Button13"), QStringLiteral("正确19道题,错误1道题,"));
+        rec.clock = rec.clock.addSecs(7);
+        click(screen, answerButton(true));
+        click(screen, "Button1");
+        QCOMPARE(rec.rounds.size(), 2);
+        QCOMPARE(rec.rounds[1].right, 1);
+        QCOMPARE(rec.rounds[1].seconds, 7);
+    }
+
+    // A round left early is handed over once, when the screen is put away; a visit with no
+    // answer leaves nothing.
+    void roundLeftEarly() {
+        auto &rec = record(*ctx);
+        click(screen, "Button1");
+        QVERIFY(rec.rounds.isEmpty());
+        screen = ctx->navigator().open(*app::findMenuItem("slj1"));
+        click(screen, "Button7");
+        const QString asked = caption(screen, "Button2") + QStringLiteral(" =");
+        const QString wrong = answerButton(false);
+        const QString given = caption(screen, wrong);
+        click(screen, wrong);
+        click(screen, answerButton(true));
+        rec.clock = rec.clock.addSecs(42);
+        click(screen, "Button1");
+        flushDeletes();
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("jjccform"));
+        QCOMPARE(r.right, 1);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{asked + QStringLiteral("→") + given});
+        QCOMPARE(r.seconds, 42);
+    }
+
     void countdown_data() {
         QTest::addColumn<QString>("item");
         QTest::newRow("addition") << "less10";

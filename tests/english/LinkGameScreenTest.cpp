@@ -134,6 +134,38 @@ class LinkGameScreenTest : public QObject {
         QVERIFY(speech(*ctx).log.isEmpty());
     }
 
+    // A level is a round: a word and a meaning that do not belong together are a miss, the
+    // pairs are its right answers; the next level's round begins with its deal.
+    void levelRound() {
+        play(0);
+        auto &rec = record(*ctx);
+        const QString title = caption(s, "Button5").chopped(QStringLiteral("单词游戏").size());
+        const QString wrongMeaning = caption(s, meaning(1));
+        clickAll("W0 M1 M0 W0");
+        for (int i = 1; i < 24; ++i)
+            clickAll(QStringLiteral("W%1 M%1").arg(i));
+        rec.clock = rec.clock.addSecs(80);
+        QVERIFY(rec.rounds.isEmpty());
+        clickAll("M24 W24");
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("连连看"));
+        QCOMPARE(r.area, services::Area::English);
+        QCOMPARE(r.mode, title + QStringLiteral(" 第1组 第1关"));
+        QCOMPARE(r.right, 25);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{QStringLiteral("a1→") + wrongMeaning});
+        QCOMPARE(r.misses[0].list, QStringLiteral("英语单词"));
+        QCOMPARE(r.seconds, 80);
+        // Level 2 left after one pair: handed over once, when the screen is put away.
+        clickAll("W0 M0");
+        click(s, "Button2");
+        flushDeletes();
+        QCOMPARE(rec.rounds.size(), 2);
+        QCOMPARE(rec.rounds[1].mode, title + QStringLiteral(" 第1组 第2关"));
+        QCOMPARE(rec.rounds[1].right, 1);
+    }
+
     // Four levels of a full group, then level 1 again.
     void levelsCycle() {
         play(0);

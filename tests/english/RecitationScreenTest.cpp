@@ -178,6 +178,73 @@ class RecitationScreenTest : public QObject {
         QCOMPARE(bar(s, "Progress2"), 50);
     }
 
+    // A recitation group is a round: right meanings, wrong ones (the word and the meaning
+    // chosen) and words given up on, handed over when the child stops.
+    void groupRound() {
+        recite(0);
+        auto &rec = record(*ctx);
+        nextWord(0);
+        click(s, "Button1(0)");
+        nextWord(1);
+        const QString given = choiceCaption(2);
+        click(s, "Button1(2)");
+        nextWord(0);
+        click(s, "Button8");
+        rec.clock = rec.clock.addSecs(90);
+        click(s, "Button2");
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("背单词"));
+        QCOMPARE(r.area, services::Area::English);
+        QCOMPARE(r.mode, QStringLiteral("背诵人教版小学英语第一册 第1组"));
+        QCOMPARE(r.right, 1);
+        QCOMPARE(r.wrong, 2);
+        QCOMPARE(missList(r),
+                 (QStringList{QStringLiteral("a3→") + given, QStringLiteral("a4→想不起来了，忘了？？")}));
+        QCOMPARE(r.misses[0].list, QStringLiteral("英语单词"));
+        QCOMPARE(r.seconds, 90);
+    }
+
+    // "复习错题" asks the words missed before that the book holds, then the group goes on where
+    // it stood; before "开始" it starts the group with them.
+    void review() {
+        record(*ctx).review[QStringLiteral("英语单词")] = {"a7", "zebra", "a5"};
+        recite(0);
+        QVERIFY(button(s, "ReviewButton")->isVisible());
+        QCOMPARE(caption(s, "ReviewButton"), QStringLiteral("复习错题"));
+        nextWord(0);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a2"));
+        click(s, "ReviewButton");
+        QVERIFY(!button(s, "ReviewButton")->isVisible());
+        click(s, "Button1(0)");
+        nextWord(2);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a7"));
+        QCOMPARE(choiceCaption(2), QStringLiteral("a义7"));
+        click(s, "Button1(2)");
+        nextWord(0);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a5"));
+        click(s, "Button1(0)");
+        nextWord(0);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a3"));
+
+        cleanup();
+        init();
+        record(*ctx).review[QStringLiteral("英语单词")] = {"a9"};
+        choice = ctx->navigator().open(*app::findMenuItem("yy2"));
+        choice->findChild<QListWidget *>("List1")->setCurrentRow(0);
+        click(choice, "Button1");
+        s = ctx->navigator().current();
+        click(s, "ReviewButton");
+        QVERIFY(!button(s, "Button3")->isEnabled());
+        nextWord(1);
+        QCOMPARE(caption(s, "Button4"), QStringLiteral("a9"));
+    }
+
+    void noReviewNoButton() {
+        recite(0);
+        QVERIFY(button(s, "ReviewButton")->isHidden());
+    }
+
     // Keys 1 to 3 answer; a wrong key is silent; a key after the answer counts nothing.
     void keyAnswers() {
         recite(0);

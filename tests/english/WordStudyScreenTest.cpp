@@ -205,6 +205,47 @@ class WordStudyScreenTest : public QObject {
         QCOMPARE(speechLog(), (QStringList{"stop", "rate 160", "speak \"a2\""}));
     }
 
+    // A study run is a round of the words stepped through, with no answers.
+    void studyRound() {
+        QWidget *s = study(0);
+        auto &rec = record(*ctx);
+        click(s, "Button3");
+        next(2);
+        rec.clock = rec.clock.addSecs(40);
+        click(s, "Button2");
+        flushDeletes();
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("学单词"));
+        QCOMPARE(r.area, services::Area::English);
+        QCOMPARE(r.mode, QStringLiteral("学习人教版小学英语第一册 第1组"));
+        QCOMPARE(r.right + r.wrong, 0);
+        QCOMPARE(r.seconds, 40);
+    }
+
+    // "复习错题" shows the words missed before first, then the group from where it stood.
+    void review() {
+        record(*ctx).review[QStringLiteral("英语单词")] = {"a7", "zebra", "a5"};
+        QWidget *s = study(0);
+        QVERIFY(button(s, "ReviewButton")->isVisible());
+        click(s, "ReviewButton");
+        QVERIFY(!button(s, "ReviewButton")->isVisible());
+        QVERIFY(!button(s, "Button3")->isEnabled());
+        QCOMPARE(shownWord(), QStringLiteral("a7"));
+        QCOMPARE(caption(s, "Button1"), QStringLiteral("a义7"));
+        next();
+        QCOMPARE(shownWord(), QStringLiteral("a5"));
+        next();
+        QCOMPARE(shownWord(), QStringLiteral("a1"));
+        next();
+        QCOMPARE(shownWord(), QStringLiteral("a2"));
+    }
+
+    void noReviewNoButton() {
+        QWidget *s = study(0);
+        QVERIFY(button(s, "ReviewButton")->isHidden());
+    }
+
     // Full group: 99 presses show positions 1..99, the 100th the group's first again; the bar
     // counts to 100 and drops to 0 on the press after, apart from the group.
     void fullGroupWrapsAtHundred() {

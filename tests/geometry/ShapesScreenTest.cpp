@@ -124,6 +124,29 @@ class ShapesScreenTest : public QObject {
         QCOMPARE(caption(screen, right), geometry::ShapeCatalogue::name(shapes()->item()));
     }
 
+    // A session runs from "开始" until the screen is put away: the names asked and pressed.
+    void session() {
+        openFromMenu();
+        auto &rec = record(*ctx);
+        click(screen, "Button7");
+        const QString asked = caption(screen, QStringLiteral("Button9(%1)").arg(shapes()->rightButton()));
+        const QString wrong = QStringLiteral("Button9(%1)").arg(shapes()->rightButton() % 4 + 1);
+        const QString given = caption(screen, wrong);
+        click(screen, wrong);
+        click(screen, QStringLiteral("Button9(%1)").arg(shapes()->rightButton()));
+        click(screen, QStringLiteral("Button9(%1)").arg(shapes()->rightButton()));
+        rec.clock = rec.clock.addSecs(125);
+        click(screen, "Button1");
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("tpform"));
+        QCOMPARE(r.area, services::Area::Geometry);
+        QCOMPARE(r.right, 2);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{asked + QStringLiteral("→") + given});
+        QCOMPARE(r.seconds, 125);
+    }
+
     void returnAndComeBack() {
         openFromMenu();
         click(screen, "Button7");

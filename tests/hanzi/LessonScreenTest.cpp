@@ -101,6 +101,63 @@ class LessonScreenTest : public QObject {
         QCOMPARE(shown(), QStringLiteral("日 第21个"));
     }
 
+    // A lesson stepped through is a round, timed by the recorder's clock; a lesson chosen and
+    // never stepped is none.
+    void lessonRound() {
+        auto &rec = record(*ctx);
+        choose(2);
+        for (int i = 0; i < 3; ++i)
+            click(screen, "Button1");
+        rec.clock = rec.clock.addSecs(33);
+        choose(0);
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("renzidan"));
+        QCOMPARE(r.area, services::Area::Hanzi);
+        QCOMPARE(r.mode, QStringLiteral("第3课"));
+        QCOMPARE(r.right + r.wrong, 0);
+        QCOMPARE(r.seconds, 33);
+        click(screen, "Button2");
+        QCOMPARE(rec.rounds.size(), 1);
+    }
+
+    // The characters missed in the spelling game are shown first by "下一个", then the lesson
+    // goes on; the word-group lessons have no such list.
+    void review() {
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path());
+        record(*ctx).review[QStringLiteral("单字")] = {QStringLiteral("火"), QStringLiteral("龙")};
+        record(*ctx).review[QStringLiteral("词组")] = {QStringLiteral("绿叶")};
+        open("danzi");
+        QVERIFY(button(screen, "ReviewButton")->isVisible());
+        QCOMPARE(caption(screen, "ReviewButton"), QStringLiteral("复习错题"));
+        choose(2);
+        click(screen, "Button1");
+        click(screen, "ReviewButton");
+        QVERIFY(!button(screen, "ReviewButton")->isVisible());
+        QCOMPARE(shown(), QStringLiteral("火 "));
+        QCOMPARE(pinyin(), ctx->pinyin().GetPinYin("火"));
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("龙 "));
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("月 第22个"));
+
+        // Before a lesson is chosen "下一个" steps through them, then rests.
+        cleanup();
+        ctx = app::AppContext::forTests(dir.path());
+        record(*ctx).review[QStringLiteral("单字")] = {QStringLiteral("火")};
+        open("danzi");
+        click(screen, "ReviewButton");
+        QCOMPARE(shown(), QStringLiteral("火 "));
+        click(screen, "Button1");
+        QCOMPARE(shown(), QStringLiteral("火 "));
+
+        open("zuci");
+        QVERIFY(!screen->findChild<QPushButton *>("ReviewButton"));
+    }
+
+    void noReviewNoButton() { QVERIFY(button(screen, "ReviewButton")->isHidden()); }
+
     void backWithItsSilentPress() {
         choose(1);
         click(screen, "Button3");

@@ -4,6 +4,7 @@
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 #include "ui/Fonts.h"
+#include "ui/Keyboard.h"
 
 #include <QFontInfo>
 #include <QListWidget>
@@ -69,7 +70,7 @@ class WordGameScreenTest : public QObject {
     QWidget *screen = nullptr;
     const Game *game = nullptr;
 
-    void openWith(const Game &g, int n) {
+    void openWith(const Game &g, int n, const QStringList &review = {}) {
         ctx.reset();
         flushDeletes();
         game = &g;
@@ -80,6 +81,7 @@ class WordGameScreenTest : public QObject {
             rows.push_back(g.record(k));
         QVERIFY(writeFixtureStudyDat(path, {{g.slot, rows}}));
         ctx = app::AppContext::forTests(dir.path());
+        if (!review.isEmpty()) record(*ctx).review[g.caption.trimmed()] = review;
         screen = ctx->navigator().open(*app::findMenuItem(g.menuItem));
         QVERIFY(screen);
     }
@@ -323,6 +325,58 @@ class WordGameScreenTest : public QObject {
     }
 
     // Back to the main window.
+    // A round runs until the child picks another order or leaves; a miss is the entry's answer
+    // and the answer pressed.
+    void round() {
+        const Game &g = kGames[1];
+        openWith(g, 10);
+        auto &rec = record(*ctx);
+        const QString wrong = buttonOf(g.answer(1), false);
+        const QString given = caption(screen, wrong);
+        click(screen, wrong);
+        click(screen, buttonOf(g.answer(1)));
+        click(screen, buttonOf(g.answer(2)));
+        rec.clock = rec.clock.addSecs(30);
+        option("Option1(1)")->click();
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("反义词"));
+        QCOMPARE(r.area, services::Area::Hanzi);
+        QCOMPARE(r.mode, QStringLiteral("顺序游戏"));
+        QCOMPARE(r.right, 2);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{QStringLiteral("反1→") + given});
+        QCOMPARE(r.seconds, 30);
+        // Nothing answered in the random order: leaving adds nothing.
+        click(screen, "Button2");
+        QCOMPARE(rec.rounds.size(), 1);
+    }
+
+    // With entries to review, "复习错题" asks them first (one the table no longer holds is passed
+    // over), then the game goes on in its order.
+    void review() {
+        const Game &g = kGames[1];
+        openWith(g, 10, {QStringLiteral("反7"), QStringLiteral("反99"), QStringLiteral("反3")});
+        QPushButton *b = button(screen, "ReviewButton");
+        QVERIFY(b->isVisible());
+        QCOMPARE(b->text(), QStringLiteral("复习错题"));
+        QVERIFY(ui::tabStops(screen).contains(b));
+        asks(1, 4);
+        click(screen, "ReviewButton");
+        QVERIFY(!b->isVisible());
+        asks(7, 4);
+        QCOMPARE(list()->currentRow(), 6);
+        click(screen, buttonOf(g.answer(7)));
+        asks(3, 4);
+        click(screen, buttonOf(g.answer(3)));
+        asks(4, 4);
+    }
+
+    void noReviewNoButton() {
+        openWith(kGames[0], 10);
+        QVERIFY(button(screen, "ReviewButton")->isHidden());
+    }
+
     void leaving() {
         openWith(kGames[1], 5);
         click(screen, "Button2");

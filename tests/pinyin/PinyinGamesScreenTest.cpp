@@ -170,6 +170,52 @@ class PinyinGamesScreenTest : public QObject {
         QCOMPARE(clips(*ctx).plays(), (QStringList{kWrongClip, kRightClip}));
     }
 
+    // A round runs from "开始" until the screen is put away: the letters asked, the answers pressed.
+    void round() {
+        open(QStringLiteral("py3"));
+        auto &rec = record(*ctx);
+        click(screen, "Button7");
+        const QString asked = pinyin::gameCaption(screen->answer());
+        const QString given = caption(screen, wrongButton());
+        click(screen, wrongButton());
+        answerRight();
+        answerRight();
+        rec.clock = rec.clock.addSecs(64);
+        backToMain();
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("pyyx1form"));
+        QCOMPARE(r.area, services::Area::Pinyin);
+        QCOMPARE(r.mode, QStringLiteral("复韵母游戏"));
+        QCOMPARE(r.right, 2);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{asked + QStringLiteral("→") + given});
+        QCOMPARE(r.misses[0].list, QStringLiteral("pyyx1form"));
+        QCOMPARE(r.seconds, 64);
+    }
+
+    // "复习错题" asks the letters missed before first, even from another range, then the range.
+    void review() {
+        record(*ctx).review[QStringLiteral("pyyx1form")] = {pinyin::gameCaption(30), pinyin::gameCaption(2)};
+        open(QStringLiteral("py3"));
+        QVERIFY(button(screen, "ReviewButton")->isVisible());
+        click(screen, "ReviewButton");
+        QVERIFY(!button(screen, "ReviewButton")->isVisible());
+        QVERIFY(!button(screen, "Button7")->isEnabled());
+        QCOMPARE(screen->answer(), 30);
+        QCOMPARE(letterPlayer().plays().last(), played(core::letters::clip(30)));
+        QCOMPARE(caption(screen, rightButton()), pinyin::gameCaption(30));
+        answerRight();
+        QCOMPARE(screen->answer(), 2);
+        answerRight();
+        QVERIFY(screen->answer() >= 7 && screen->answer() <= 20);
+    }
+
+    void noReviewNoButton() {
+        open(QStringLiteral("py6"));
+        QVERIFY(button(screen, "ReviewButton")->isHidden());
+    }
+
     void clicksDuringThePauseAreIgnored() {
         open(QStringLiteral("py5"));
         click(screen, "Button7");

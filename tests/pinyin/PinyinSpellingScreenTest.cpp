@@ -168,6 +168,63 @@ class PinyinSpellingScreenTest : public QObject {
         QCOMPARE(tooltipAfterMouseMove(), QStringLiteral("答案：ai"));
     }
 
+    // A round runs from "开始" until the screen is put away. A character counts one miss, with the
+    // letters put down when they stopped leading to its pinyin; letters after "正确！" count nothing.
+    void round() {
+        openWith(kCharacters);
+        auto &rec = record(*ctx);
+        start(0);
+        click(screen, letterButton(27)); // m
+        click(screen, letterButton(5));  // u
+        click(screen, "Button3");
+        click(screen, letterButton(5));
+        click(screen, "Button3");
+        click(screen, letterButton(27));
+        click(screen, letterButton(1)); // a
+        click(screen, letterButton(5));
+        rec.clock = rec.clock.addSecs(20);
+        click(screen, "Button1");
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("pyyxform"));
+        QCOMPARE(r.area, services::Area::Pinyin);
+        QCOMPARE(r.right, 1);
+        QCOMPARE(r.wrong, 1);
+        QCOMPARE(missList(r), QStringList{QStringLiteral("妈→mu")});
+        QCOMPARE(r.misses[0].list, QStringLiteral("单字"));
+        QCOMPARE(r.seconds, 20);
+    }
+
+    // "复习错题" asks the characters missed before (shared with the character lessons) first.
+    void review() {
+        QVERIFY(
+            writeFixtureStudyDat(dir.filePath("study.dat"), {{services::kSingleCharacters, kCharacters}}));
+        ctx = app::AppContext::forTests(dir.path(), 3);
+        record(*ctx).review[QStringLiteral("单字")] = {QStringLiteral("略"), QStringLiteral("龙"),
+                                                       QStringLiteral("爱")};
+        ctx->navigator().showMain();
+        screen =
+            qobject_cast<pinyin::PinyinSpellingScreen *>(ctx->navigator().open(QStringLiteral("pyyxform")));
+        QVERIFY(screen);
+        QVERIFY(button(screen, "ReviewButton")->isVisible());
+        ctx->random.script({pick(0, 4)});
+        click(screen, "ReviewButton");
+        QVERIFY(!button(screen, "ReviewButton")->isVisible());
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("略"));
+        QCOMPARE(screen->expected(), QStringLiteral("lüe"));
+        ctx->random.script({pick(0, 4)});
+        click(screen, "Button7");
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("爱"));
+        ctx->random.script({pick(1, 4)});
+        click(screen, "Button7");
+        QCOMPARE(caption(screen, "Label2"), QStringLiteral("女"));
+    }
+
+    void noReviewNoButton() {
+        openWith(kCharacters);
+        QVERIFY(button(screen, "ReviewButton")->isHidden());
+    }
+
     // The answer is the pinyin as school writes it: ü keeps its dots after n and l, and drops
     // them after j, q, x and y, where the ü letter then puts down a plain u.
     void umlaut_data() {

@@ -187,6 +187,30 @@ class PoemGameScreenTest : public QObject {
         QCOMPARE(clips(*ctx).plays().last(), played(core::jieguo::kRightWithPraise));
     }
 
+    // A round is one poem: its wrong orders (the lines as placed) and the solve, handed over at
+    // once; a poem begun and left unanswered adds nothing.
+    void roundPerPoem() {
+        openWith(24);
+        auto &rec = record(*ctx);
+        placeLines(1, {2, 1, 3, 4});
+        rec.clock = rec.clock.addSecs(50);
+        placeLines(1, {1, 2, 3, 4});
+        QCOMPARE(rec.rounds.size(), 1);
+        const services::Round &r = rec.rounds[0];
+        QCOMPARE(r.screen, QStringLiteral("唐诗游戏"));
+        QCOMPARE(r.area, services::Area::Poems);
+        QCOMPARE(r.mode, QStringLiteral("题1"));
+        QCOMPARE(r.right, 1);
+        QCOMPARE(r.wrong, 1);
+        const QString placed =
+            QStringList{line(1, 2), line(1, 1), line(1, 3), line(1, 4)}.join(QStringLiteral("，"));
+        QCOMPARE(missList(r), QStringList{QStringLiteral("题1→") + placed});
+        QCOMPARE(r.seconds, 50);
+        pause()->fire();
+        click(screen, "Button2");
+        QCOMPARE(rec.rounds.size(), 1);
+    }
+
     void startAgain() {
         openWith(24);
         placeLines(1, {1});

@@ -83,5 +83,15 @@ inline services::RecordingWavePlayer &clips(app::AppContext &ctx) {
 inline services::RecordingSpeechVoice &speech(app::AppContext &ctx) {
     return static_cast<services::RecordingSpeechVoice &>(ctx.voice());
 }
+inline services::RecordingRecorder &record(app::AppContext &ctx) {
+    return static_cast<services::RecordingRecorder &>(ctx.recorder());
+}
+// A round's misses as "item→given", in order.
+inline QStringList missList(const services::Round &round) {
+    QStringList out;
+    for (const services::Answer &a : round.misses)
+        out << a.item + QStringLiteral("→") + a.given;
+    return out;
+}
 
 } // namespace testing_support

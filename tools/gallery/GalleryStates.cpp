@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "app/SingleInstance.h"
 #include "arithmetic/DrillScreen.h"
@@ -68,6 +69,19 @@ void fire(QWidget *screen, const QString &timer, int times = 1) {
 
 void clickStart(QWidget *screen, app::AppContext &) {
     click(screen, QStringLiteral("Button7"));
+}
+
+// Misses to review on the screen's list, so "复习错题" shows beside whatever then brings.
+State withReview(const QString &file, const QString &list,
+                 const std::function<void(QWidget *, app::AppContext &)> &then = {}) {
+    return {file, [=](QWidget *screen, app::AppContext &ctx) {
+                auto *recorder = dynamic_cast<services::RecordingRecorder *>(&ctx.recorder());
+                auto *tally = screen->findChild<app::RoundTally *>();
+                if (!recorder || !tally) fail(screen, QStringLiteral("no round tally to review with"));
+                recorder->review[list] = {QStringLiteral("一")};
+                tally->refreshReview();
+                if (then) then(screen, ctx);
+            }};
 }
 
 // The name of the first menu item that opens the screen; empty when none does.
@@ -189,14 +203,19 @@ void addHanzi(std::map<QString, ScreenStates> &m) {
     m[screens::kCharacterLessons] = {
         {},
         {entryState(screens::kCharacterLessons, 5, 4, false),
-         entryState(screens::kCharacterLessons + QStringLiteral("-tones"), 5, 4, true)}};
+         entryState(screens::kCharacterLessons + QStringLiteral("-tones"), 5, 4, true),
+         withReview(screens::kCharacterLessons + QStringLiteral("-review"), app::kCharacterList,
+                    entryState({}, 5, 4, false).prepare)}};
     m[screens::kWordGroupLessons] = {
         {},
         {entryState(screens::kWordGroupLessons, 8, 4, false),
          entryState(screens::kWordGroupLessons + QStringLiteral("-tones"), 8, 4, true)}};
     for (const hanzi::WordGameKind *kind :
          {&hanzi::idioms(), &hanzi::antonyms(), &hanzi::synonyms(), &hanzi::riddles()})
-        m[kind->screenName] = {menuItemOpening(kind->screenName), {{kind->screenName, thirdQuestion}}};
+        m[kind->screenName] = {
+            menuItemOpening(kind->screenName),
+            {{kind->screenName, thirdQuestion},
+             withReview(kind->screenName + QStringLiteral("-review"), kind->screenName, thirdQuestion)}};
 }
 
 // --- Pinyin
@@ -212,9 +231,14 @@ void spellingHalfway(QWidget *screen, app::AppContext &ctx) {
 
 void addPinyin(std::map<QString, ScreenStates> &m) {
     m[screens::kPinyinChart] = {QStringLiteral("py1"), {}};
-    m[screens::kPinyinGames] = {QStringLiteral("py6"), {{QStringLiteral("pyyx1form-question"), clickStart}}};
-    m[screens::kPinyinSpelling] = {QStringLiteral("py9"),
-                                   {{QStringLiteral("pyyxform-character"), spellingHalfway}}};
+    m[screens::kPinyinGames] = {
+        QStringLiteral("py6"),
+        {{QStringLiteral("pyyx1form-question"), clickStart},
+         withReview(QStringLiteral("pyyx1form-review"), screens::kPinyinGames, clickStart)}};
+    m[screens::kPinyinSpelling] = {
+        QStringLiteral("py9"),
+        {{QStringLiteral("pyyxform-character"), spellingHalfway},
+         withReview(QStringLiteral("pyyxform-review"), app::kCharacterList, spellingHalfway)}};
 }
 
 // --- Poems
@@ -294,8 +318,14 @@ void addEnglish(std::map<QString, ScreenStates> &m) {
     for (const english::BookChoiceKind *kind :
          {&english::studyChoice(), &english::recitationChoice(), &english::linkGameChoice()})
         m[kind->screenName] = {{}, {{kind->screenName + QStringLiteral("-book"), bookChosen}}};
-    m[screens::kWordStudy] = {{}, {{screens::kWordStudy, wordOnShow}}};
-    m[screens::kRecitation] = {{}, {{screens::kRecitation, recitationQuestion}}};
+    m[screens::kWordStudy] = {
+        {},
+        {{screens::kWordStudy, wordOnShow},
+         withReview(screens::kWordStudy + QStringLiteral("-review"), app::kEnglishWordList, wordOnShow)}};
+    m[screens::kRecitation] = {{},
+                               {{screens::kRecitation, recitationQuestion},
+                                withReview(screens::kRecitation + QStringLiteral("-review"),
+                                           app::kEnglishWordList, recitationQuestion)}};
     m[screens::kLinkGame] = {{}, {{screens::kLinkGame, dealtBoard}}};
 }
 
