@@ -216,11 +216,7 @@ class WordStudyScreenTest : public QObject {
         flushDeletes();
         QCOMPARE(rec.rounds.size(), 1);
         const services::Round &r = rec.rounds[0];
-        QCOMPARE(r.screen, QStringLiteral("学单词"));
-        QCOMPARE(r.area, services::Area::English);
-        QCOMPARE(r.mode, QStringLiteral("学习人教版小学英语第一册 第1组"));
-        QCOMPARE(r.right + r.wrong, 0);
-        QCOMPARE(r.seconds, 40);
+        QCOMPARE(roundLine(r), QStringLiteral("学单词 english 学习人教版小学英语第一册 第1组: 0 right, 0 wrong, 40 s"));
     }
 
     // "复习错题" shows the words missed before first, then the group from where it stood.

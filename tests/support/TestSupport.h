@@ -86,6 +86,15 @@ inline services::RecordingSpeechVoice &speech(app::AppContext &ctx) {
 inline services::RecordingRecorder &record(app::AppContext &ctx) {
     return static_cast<services::RecordingRecorder &>(ctx.recorder());
 }
+// A round in one line: "screen area mode: R right, W wrong, S s".
+inline QString roundLine(const services::Round &r) {
+    static const char *const areas[] = {"arithmetic", "pinyin", "hanzi", "poems", "english", "geometry"};
+    return QStringLiteral("%1 %2 %3: %4 right, %5 wrong, %6 s")
+        .arg(r.screen, QString::fromLatin1(areas[int(r.area)]), r.mode)
+        .arg(r.right)
+        .arg(r.wrong)
+        .arg(r.seconds);
+}
 // A round's misses as "item→given", in order.
 inline QStringList missList(const services::Round &round) {
     QStringList out;
