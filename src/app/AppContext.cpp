@@ -39,7 +39,7 @@ std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
     s.makePlayer = [] {
         return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
     };
-    s.recorder = std::make_unique<services::RecordingRecorder>();
+    s.recorder = std::make_unique<services::LearningRecord>(services::userDataFolder());
     return std::make_unique<AppContext>(programDir, std::move(s), services::userDataFolder());
 }
 

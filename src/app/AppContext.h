@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/Random.h"
 #include "services/ContentStore.h"
+#include "services/LearningRecord.h"
 #include "services/PinyinLookup.h"
 #include "services/Recorder.h"
 #include "services/SpeechVoice.h"
@@ -58,6 +59,13 @@ class AppContext {
     services::SpeechVoice &voice() { return *services_.voice; }
     std::unique_ptr<services::WavePlayer> makePlayer() { return services_.makePlayer(); }
     services::Recorder &recorder() { return *services_.recorder; }
+    // The record on file behind the recorder, for the parent's page and the daily limit; null
+    // when the recorder is a test's fake.
+    services::LearningRecord *learningRecord() {
+        return dynamic_cast<services::LearningRecord *>(services_.recorder.get());
+    }
+    // Tests and the gallery put a record of their own in place of the one they were given.
+    void useRecorder(std::unique_ptr<services::Recorder> r) { services_.recorder = std::move(r); }
 
     // study.dat in the program directory, or the user's copy of it; opened on the first access.
     services::ContentStore &store() { return store_; }
