@@ -16,6 +16,7 @@
 namespace app {
 
 class Navigator;
+class RestGuard;
 class ScreenRegistry;
 
 // Everything the screens share, owned in one place and passed by reference. Besides it, the
@@ -73,6 +74,8 @@ class AppContext {
     const services::PinyinLookup &pinyin() const { return pinyin_; }
 
     Navigator &navigator() { return *navigator_; }
+    // Sends the child to rest when the parent's daily limit is reached.
+    RestGuard &restGuard() { return *restGuard_; }
     const ScreenRegistry &registry() const;
     // Tests may put screens of their own in place of the program's.
     void useRegistry(const ScreenRegistry *r) { registry_ = r; }
@@ -83,6 +86,7 @@ class AppContext {
     services::ContentStore store_;
     services::PinyinLookup pinyin_;
     std::unique_ptr<Navigator> navigator_;
+    std::unique_ptr<RestGuard> restGuard_;
     const ScreenRegistry *registry_ = nullptr;
 };
 

@@ -271,6 +271,7 @@ void LearningRecord::addRound(const Round &round) {
         Round r = round;
         if (!r.started.isValid()) r.started = now().addSecs(-r.seconds);
         pending_ << r;
+        lastRoundAt_ = now();
         while (pending_.size() > kMaxPending)
             pending_.removeFirst();
     }
@@ -467,6 +468,13 @@ bool LearningRecord::reviewOffered() const {
 
 bool LearningRecord::setReviewOffered(bool on) {
     return setSetting(QStringLiteral("review"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool LearningRecord::limitReached(int runningSeconds) const {
+    const int limit = dailyLimitMinutes();
+    const QDate today = now().date();
+    if (limit == 0 || liftedOn_ == today) return false;
+    return secondsOn(currentChild().id, today) + runningSeconds >= limit * 60;
 }
 
 // --- What the parent's page shows

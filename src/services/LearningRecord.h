@@ -116,6 +116,14 @@ class LearningRecord : public Recorder {
     bool reviewOffered() const;
     bool setReviewOffered(bool on);
 
+    // The daily limit: the current child's recorded time today plus runningSeconds (the screen
+    // on show, which no round holds yet) against the parent's limit. Not while there is no
+    // limit, nor once a parent has lifted it for today.
+    bool limitReached(int runningSeconds) const;
+    void liftLimitForToday() { liftedOn_ = now().date(); }
+    // When the last round came in (this run of the program); invalid before the first.
+    QDateTime lastRoundAt() const { return lastRoundAt_; }
+
     // What the parent's page shows: the totals of each day from first to last, by area.
     std::map<QDate, AreaTotals> totalsByDay(int child, QDate first, QDate last) const;
     // The seconds a child spent in recorded rounds on that day.
@@ -153,6 +161,8 @@ class LearningRecord : public Recorder {
     QString lastError_;
     QList<Round> pending_;
     mutable int currentChild_ = 0; // 0 until read from the file
+    QDate liftedOn_;
+    QDateTime lastRoundAt_;
 };
 
 } // namespace services
