@@ -59,7 +59,11 @@ int RestGuard::runningSeconds() const {
 bool RestGuard::check() {
     auto *record = ctx_.learningRecord();
     if (!record || exempt(ctx_.navigator().current()) || ctx_.navigator().quitting()) return false;
-    if (!record->limitReached(runningSeconds())) return false;
+    const QDate today = record->now().date();
+    if (reachedOn_ != today && !record->limitReached(runningSeconds())) return false;
+    // Lifted or switched off by a parent: not again today.
+    if (reachedOn_ == today && (record->dailyLimitMinutes() == 0 || record->limitLiftedToday())) return false;
+    reachedOn_ = today;
     timer_->setEnabled(false);
     ctx_.navigator().open(screens::kRest);
     return true;

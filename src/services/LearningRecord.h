@@ -121,6 +121,7 @@ class LearningRecord : public Recorder {
     // limit, nor once a parent has lifted it for today.
     bool limitReached(int runningSeconds) const;
     void liftLimitForToday() { liftedOn_ = now().date(); }
+    bool limitLiftedToday() const { return liftedOn_ == now().date(); }
     // When the last round came in (this run of the program); invalid before the first.
     QDateTime lastRoundAt() const { return lastRoundAt_; }
 
