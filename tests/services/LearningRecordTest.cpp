@@ -7,9 +7,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
 #include <sqlite3.h>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace services;
@@ -172,6 +175,41 @@ PRAGMA user_version = 1;)"),
         Db db(file());
         QCOMPARE(db.value("SELECT count(*) FROM rounds"), 3);
         QCOMPARE(db.value("SELECT count(*) FROM misses"), 2);
+    }
+
+    // A program killed while it writes round after round leaves a whole record: every round
+    // kept has all five of its misses, the review counts agree, and the next start goes on.
+    void aKilledWriterLeavesTheRecordWhole() {
+        record->addRound(round(1, 0)); // the file and its schema exist before the writer starts
+        record.reset();
+        const pid_t writer = fork();
+        QVERIFY(writer >= 0);
+        if (writer == 0) {
+            LearningRecord mine(dir->path(), [this] { return clock; });
+            for (int i = 0;; ++i)
+                mine.addRound(round(15, 5, {miss(QString::number(i % 7)), miss("a"), miss("b"), miss("c"), miss("d")}));
+        }
+        {
+            Db db(file());
+            // Wait for the writer to be well under way (bounded: a stuck writer fails the test).
+            for (int tries = 0; tries < 2000 && db.value("SELECT count(*) FROM rounds") < 200; ++tries)
+                QThread::msleep(5);
+        }
+        kill(writer, SIGKILL);
+        int status = 0;
+        waitpid(writer, &status, 0);
+        QVERIFY(WIFSIGNALED(status));
+
+        reopen();
+        record->addRound(round(2, 0));
+        QCOMPARE(record->pendingRounds(), 0);
+        Db db(file());
+        QCOMPARE(db.text("PRAGMA integrity_check"), QStringLiteral("ok"));
+        QVERIFY(db.value("SELECT count(*) FROM rounds") >= 200);
+        QCOMPARE(db.value("SELECT count(*) FROM rounds r WHERE r.wrong = 5 AND "
+                          "(SELECT count(*) FROM misses m WHERE m.round = r.id) <> 5"),
+                 0);
+        QCOMPARE(db.value("SELECT sum(misses) FROM items"), db.value("SELECT count(*) FROM misses"));
     }
 
     // A file that is not a database is renamed aside, never deleted; the round goes into a
