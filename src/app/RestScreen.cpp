@@ -42,7 +42,12 @@ bool RestGuard::exempt(QWidget *screen) const {
 void RestGuard::screenChanged(QWidget *screen) {
     auto *record = ctx_.learningRecord();
     const bool game = !exempt(screen) && screen->objectName() != screens::kMain;
-    screenSince_ = game && record ? record->now() : QDateTime();
+    // From one screen to another (a book choice to its game, a game back to its choice) the
+    // time runs on; the main window stops it.
+    if (!game || !record)
+        screenSince_ = QDateTime();
+    else if (!screenSince_.isValid())
+        screenSince_ = record->now();
     timer_->setEnabled(game && record && record->dailyLimitMinutes() > 0);
     // Not while the navigator is still putting the screen up.
     if (record && !exempt(screen)) QMetaObject::invokeMethod(this, &RestGuard::check, Qt::QueuedConnection);

@@ -40,7 +40,7 @@ class RestGuard : public QObject {
 
     AppContext &ctx_;
     ui::Timer *timer_ = nullptr;
-    QDateTime screenSince_; // when the screen on show opened; invalid on the main window
+    QDateTime screenSince_; // when the child left the main window for the screens on show; invalid on it
     // The day the time ran out: the rest screen stays for the rest of it, even though the time
     // of a screen the child was taken from may never reach the record.
     QDate reachedOn_;

@@ -254,6 +254,8 @@ class RecordPageTest : public QObject {
         guard.timer()->fire();
         QCOMPARE(current()->objectName(), screens::kHelp);
         QCOMPARE(guard.runningSeconds(), 240);
+        ctx->navigator().openChild(screens::kHelp); // another screen: the time runs on
+        QCOMPARE(guard.runningSeconds(), 240);
         clock = clock.addSecs(60);
         guard.timer()->fire();
         QCOMPARE(current()->objectName(), screens::kRest);
