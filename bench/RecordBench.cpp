@@ -62,8 +62,10 @@ void BM_WriteRound(benchmark::State &state) {
     round.right = 15;
     round.wrong = 5;
     for (int i = 0; i < 5; ++i) {
-        round.misses << services::Answer{QStringLiteral("背单词"), QStringLiteral("word%1").arg(i), QStringLiteral("wrod")};
-        round.hits << services::Answer{QStringLiteral("背单词"), QStringLiteral("word%1").arg(i + 5), QString()};
+        round.misses << services::Answer{QStringLiteral("背单词"), QStringLiteral("word%1").arg(i),
+                                         QStringLiteral("wrod")};
+        round.hits << services::Answer{QStringLiteral("背单词"), QStringLiteral("word%1").arg(i + 5),
+                                       QString()};
     }
     record.addRound(round); // the file is open from here on, as in a game after the first round
     for (auto _ : state)

@@ -49,8 +49,8 @@ ParentCheck::ParentCheck(core::Random &random, QWidget *parent, std::function<vo
     answer_->setFont(ui::simSun(14));
     answer_->setMaxLength(6);
     answer_->setAccessibleName(QStringLiteral("答案"));
-    refused_ = ui::makeLabel(QStringLiteral("Label3"), QString(), this, ui::twRect(240, 1320, 4920, 420), 10.5,
-                             QColor(0xd3, 0x2f, 0x2f));
+    refused_ = ui::makeLabel(QStringLiteral("Label3"), QString(), this, ui::twRect(240, 1320, 4920, 420),
+                             10.5, QColor(0xd3, 0x2f, 0x2f));
     auto *ok = new ui::FlatButton(QStringLiteral("Command1"), QStringLiteral("确定"), this, 10.5);
     ok->setGeometry(ui::twRect(1080, 1860, 1800, 600));
     auto *cancel = new ui::FlatButton(QStringLiteral("Command2"), QStringLiteral("取消"), this, 10.5);

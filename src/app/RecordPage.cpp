@@ -3,8 +3,8 @@
 #include "app/AppContext.h"
 #include "app/Navigator.h"
 #include "app/ScreenNames.h"
-#include "ui/BarChart.h"
 #include "ui/Backdrop.h"
+#include "ui/BarChart.h"
 #include "ui/Fonts.h"
 
 #include <QCheckBox>
@@ -12,11 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QLineEdit>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTreeWidget>
 
 namespace app {
 
@@ -103,9 +103,8 @@ RecordPage::RecordPage(AppContext &ctx)
 
 void RecordPage::buildWidgets() {
     new ui::Backdrop(ui::Backdrop::Scene::LightBlue, this);
-    const QColor ink(0x1a, 0x23, 0x7e);
-    auto *title = ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("学习记录"), this, QRect(12, 8, 150, 34), 18,
-                                QColor(0xc2, 0x18, 0x5b), true);
+    auto *title = ui::makeLabel(QStringLiteral("Label1"), QStringLiteral("学习记录"), this,
+                                QRect(12, 8, 150, 34), 18, QColor(0xc2, 0x18, 0x5b), true);
     title->setFont(ui::liSu(18, true));
     caption(QStringLiteral("Label2"), QStringLiteral("孩子："), this, QRect(176, 12, 56, 28));
     child_ = new QComboBox(this);
@@ -129,14 +128,18 @@ void RecordPage::buildWidgets() {
     legend_->setFont(ui::simSun(9.5));
     legend_->setTextFormat(Qt::RichText);
 
-    dayMinutes_ = new ui::BarChart(QStringLiteral("Chart1"), QStringLiteral("最近7天 每天学习分钟"), Qt::Vertical, this);
+    dayMinutes_ = new ui::BarChart(QStringLiteral("Chart1"), QStringLiteral("最近7天 每天学习分钟"),
+                                   Qt::Vertical, this);
     dayMinutes_->setGeometry(12, 92, 330, 172);
-    dayAccuracy_ = new ui::BarChart(QStringLiteral("Chart2"), QStringLiteral("最近7天 正确率"), Qt::Horizontal, this);
+    dayAccuracy_ =
+        new ui::BarChart(QStringLiteral("Chart2"), QStringLiteral("最近7天 正确率"), Qt::Horizontal, this);
     dayAccuracy_->setGeometry(350, 92, 192, 172);
     dayAccuracy_->setMaximum(100);
-    weekMinutes_ = new ui::BarChart(QStringLiteral("Chart3"), QStringLiteral("最近4周 每周学习分钟"), Qt::Vertical, this);
+    weekMinutes_ = new ui::BarChart(QStringLiteral("Chart3"), QStringLiteral("最近4周 每周学习分钟"),
+                                    Qt::Vertical, this);
     weekMinutes_->setGeometry(12, 272, 330, 172);
-    weekAccuracy_ = new ui::BarChart(QStringLiteral("Chart4"), QStringLiteral("最近4周 正确率"), Qt::Horizontal, this);
+    weekAccuracy_ =
+        new ui::BarChart(QStringLiteral("Chart4"), QStringLiteral("最近4周 正确率"), Qt::Horizontal, this);
     weekAccuracy_->setGeometry(350, 272, 192, 172);
     weekAccuracy_->setMaximum(100);
 
@@ -152,7 +155,8 @@ void RecordPage::buildWidgets() {
     missed_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     missed_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     missed_->header()->setStretchLastSection(false);
-    missed_->setStyleSheet(QStringLiteral("QTreeWidget { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
+    missed_->setStyleSheet(
+        QStringLiteral("QTreeWidget { background: #ffffff; color: #1a237e; border: 1px solid #90caf9; }"));
 
     caption(QStringLiteral("Label5"), QStringLiteral("每天时间："), this, QRect(12, 456, 84, 28));
     limit_ = new QComboBox(this);
@@ -168,8 +172,10 @@ void RecordPage::buildWidgets() {
     review_->setFont(ui::simSun(10.5));
     review_->setToolTip(QStringLiteral("打开后，单词、拼音、认字等游戏会先让孩子复习做错的题"));
     review_->setStyleSheet(QStringLiteral("color: #1a237e;"));
-    auto *exportButton = button(QStringLiteral("Command1"), QStringLiteral("导出CSV"), this, QRect(554, 454, 112, 32));
-    auto *clearButton = button(QStringLiteral("Command2"), QStringLiteral("清除记录"), this, QRect(676, 454, 112, 32));
+    auto *exportButton =
+        button(QStringLiteral("Command1"), QStringLiteral("导出CSV"), this, QRect(554, 454, 112, 32));
+    auto *clearButton =
+        button(QStringLiteral("Command2"), QStringLiteral("清除记录"), this, QRect(676, 454, 112, 32));
     connect(exportButton, &QPushButton::clicked, this, &RecordPage::exportCsv);
     connect(clearButton, &QPushButton::clicked, this, &RecordPage::clearRecord);
 
@@ -188,7 +194,6 @@ void RecordPage::buildWidgets() {
     connect(rename, &QPushButton::clicked, this, &RecordPage::renameChild);
     connect(remove, &QPushButton::clicked, this, &RecordPage::removeChild);
     needsRecord_ = {child_, limit_, review_, exportButton, clearButton, name_, add, rename, remove};
-    Q_UNUSED(ink);
 }
 
 void RecordPage::wire() {
@@ -258,7 +263,8 @@ void RecordPage::showChild() {
     for (int w = 3; w >= 0; --w) {
         const QDate last = today.addDays(-7 * w);
         const QDate start = last.addDays(-6);
-        weekBars << minutesBar(w == 0 ? QStringLiteral("本周") : start.toString(QStringLiteral("M/d")) + QStringLiteral("起"),
+        weekBars << minutesBar(w == 0 ? QStringLiteral("本周")
+                                      : start.toString(QStringLiteral("M/d")) + QStringLiteral("起"),
                                sum(days, start, last));
     }
     weekMinutes_->setBars(weekBars);
@@ -283,9 +289,10 @@ void RecordPage::showChild() {
 void RecordPage::exportCsv() {
     services::LearningRecord *record = ctx_.learningRecord();
     const QString name = child_->currentText();
-    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                  .filePath(QStringLiteral("学习记录-%1-%2.csv")
-                                                .arg(name, record->now().date().toString(QStringLiteral("yyyyMMdd"))));
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QStringLiteral("学习记录-%1-%2.csv")
+                          .arg(name, record->now().date().toString(QStringLiteral("yyyyMMdd"))));
     const QString path = chooseFile_(suggested);
     if (path.isEmpty()) return;
     QSaveFile file(path);
@@ -298,7 +305,8 @@ void RecordPage::exportCsv() {
 
 void RecordPage::clearRecord() {
     services::LearningRecord *record = ctx_.learningRecord();
-    if (!confirm_(QStringLiteral("清除“%1”的全部学习记录吗？清除后不能恢复。").arg(child_->currentText()))) return;
+    if (!confirm_(QStringLiteral("清除“%1”的全部学习记录吗？清除后不能恢复。").arg(child_->currentText())))
+        return;
     if (!record->clear(shownChild())) {
         say(record->notice());
         return;
@@ -333,7 +341,9 @@ void RecordPage::renameChild() {
 
 void RecordPage::removeChild() {
     services::LearningRecord *record = ctx_.learningRecord();
-    if (!confirm_(QStringLiteral("删除“%1”和他的全部学习记录吗？删除后不能恢复。").arg(child_->currentText()))) return;
+    if (!confirm_(
+            QStringLiteral("删除“%1”和他的全部学习记录吗？删除后不能恢复。").arg(child_->currentText())))
+        return;
     if (!record->removeChild(shownChild())) {
         say(record->lastError());
         return;

@@ -31,7 +31,9 @@ class RecordPage : public ui::Screen {
     // What asks the parent before something is deleted, and where the CSV goes; tests answer
     // for the parent.
     void setConfirm(std::function<bool(const QString &)> confirm) { confirm_ = std::move(confirm); }
-    void setChooseFile(std::function<QString(const QString &suggested)> choose) { chooseFile_ = std::move(choose); }
+    void setChooseFile(std::function<QString(const QString &suggested)> choose) {
+        chooseFile_ = std::move(choose);
+    }
     int shownChild() const;
 
   private:

@@ -36,7 +36,8 @@ RestGuard::RestGuard(AppContext &ctx) : ctx_(ctx) {
 }
 
 bool RestGuard::exempt(QWidget *screen) const {
-    return !screen || screen->objectName() == screens::kRest || screen->objectName() == screens::kLearningRecord;
+    return !screen || screen->objectName() == screens::kRest ||
+           screen->objectName() == screens::kLearningRecord;
 }
 
 void RestGuard::screenChanged(QWidget *screen) {

@@ -95,12 +95,18 @@ QString childKey() {
 
 QString areaName(Area area) {
     switch (area) {
-    case Area::Arithmetic: return QStringLiteral("算术");
-    case Area::Pinyin: return QStringLiteral("拼音");
-    case Area::Hanzi: return QStringLiteral("汉字词语");
-    case Area::Poems: return QStringLiteral("唐诗");
-    case Area::English: return QStringLiteral("英语");
-    case Area::Geometry: return QStringLiteral("几何");
+    case Area::Arithmetic:
+        return QStringLiteral("算术");
+    case Area::Pinyin:
+        return QStringLiteral("拼音");
+    case Area::Hanzi:
+        return QStringLiteral("汉字词语");
+    case Area::Poems:
+        return QStringLiteral("唐诗");
+    case Area::English:
+        return QStringLiteral("英语");
+    case Area::Geometry:
+        return QStringLiteral("几何");
     }
     return {};
 }
@@ -137,14 +143,16 @@ void LearningRecord::setNotice(Problem p, const QString &text) const {
     if (text == notice_) return;
     notice_ = text;
     if (!text.isEmpty())
-        std::fprintf(stderr, "Lumibo: %s (%s)\n", text.toUtf8().constData(), QFile::encodeName(path_).constData());
+        std::fprintf(stderr, "Lumibo: %s (%s)\n", text.toUtf8().constData(),
+                     QFile::encodeName(path_).constData());
 }
 
 LearningRecord::Problem LearningRecord::failed(int rc, const QString &what) const {
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        setNotice(Problem::Locked, QStringLiteral("学习记录正被另一个程序使用，新的成绩先留在内存里，稍后再写入。"));
+        setNotice(Problem::Locked,
+                  QStringLiteral("学习记录正被另一个程序使用，新的成绩先留在内存里，稍后再写入。"));
         return Problem::Locked;
     case SQLITE_FULL:
         setNotice(Problem::Full, QStringLiteral("磁盘已满，学习记录暂时写不进去。"));
@@ -161,8 +169,8 @@ LearningRecord::Problem LearningRecord::failed(int rc, const QString &what) cons
         moveAside();
         return Problem::Damaged;
     default:
-        setNotice(Problem::Other, QStringLiteral("学习记录无法%1：%2。")
-                                      .arg(what, QString::fromUtf8(sqlite3_errstr(rc))));
+        setNotice(Problem::Other,
+                  QStringLiteral("学习记录无法%1：%2。").arg(what, QString::fromUtf8(sqlite3_errstr(rc))));
         return Problem::Other;
     }
 }
@@ -280,7 +288,8 @@ void LearningRecord::addRound(const Round &round) {
         if (writeRound(pending_.first())) {
             pending_.removeFirst();
             // A passing problem is over once a round lands; a file set aside stays said.
-            if (problem_ != Problem::Damaged && problem_ != Problem::None) setNotice(Problem::None, QString());
+            if (problem_ != Problem::Damaged && problem_ != Problem::None)
+                setNotice(Problem::None, QString());
             continue;
         }
         // A damaged file is set aside by now: the round goes into a fresh one, once.
@@ -302,8 +311,9 @@ bool LearningRecord::writeRound(const Round &round) {
     };
     if (rc != SQLITE_OK) return fail(rc);
     {
-        Statement insert(db_, "INSERT INTO rounds(child, day, started, screen, area, mode, seconds, right, wrong) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        Statement insert(db_,
+                         "INSERT INTO rounds(child, day, started, screen, area, mode, seconds, right, wrong) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
         insert.integer(1, child)
             .text(2, day)
             .text(3, started)
@@ -317,9 +327,10 @@ bool LearningRecord::writeRound(const Round &round) {
         const qint64 id = sqlite3_last_insert_rowid(db_);
 
         Statement miss(db_, "INSERT INTO misses(round, list, item, given) VALUES (?, ?, ?, ?)");
-        Statement onReview(db_, "INSERT INTO items(child, list, item, misses, last_miss, hit_day, review) "
-                                "VALUES (?, ?, ?, 1, ?, NULL, 1) ON CONFLICT(child, list, item) DO UPDATE SET "
-                                "misses = misses + 1, last_miss = excluded.last_miss, hit_day = NULL, review = 1");
+        Statement onReview(db_,
+                           "INSERT INTO items(child, list, item, misses, last_miss, hit_day, review) "
+                           "VALUES (?, ?, ?, 1, ?, NULL, 1) ON CONFLICT(child, list, item) DO UPDATE SET "
+                           "misses = misses + 1, last_miss = excluded.last_miss, hit_day = NULL, review = 1");
         for (const Answer &a : round.misses) {
             miss.integer(1, id).text(2, a.list).text(3, a.item).text(4, a.given);
             if (!miss.run()) return fail(miss.rc());
@@ -410,7 +421,8 @@ bool LearningRecord::renameChild(int id, const QString &name) {
     const QString n = name.trimmed();
     if (n.isEmpty()) return lastError_ = QStringLiteral("请输入名字。"), false;
     for (const Child &c : children())
-        if (c.name == n && c.id != id) return lastError_ = QStringLiteral("已经有叫“%1”的孩子了。").arg(n), false;
+        if (c.name == n && c.id != id)
+            return lastError_ = QStringLiteral("已经有叫“%1”的孩子了。").arg(n), false;
     if (!open(true)) return lastError_ = notice_, false;
     Statement q(db_, "INSERT INTO children(id, name) VALUES (?, ?) "
                      "ON CONFLICT(id) DO UPDATE SET name = excluded.name");
@@ -423,7 +435,8 @@ bool LearningRecord::removeChild(int id) {
     if (!open(false)) return true; // nothing was ever kept
     if (!clear(id)) return lastError_ = notice_, false;
     const bool last = children().size() == 1;
-    Statement q(db_, last ? "UPDATE children SET name = '' WHERE id = ?" : "DELETE FROM children WHERE id = ?");
+    Statement q(db_,
+                last ? "UPDATE children SET name = '' WHERE id = ?" : "DELETE FROM children WHERE id = ?");
     q.integer(1, id);
     if (!q.run()) return failed(q.rc(), QStringLiteral("写入")), lastError_ = notice_, false;
     if (currentChild_ == id) {
@@ -517,8 +530,8 @@ QList<MissCount> LearningRecord::mostMissed(int child, int count) const {
 }
 
 QByteArray LearningRecord::csv(int child) const {
-    const QStringList header = {QStringLiteral("孩子"), QStringLiteral("日期"), QStringLiteral("时间"),
-                                QStringLiteral("科目"), QStringLiteral("练习"), QStringLiteral("内容"),
+    const QStringList header = {QStringLiteral("孩子"),     QStringLiteral("日期"), QStringLiteral("时间"),
+                                QStringLiteral("科目"),     QStringLiteral("练习"), QStringLiteral("内容"),
                                 QStringLiteral("用时(秒)"), QStringLiteral("答对"), QStringLiteral("答错"),
                                 QStringLiteral("错题")};
     QString out = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");

@@ -33,7 +33,9 @@ struct Totals {
     int wrong = 0;
     int minutes() const { return (seconds + 30) / 60; }
     // Right answers in percent of all answers; -1 when nothing was answered.
-    int accuracy() const { return right + wrong == 0 ? -1 : (right * 100 + (right + wrong) / 2) / (right + wrong); }
+    int accuracy() const {
+        return right + wrong == 0 ? -1 : (right * 100 + (right + wrong) / 2) / (right + wrong);
+    }
     Totals &operator+=(const Totals &o) {
         seconds += o.seconds;
         right += o.right;

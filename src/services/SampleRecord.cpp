@@ -31,13 +31,19 @@ const char *const kShapes[] = {"三角形", "正方形", "长方形", "圆形", 
 // The n-th item of an area's pool, as its screen would show it.
 QString item(Area area, int n) {
     switch (area) {
-    case Area::Arithmetic: return QStringLiteral("%1+%2").arg(n % 10).arg(n / 10 % 10);
-    case Area::Pinyin: return QString(QChar(u"āáǎàōóǒòēéěèīíǐìūúǔù"[n % 20])) + QString::number(n / 20);
+    case Area::Arithmetic:
+        return QStringLiteral("%1+%2").arg(n % 10).arg(n / 10 % 10);
+    case Area::Pinyin:
+        return QString(QChar(u"āáǎàōóǒòēéěèīíǐìūúǔù"[n % 20])) + QString::number(n / 20);
     case Area::Hanzi:
-        return QString(QChar(kCharacters[n % kCharacterCount])) + QString(QChar(kCharacters[n / kCharacterCount % kCharacterCount]));
-    case Area::Poems: return QStringLiteral("第%1句").arg(n % 40 + 1);
-    case Area::English: return QString::fromLatin1(kWords[n % 10]) + QString::number(n / 10);
-    case Area::Geometry: return QString::fromUtf8(kShapes[n % 6]);
+        return QString(QChar(kCharacters[n % kCharacterCount])) +
+               QString(QChar(kCharacters[n / kCharacterCount % kCharacterCount]));
+    case Area::Poems:
+        return QStringLiteral("第%1句").arg(n % 40 + 1);
+    case Area::English:
+        return QString::fromLatin1(kWords[n % 10]) + QString::number(n / 10);
+    case Area::Geometry:
+        return QString::fromUtf8(kShapes[n % 6]);
     }
     return {};
 }

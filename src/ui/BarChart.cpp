@@ -79,8 +79,8 @@ void BarChart::paintEvent(QPaintEvent *) {
                 y -= h;
             }
             p.setPen(ink);
-            p.drawText(QRect(area.left() + i * slot, base + 2, slot, captionHeight), Qt::AlignHCenter | Qt::AlignTop,
-                       b.caption);
+            p.drawText(QRect(area.left() + i * slot, base + 2, slot, captionHeight),
+                       Qt::AlignHCenter | Qt::AlignTop, b.caption);
             if (!b.label.isEmpty())
                 p.drawText(QRect(area.left() + i * slot, int(y) - labelHeight, slot, labelHeight),
                            Qt::AlignHCenter | Qt::AlignBottom, b.label);
@@ -111,11 +111,11 @@ void BarChart::paintEvent(QPaintEvent *) {
             x += w;
         }
         p.setPen(ink);
-        p.drawText(QRect(area.left(), area.top() + i * slot, captionWidth - 6, slot), Qt::AlignRight | Qt::AlignVCenter,
-                   b.caption);
+        p.drawText(QRect(area.left(), area.top() + i * slot, captionWidth - 6, slot),
+                   Qt::AlignRight | Qt::AlignVCenter, b.caption);
         if (!b.label.isEmpty())
-            p.drawText(QRect(int(x) + 4, area.top() + i * slot, labelWidth, slot), Qt::AlignLeft | Qt::AlignVCenter,
-                       b.label);
+            p.drawText(QRect(int(x) + 4, area.top() + i * slot, labelWidth, slot),
+                       Qt::AlignLeft | Qt::AlignVCenter, b.label);
     }
 }
 

@@ -2,10 +2,10 @@
 // page, the child's tile on the main window and the daily limit, on a record in a temporary
 // folder with a clock the tests set.
 
+#include "app/RecordPage.h"
 #include "app/MainWindow.h"
 #include "app/Navigator.h"
 #include "app/ParentCheck.h"
-#include "app/RecordPage.h"
 #include "app/RestScreen.h"
 #include "app/ScreenNames.h"
 #include "services/LearningRecord.h"
@@ -34,7 +34,9 @@ class RecordPageTest : public QObject {
     services::LearningRecord *record = nullptr;
 
     QWidget *current() { return ctx->navigator().current(); }
-    app::ParentCheck *check() { return current()->findChild<app::ParentCheck *>(QStringLiteral("parentCheck")); }
+    app::ParentCheck *check() {
+        return current()->findChild<app::ParentCheck *>(QStringLiteral("parentCheck"));
+    }
     void answer(app::ParentCheck *c, int value) {
         c->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QString::number(value));
         click(c, QStringLiteral("Command1"));

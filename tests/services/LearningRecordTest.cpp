@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <csignal>
 #include <memory>
 #include <sqlite3.h>
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,13 +36,15 @@ struct Db {
         sqlite3_stmt *s = nullptr;
         sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
         QString v;
-        if (sqlite3_step(s) == SQLITE_ROW) v = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
+        if (sqlite3_step(s) == SQLITE_ROW)
+            v = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
         sqlite3_finalize(s);
         return v;
     }
 };
 
-Answer miss(const QString &item, const QString &given = QStringLiteral("x"), const QString &list = QStringLiteral("words")) {
+Answer miss(const QString &item, const QString &given = QStringLiteral("x"),
+            const QString &list = QStringLiteral("words")) {
     return {list, item, given};
 }
 Answer hit(const QString &item, const QString &list = QStringLiteral("words")) {
@@ -187,7 +189,8 @@ PRAGMA user_version = 1;)"),
         if (writer == 0) {
             LearningRecord mine(dir->path(), [this] { return clock; });
             for (int i = 0;; ++i)
-                mine.addRound(round(15, 5, {miss(QString::number(i % 7)), miss("a"), miss("b"), miss("c"), miss("d")}));
+                mine.addRound(
+                    round(15, 5, {miss(QString::number(i % 7)), miss("a"), miss("b"), miss("c"), miss("d")}));
         }
         {
             Db db(file());
@@ -227,7 +230,8 @@ PRAGMA user_version = 1;)"),
         QCOMPARE(QFileInfo(aside).size(), 8192);
         QCOMPARE(record->pendingRounds(), 0);
         QCOMPARE(record->notice(),
-                 QStringLiteral("学习记录已损坏，旧文件改名为 record.sqlite.damaged-20260302-170000 保存，新的记录从现在开始。"));
+                 QStringLiteral("学习记录已损坏，旧文件改名为 record.sqlite.damaged-20260302-170000 "
+                                "保存，新的记录从现在开始。"));
         Db db(file());
         QCOMPARE(db.value("SELECT count(*) FROM rounds"), 1);
     }
@@ -241,7 +245,8 @@ PRAGMA user_version = 1;)"),
         QCOMPARE(other.exec("INSERT INTO settings VALUES ('x', 'y')"), SQLITE_OK);
         record->addRound(round(2, 0));
         QCOMPARE(record->pendingRounds(), 1);
-        QCOMPARE(record->notice(), QStringLiteral("学习记录正被另一个程序使用，新的成绩先留在内存里，稍后再写入。"));
+        QCOMPARE(record->notice(),
+                 QStringLiteral("学习记录正被另一个程序使用，新的成绩先留在内存里，稍后再写入。"));
         QCOMPARE(other.exec("COMMIT"), SQLITE_OK);
         record->addRound(round(3, 0));
         QCOMPARE(record->pendingRounds(), 0);
@@ -326,8 +331,9 @@ PRAGMA user_version = 1;)"),
         const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], QStringLiteral("孩子,日期,时间,科目,练习,内容,用时(秒),答对,答错,错题"));
-        QCOMPARE(lines[1], QStringLiteral("小明,2026-03-02,17:00,算术,jiafa10,一位数加一位数(和小于10),120,18,2,"
-                                          "\"3+4→8; 5,6→\"\"7\"\"\""));
+        QCOMPARE(lines[1],
+                 QStringLiteral("小明,2026-03-02,17:00,算术,jiafa10,一位数加一位数(和小于10),120,18,2,"
+                                "\"3+4→8; 5,6→\"\"7\"\"\""));
         QCOMPARE(lines[2], QString());
     }
 
