@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 
 #include "app/Navigator.h"
+#include "app/RestScreen.h"
 #include "app/ScreenRegistry.h"
 #include "services/ContentLocation.h"
 #include "services/PcmOutput.h"
@@ -18,6 +19,7 @@ AppContext::AppContext(QString programDir, Services services, const QString &dat
       store_(services::contentFilesFor(programDir_, dataFolder)) {
     if (!services_.recorder) services_.recorder = std::make_unique<services::RecordingRecorder>();
     navigator_ = std::make_unique<Navigator>(*this);
+    restGuard_ = std::make_unique<RestGuard>(*this);
 }
 
 AppContext::~AppContext() = default;
@@ -49,7 +51,7 @@ std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
     s.makePlayer = [] {
         return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
     };
-    s.recorder = std::make_unique<services::RecordingRecorder>();
+    s.recorder = std::make_unique<services::LearningRecord>(services::userDataFolder());
     return std::make_unique<AppContext>(programDir, std::move(s), services::userDataFolder());
 }
 

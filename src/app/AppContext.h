@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/Random.h"
 #include "services/ContentStore.h"
+#include "services/LearningRecord.h"
 #include "services/PinyinLookup.h"
 #include "services/Recorder.h"
 #include "services/SpeechVoice.h"
@@ -17,6 +18,7 @@
 namespace app {
 
 class Navigator;
+class RestGuard;
 class ScreenRegistry;
 
 // Everything the screens share, owned in one place and passed by reference. Besides it, the
@@ -60,6 +62,13 @@ class AppContext {
     services::SpeechVoice &voice() { return *services_.voice; }
     std::unique_ptr<services::WavePlayer> makePlayer() { return services_.makePlayer(); }
     services::Recorder &recorder() { return *services_.recorder; }
+    // The record on file behind the recorder, for the parent's page and the daily limit; null
+    // when the recorder is a test's fake.
+    services::LearningRecord *learningRecord() {
+        return dynamic_cast<services::LearningRecord *>(services_.recorder.get());
+    }
+    // Tests and the gallery put a record of their own in place of the one they were given.
+    void useRecorder(std::unique_ptr<services::Recorder> r) { services_.recorder = std::move(r); }
 
     // study.dat in the program directory, or the user's copy of it; opened on the first access.
     services::ContentStore &store() { return store_; }
@@ -71,6 +80,8 @@ class AppContext {
     const services::StrokeData &strokes();
 
     Navigator &navigator() { return *navigator_; }
+    // Sends the child to rest when the parent's daily limit is reached.
+    RestGuard &restGuard() { return *restGuard_; }
     const ScreenRegistry &registry() const;
     // Tests may put screens of their own in place of the program's.
     void useRegistry(const ScreenRegistry *r) { registry_ = r; }
@@ -82,6 +93,7 @@ class AppContext {
     services::PinyinLookup pinyin_;
     std::optional<services::StrokeData> strokes_;
     std::unique_ptr<Navigator> navigator_;
+    std::unique_ptr<RestGuard> restGuard_;
     const ScreenRegistry *registry_ = nullptr;
 };
 

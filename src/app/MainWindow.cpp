@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
 #include "app/Navigator.h"
+#include "app/ParentCheck.h"
 #include "app/ScreenNames.h"
 #include "app/ScreenRegistry.h"
 #include "services/SpeechVoice.h"
@@ -12,6 +13,7 @@
 #include "ui/Widgets.h"
 
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -47,8 +49,40 @@ MainWindow::MainWindow(AppContext &ctx) : QMainWindow(nullptr), ctx_(ctx) {
     reseedTimer_ = new ui::Timer(QStringLiteral("Timer1"), 300, this);
     connect(reseedTimer_, &ui::Timer::tick, this, [this] { ctx_.random.randomize(); });
 
+    showLearnerTile();
     buildMenu();
     runStartupSteps();
+}
+
+void MainWindow::showLearnerTile() {
+    // Only once a parent has named a child: until then there is one child and nothing to show.
+    services::LearningRecord *record = ctx_.learningRecord();
+    if (learner_ || !record || !record->hasNamedChild()) return;
+    learner_ = new ui::FlatButton(QStringLiteral("Command2"), QString(), centralWidget(), 10.5);
+    learner_->setGeometry(ui::twRect(6960, 960, 1455, 735));
+    childMenu_ = new QMenu(learner_);
+    childMenu_->setObjectName(QStringLiteral("childMenu"));
+    for (const services::Child &c : record->children()) {
+        QAction *a = childMenu_->addAction(c.name);
+        a->setObjectName(QStringLiteral("child%1").arg(c.id));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, id = c.id] {
+            ctx_.learningRecord()->setCurrentChild(id);
+            showLearner();
+        });
+    }
+    connect(learner_, &QPushButton::clicked, this,
+            [this] { childMenu_->popup(learner_->mapToGlobal(QPoint(0, learner_->height()))); });
+    learner_->show();
+    showLearner();
+}
+
+void MainWindow::showLearner() {
+    const services::Child who = ctx_.learningRecord()->currentChild();
+    learner_->setCaption(who.name + QStringLiteral("在学习"));
+    learner_->setAccessibleName(QStringLiteral("正在学习的是%1，点一下换人").arg(who.name));
+    for (QAction *a : childMenu_->actions())
+        a->setChecked(a->objectName() == QStringLiteral("child%1").arg(who.id));
 }
 
 void MainWindow::buildMenu() {
@@ -71,6 +105,11 @@ void MainWindow::buildMenu() {
                 // Items whose screen is not built yet stay visible but disabled.
                 a->setEnabled(ctx_.registry().find(item.screen) != nullptr);
                 connect(a, &QAction::triggered, this, [this, &item] { ctx_.navigator().open(item); });
+                break;
+            case MenuItem::Kind::Guarded:
+                connect(a, &QAction::triggered, this, [this, &item] {
+                    ParentCheck::ask(ctx_.random, this, [this, &item] { ctx_.navigator().open(item.screen); });
+                });
                 break;
             case MenuItem::Kind::About:
                 connect(a, &QAction::triggered, this, &MainWindow::showAbout);

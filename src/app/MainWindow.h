@@ -2,7 +2,10 @@
 
 #include <QMainWindow>
 
+class QMenu;
+
 namespace ui {
+class FlatButton;
 class Timer;
 }
 
@@ -20,14 +23,22 @@ class MainWindow : public QMainWindow {
 
     explicit MainWindow(AppContext &ctx);
     ui::Timer *reseedTimer() const { return reseedTimer_; }
+    // The tile saying which child is learning; null until a parent has named one.
+    ui::FlatButton *learnerTile() const { return learner_; }
+    // Puts the tile up once the record has a named child (the window's load does it).
+    void showLearnerTile();
+    QMenu *childMenu() const { return childMenu_; }
 
   private:
     void buildMenu();
     void runStartupSteps();
     void showAbout();
+    void showLearner();
 
     AppContext &ctx_;
     ui::Timer *reseedTimer_ = nullptr;
+    ui::FlatButton *learner_ = nullptr;
+    QMenu *childMenu_ = nullptr;
 };
 
 // The about box's text: six lines.

@@ -8,7 +8,8 @@
 namespace app {
 
 struct MenuItem {
-    enum class Kind { Open, Separator, About, Quit };
+    // Guarded: opens its screen once a parent has passed the parent's check.
+    enum class Kind { Open, Guarded, Separator, About, Quit };
     Kind kind = Kind::Open;
     QString name;      // control name, also the QAction's objectName
     QString caption;   // "-" for a separator

@@ -43,4 +43,7 @@ inline const QString kLinkGame = QStringLiteral("连连看");
 
 inline const QString kMaintenance = QStringLiteral("dataform");
 
+inline const QString kLearningRecord = QStringLiteral("学习记录");
+inline const QString kRest = QStringLiteral("休息");
+
 } // namespace screens

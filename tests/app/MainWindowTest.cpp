@@ -68,6 +68,7 @@ class MainWindowTest : public QObject {
             "zuci 学习组词 | line9 - | tyc 同义词 | fyc 反义词 | cmy 猜谜语 | line12 - | chenyu 成语学习 | "
             "tangshi 唐诗学习 | tangshiyx 唐诗游戏",
             "endlish 少儿英语: yy1 学习单词 | yy2 背诵单词 | yy3 连连看(游戏)",
+            "jiazhang 家长: xuexijilu 学习记录",
             "help 帮助: bangzhu 软件帮助 | aboutauthor 关于作者 | tuichu 退出",
         };
         QStringList seen;

@@ -18,6 +18,7 @@
 #include "ui/Translations.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -31,13 +32,13 @@
 
 namespace {
 
-// The screen with the message box it shows, if any, drawn over its middle as a desktop shows
+// The screen with the message box or small window it shows, if any, drawn over its middle as a desktop shows
 // it; the box is closed afterwards.
 QPixmap picture(QWidget *w) {
     QApplication::processEvents();
     QPixmap shot = w->grab();
     for (QWidget *top : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(top);
+        auto *box = qobject_cast<QDialog *>(top);
         if (!box || !box->isVisible()) continue;
         const QPixmap face = box->grab();
         const QSizeF area = shot.deviceIndependentSize(), size = face.deviceIndependentSize();

@@ -2,7 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/MenuTable.h"
+#include "app/MainWindow.h"
 #include "app/Navigator.h"
+#include "app/RecordPage.h"
 #include "app/RoundTally.h"
 #include "app/ScreenNames.h"
 #include "app/SingleInstance.h"
@@ -20,6 +22,8 @@
 #include "pinyin/PinyinLetterTable.h"
 #include "pinyin/PinyinSpellingScreen.h"
 #include "poems/PoemGameScreen.h"
+#include "services/LearningRecord.h"
+#include "services/SampleRecord.h"
 #include "ui/Backdrop.h"
 #include "ui/Timer.h"
 #include "ui/Widgets.h"
@@ -29,6 +33,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <deque>
 #include <stdexcept>
 
@@ -347,8 +352,57 @@ void duplicatesQuestion(QWidget *screen, app::AppContext &) {
     click(screen, QStringLiteral("Command2"));
 }
 
+// A learning record of its own in place of the test's recorder: with days of made-up use by two
+// named children (the second one learning), or empty.
+services::LearningRecord *sampleRecord(app::AppContext &ctx, int days) {
+    static std::vector<std::unique_ptr<QTemporaryDir>> folders; // outlive every context
+    folders.push_back(std::make_unique<QTemporaryDir>());
+    const QDateTime now(QDate(2026, 3, 20), QTime(18, 0));
+    auto record = std::make_unique<services::LearningRecord>(folders.back()->path(), [now] { return now; });
+    if (days > 0) {
+        record->addChild(QStringLiteral("小明"));
+        services::fillSampleRecord(*record, now.date(), days, 6, 2);
+        record->addChild(QStringLiteral("小红"));
+        record->setCurrentChild(record->children().last().id);
+        services::fillSampleRecord(*record, now.date(), days / 2, 3, 1, 2);
+        record->setCurrentChild(record->children().first().id);
+        record->setDailyLimitMinutes(30);
+        record->setReviewOffered(true);
+    }
+    auto *raw = record.get();
+    ctx.useRecorder(std::move(record));
+    return raw;
+}
+
+void recordOfFourWeeks(QWidget *screen, app::AppContext &ctx) {
+    sampleRecord(ctx, 28);
+    screenAs<app::RecordPage>(screen)->refresh();
+}
+
+void recordNotYetMade(QWidget *screen, app::AppContext &ctx) {
+    sampleRecord(ctx, 0);
+    screenAs<app::RecordPage>(screen)->refresh();
+}
+
+// The main window once a parent has named the children: who is learning, in a tile.
+void learnerTile(QWidget *screen, app::AppContext &ctx) {
+    sampleRecord(ctx, 7)->setCurrentChild(2);
+    screenAs<app::MainWindow>(screen)->showLearnerTile();
+}
+
+// 家长 > 学习记录 asking the parent first.
+void parentCheck(QWidget *screen, app::AppContext &) {
+    control<QAction>(screen, QStringLiteral("xuexijilu"))->trigger();
+}
+
 void addShell(std::map<QString, ScreenStates> &m) {
-    m[screens::kMain] = {{}, {{screens::kMain + QStringLiteral("-running"), secondStart}}};
+    m[screens::kMain] = {{},
+                         {{screens::kMain + QStringLiteral("-running"), secondStart},
+                          {screens::kMain + QStringLiteral("-learner"), learnerTile},
+                          {screens::kMain + QStringLiteral("-parentcheck"), parentCheck}}};
+    m[screens::kLearningRecord] = {{},
+                                   {{screens::kLearningRecord, recordOfFourWeeks},
+                                    {screens::kLearningRecord + QStringLiteral("-empty"), recordNotYetMade}}};
     m[screens::kMaintenance] = {{},
                                 {{screens::kMaintenance + QStringLiteral("-question"), duplicatesQuestion}}};
 }
