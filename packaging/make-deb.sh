@@ -23,20 +23,22 @@ rm -rf "$root"
 umask 022
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 
-# Debian ships programs without symbols, comments or notes (as dh_strip does).
+# Debian ships programs and modules without symbols, comments or notes (as dh_strip does).
 program="$root/usr/lib/lumibo/lumibo"
+module="$root/usr/lib/lumibo/lumibo-sound.so"
 strip --remove-section=.comment --remove-section=.note "$program"
+strip --strip-unneeded --remove-section=.comment --remove-section=.note "$module"
 chmod 0755 "$program"
 find "$root" -type d -exec chmod 0755 {} +
 find "$root" -type f ! -path "$program" -exec chmod 0644 {} +
 
-# The libraries the program links, as package names with their versions. dpkg-shlibdeps
+# The libraries the program and its sound module link, as package names with their versions. dpkg-shlibdeps
 # reads the binary package's name from a debian/control it looks for in the working folder.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/debian"
 printf 'Source: lumibo\n\nPackage: lumibo\nArchitecture: any\n' >"$work/debian/control"
-shlibs=$(cd "$work" && dpkg-shlibdeps -O -e"$program" 2>"$work/shlibdeps.log" | sed -n 's/^shlibs:Depends=//p') || {
+shlibs=$(cd "$work" && dpkg-shlibdeps -O -e"$program" -e"$module" 2>"$work/shlibdeps.log" | sed -n 's/^shlibs:Depends=//p') || {
   cat "$work/shlibdeps.log" >&2
   exit 1
 }

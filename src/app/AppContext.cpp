@@ -4,13 +4,11 @@
 #include "app/RestScreen.h"
 #include "app/ScreenRegistry.h"
 #include "services/ContentLocation.h"
-#include "services/PcmOutput.h"
-#include "services/SpeechVoice.h"
-#include "services/WavePlayer.h"
+#include "services/SoundModule.h"
 
 #include <QDir>
-#include <cstdio>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace app {
 
@@ -42,15 +40,13 @@ const ScreenRegistry &AppContext::registry() const {
 }
 
 std::unique_ptr<AppContext> AppContext::forProgram(const QString &programDir) {
-    // One audio output for the clips and one for speech, so a clip does not cut a word short.
-    auto clipOut = std::make_shared<services::PcmOutput>();
-    auto speechOut = std::make_shared<services::PcmOutput>();
+    // Sound and speech come from the sound module beside the program, loaded on the first clip
+    // or word. Each player has an output of its own, so a clip does not cut a word short.
+    auto module = std::make_shared<services::SoundModule>(QDir(programDir).filePath(services::SoundModule::kFileName));
     Services s;
-    s.jieguo = std::make_unique<services::SndfileWavePlayer>(clipOut);
-    s.voice = std::make_unique<services::EspeakSpeechVoice>(speechOut);
-    s.makePlayer = [] {
-        return std::make_unique<services::SndfileWavePlayer>(std::make_shared<services::PcmOutput>());
-    };
+    s.jieguo = services::SoundModule::player(module);
+    s.voice = services::SoundModule::voice(module);
+    s.makePlayer = [module] { return services::SoundModule::player(module); };
     s.recorder = std::make_unique<services::LearningRecord>(services::userDataFolder());
     return std::make_unique<AppContext>(programDir, std::move(s), services::userDataFolder());
 }

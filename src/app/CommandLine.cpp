@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <cstring>
+
 namespace app {
 
 namespace {
@@ -46,6 +48,17 @@ QString helpText() {
 }
 
 } // namespace
+
+std::optional<QString> qtOptionValue(const QStringList &args, const char *name) {
+    std::optional<QString> value;
+    for (int i = 0; i < args.size(); ++i) {
+        const QtOption *o = qtOption(args[i]);
+        if (!o || !o->takesValue || i + 1 >= args.size()) continue;
+        if (std::strcmp(o->name, name) == 0) value = args[i + 1];
+        ++i;
+    }
+    return value;
+}
 
 QString versionText() {
     return QStringLiteral("Lumibo " LUMIBO_VERSION "\n");

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace app {
 
@@ -19,6 +20,10 @@ struct CommandLine {
 // args are the arguments after the program's name. Qt's own display options (-platform,
 // -display, -style …) are left for Qt.
 CommandLine parseCommandLine(const QStringList &args);
+
+// The value of one of Qt's options (name as "-platform") in args, in any of the forms Qt takes
+// ("-platform x", "--platform x"); the last one given wins, as with Qt. Nothing when absent.
+std::optional<QString> qtOptionValue(const QStringList &args, const char *name);
 
 QString versionText();
 

@@ -79,6 +79,7 @@ void LessonScreen::build() {
     entry_ = ui::makeLabel(QStringLiteral("Label1"), QString(), card, QRect(QPoint(0, 0), card->size()),
                            kind_.entryPointSize, QColor(0, 0, 160));
     entry_->setAlignment(Qt::AlignCenter);
+    ui::paintTextFromCache(entry_);
     place_ =
         ui::makeLabel(QStringLiteral("Label2"), QString(), this, ui::twRect(360, 6240, 2400, 480), 14, kBlue);
 

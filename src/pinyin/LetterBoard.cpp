@@ -4,6 +4,11 @@
 #include "ui/Fonts.h"
 
 #include <QGroupBox>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <algorithm>
 
 namespace pinyin {
 
@@ -12,13 +17,36 @@ constexpr std::array<Group, 4> kGroups{Group::Simple, Group::Compound, Group::Ba
 // Room above the first row for the frame's title, and around the rows.
 constexpr int kTitle = 32;
 constexpr int kMargin = 12;
+// Qt's raster engine hands a fill of 96 rows or more to its paint threads and waits for them;
+// on a busy machine that wait was most of a board's first paint. Bands of fewer rows it fills
+// on its own.
+constexpr int kBandRows = 88;
+
+// A letter frame that paints its frame and title in bands of fewer than kBandRows device rows.
+class BandedGroupBox : public QGroupBox {
+  public:
+    using QGroupBox::QGroupBox;
+
+  protected:
+    void paintEvent(QPaintEvent *event) override {
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        QPainter p(this);
+        const int band = std::max(1, int(kBandRows / devicePixelRatioF()));
+        const QRect area = event->rect();
+        for (int top = area.top(); top <= area.bottom(); top += band) {
+            p.setClipRect(QRect(area.left(), top, area.width(), std::min(band, area.bottom() + 1 - top)));
+            style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
+        }
+    }
+};
 } // namespace
 
 LetterBoard::LetterBoard(QWidget *parent, const BoardLayout &layout) : QObject(parent) {
     for (std::size_t f = 0; f < kGroups.size(); ++f) {
         const FrameLayout &fl = layout.frames[f];
         const LetterRange range = groupRange(kGroups[f]);
-        auto *box = new QGroupBox(groupName(kGroups[f]), parent);
+        auto *box = new BandedGroupBox(groupName(kGroups[f]), parent);
         box->setObjectName(QStringLiteral("Frame%1").arg(f + 1));
         box->setFont(ui::simSun(12, true));
         box->setGeometry(fl.frame);

@@ -3,22 +3,10 @@
 #include "services/PcmOutput.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <sndfile.h>
 
 namespace services {
-
-void RecordingWavePlayer::open(const QString &path) {
-    log << QStringLiteral("open %1").arg(QFileInfo(path).fileName());
-}
-
-QStringList RecordingWavePlayer::plays() const {
-    QStringList result;
-    for (const QString &line : log)
-        if (line.startsWith(QLatin1String("play "))) result << line;
-    return result;
-}
 
 SndfileWavePlayer::SndfileWavePlayer(std::shared_ptr<PcmOutput> output) : output_(std::move(output)) {}
 

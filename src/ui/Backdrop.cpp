@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QRadialGradient>
 
@@ -22,10 +23,21 @@ Backdrop::Backdrop(Scene scene, QWidget *parent, const QString &name) : QWidget(
 void Backdrop::paintEvent(QPaintEvent *) {
     const qreal dpr = devicePixelRatioF();
     if (cache_.size() != size() * dpr) {
-        cache_ = QPixmap(size() * dpr);
-        cache_.setDevicePixelRatio(dpr);
-        QPainter cp(&cache_);
-        paintScene(cp, rect(), scene_);
+        // Every screen of a kind has the same backdrop: it is drawn once for the program, not on
+        // each open (Qt's pixmap cache holds it).
+        const QString key = QStringLiteral("lumibo-backdrop-%1-%2x%3@%4")
+                                .arg(int(scene_))
+                                .arg(width())
+                                .arg(height())
+                                .arg(dpr);
+        if (!QPixmapCache::find(key, &cache_)) {
+            cache_ = QPixmap(size() * dpr);
+            cache_.setDevicePixelRatio(dpr);
+            QPainter cp(&cache_);
+            paintScene(cp, rect(), scene_);
+            cp.end();
+            QPixmapCache::insert(key, cache_);
+        }
     }
     QPainter p(this);
     p.drawPixmap(0, 0, cache_);

@@ -24,6 +24,11 @@ inline QRect twRect(int left, int top, int width, int height) {
 QLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent, const QRect &geometry,
                   double pointSize, const QColor &color, bool bold = false);
 
+// Paints a label's plain text from a pixmap drawn once for each text, font, colour and size, and
+// kept in Qt's pixmap cache: for a giant character, whose outline Qt would otherwise fill anew
+// on every paint (glyphs that large are not in its glyph cache).
+void paintTextFromCache(QLabel *label);
+
 // A progress bar holding a value from 0 to 100.
 QProgressBar *makeProgress(const QString &name, QWidget *parent, const QRect &geometry);
 

@@ -2,6 +2,8 @@
 #include "app/WindowScale.h"
 
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 
 // What the command line asks, the window scale chosen for a screen, and the program answering
@@ -84,6 +86,151 @@ class CommandLineTest : public QObject {
         QString said;
         QCOMPARE(app::parseScale(text, &said), scale);
         QCOMPARE(said, problem);
+    }
+
+    // Where the screen's size comes from: the X server itself on X11, no screen at all offscreen,
+    // Qt's own look where Qt is told how to scale or another platform decides.
+    void screenQuery_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<bool>("x11");
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<bool>("userScaling");
+        QTest::addColumn<int>("query");
+        using Q = app::ScreenQuery;
+        QTest::newRow("X11 desktop") << "" << true << false << false << int(Q::XServer);
+        QTest::newRow("xcb asked for") << "xcb" << true << true << false << int(Q::XServer);
+        QTest::newRow("xcb with options") << "xcb:nomitshm" << true << false << false << int(Q::XServer);
+        QTest::newRow("xcb without a display") << "xcb" << false << false << false << int(Q::Application);
+        QTest::newRow("Wayland session") << "" << true << true << false << int(Q::Application);
+        QTest::newRow("wayland first") << "wayland;xcb" << true << false << false << int(Q::Application);
+        QTest::newRow("offscreen") << "offscreen" << true << false << false << int(Q::None);
+        QTest::newRow("offscreen though scaled") << "offscreen" << false << false << true << int(Q::None);
+        QTest::newRow("minimal") << "minimal" << true << false << false << int(Q::None);
+        QTest::newRow("user's Qt scaling") << "" << true << false << true << int(Q::Application);
+        QTest::newRow("no display at all") << "" << false << false << false << int(Q::Application);
+    }
+    void screenQuery() {
+        QFETCH(QString, platform);
+        QFETCH(bool, x11);
+        QFETCH(bool, wayland);
+        QFETCH(bool, userScaling);
+        QFETCH(int, query);
+        QCOMPARE(int(app::screenQueryFor({platform, x11, wayland, userScaling})), query);
+    }
+
+    void qtOptionValues() {
+        const QStringList args{"-reverse", "-platform", "offscreen", "--display", ":3", "-platform", "xcb"};
+        QCOMPARE(app::qtOptionValue(args, "-platform"), std::optional<QString>("xcb")); // the last wins
+        QCOMPARE(app::qtOptionValue(args, "-display"), std::optional<QString>(":3"));
+        QCOMPARE(app::qtOptionValue(args, "-style"), std::nullopt);
+        QCOMPARE(app::qtOptionValue({"-platform"}, "-platform"), std::nullopt);
+    }
+
+    void xftDpi_data() {
+        QTest::addColumn<QByteArray>("resources");
+        QTest::addColumn<double>("dpi");
+        QTest::newRow("set") << QByteArray("Xcursor.size:\t24\nXft.dpi:\t192\n") << 192.0;
+        QTest::newRow("fractional") << QByteArray("Xft.dpi: 120.5") << 120.5;
+        QTest::newRow("not set") << QByteArray("Xft.antialias:\t1\n") << 0.0;
+        QTest::newRow("another's dpi") << QByteArray("Foo.Xft.dpi:\t192\n") << 0.0;
+        QTest::newRow("nonsense") << QByteArray("Xft.dpi: many\n") << 0.0;
+        QTest::newRow("empty") << QByteArray() << 0.0;
+    }
+    void xftDpi() {
+        QFETCH(QByteArray, resources);
+        QFETCH(double, dpi);
+        QCOMPARE(app::xftDpi(resources), dpi);
+    }
+
+    // The scale the user gives wins; offscreen there is no screen to fit, so Qt is left at 1.
+    void scaleChosenBeforeStart_data() {
+        QTest::addColumn<QByteArray>("lumiboScale");  // "-": not set
+        QTest::addColumn<QByteArray>("qtScale");      // "-": not set
+        QTest::addColumn<QByteArray>("expect");       // QT_SCALE_FACTOR afterwards, "-": not set
+        QTest::newRow("LUMIBO_SCALE") << QByteArray("2") << QByteArray("-") << QByteArray("2");
+        QTest::newRow("LUMIBO_SCALE over Qt's") << QByteArray("1.5") << QByteArray("3") << QByteArray("1.5");
+        QTest::newRow("QT_SCALE_FACTOR") << QByteArray("-") << QByteArray("1.75") << QByteArray("1.75");
+        QTest::newRow("bad LUMIBO_SCALE leaves Qt's")
+            << QByteArray("big") << QByteArray("1.75") << QByteArray("1.75");
+        QTest::newRow("offscreen: 1") << QByteArray("-") << QByteArray("-") << QByteArray("-");
+    }
+    void scaleChosenBeforeStart() {
+        QFETCH(QByteArray, lumiboScale);
+        QFETCH(QByteArray, qtScale);
+        QFETCH(QByteArray, expect);
+        const QByteArray savedQt = qgetenv("QT_SCALE_FACTOR");
+        const bool hadQt = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
+        const auto restore = qScopeGuard([&] {
+            qunsetenv("LUMIBO_SCALE");
+            if (hadQt)
+                qputenv("QT_SCALE_FACTOR", savedQt);
+            else
+                qunsetenv("QT_SCALE_FACTOR");
+        });
+        const auto set = [](const char *name, const QByteArray &value) {
+            if (value == "-")
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        };
+        set("LUMIBO_SCALE", lumiboScale);
+        set("QT_SCALE_FACTOR", qtScale);
+        char program[] = "lumibo", platformOption[] = "-platform", platform[] = "offscreen";
+        char *argv[] = {program, platformOption, platform, nullptr};
+        app::chooseWindowScale(3, argv);
+        QCOMPARE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR") : QByteArray("-"), expect);
+    }
+
+    // On X11 the size comes from the X server: the screen, within the window manager's work area,
+    // in Qt's pixels when Xft.dpi says a pixel is more than one. Asked of a virtual X server.
+    void scaleFromTheXServer() {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+            QSKIP("Xvfb or xprop is missing (scripts/install-deps.sh installs them)");
+        QProcess xvfb;
+        // -displayfd: the server picks a free display and prints its number once it listens;
+        // -noreset: it keeps the root window's properties when xprop, its only client, leaves.
+        xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-noreset", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
+        QVERIFY(xvfb.waitForStarted());
+        const auto stop = qScopeGuard([&] {
+            xvfb.terminate();
+            xvfb.waitForFinished();
+        });
+        QByteArray number;
+        while (!number.contains('\n') && xvfb.waitForReadyRead(30000))
+            number += xvfb.readAllStandardOutput();
+        QVERIFY2(number.contains('\n'), "Xvfb did not say its display");
+        const QByteArray display = ':' + number.trimmed();
+        QCOMPARE(app::xAvailableSize(display), std::optional<QSize>(QSize(1920, 1080)));
+
+        const auto xprop = [&](const QStringList &args) {
+            QProcess p;
+            p.start(QStringLiteral("xprop"), QStringList{"-display", QString::fromLatin1(display), "-root"} + args);
+            return p.waitForFinished(30000) && p.exitCode() == 0;
+        };
+        QVERIFY(xprop({"-format", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0,0,1920,1040"}));
+        QCOMPARE(app::xAvailableSize(display), std::optional<QSize>(QSize(1920, 1040)));
+        QVERIFY(xprop({"-format", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", "Xft.dpi:\t192\n"}));
+        QCOMPARE(app::xAvailableSize(display), std::optional<QSize>(QSize(960, 520)));
+
+        // What the program sets for itself: the work area's size at Xft.dpi 192 fits scale 1.
+        QVERIFY(xprop({"-remove", "RESOURCE_MANAGER"}));
+        const QByteArray savedQt = qgetenv("QT_SCALE_FACTOR");
+        const bool hadQt = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
+        const auto restore = qScopeGuard([&] {
+            if (hadQt)
+                qputenv("QT_SCALE_FACTOR", savedQt);
+            else
+                qunsetenv("QT_SCALE_FACTOR");
+        });
+        qunsetenv("QT_SCALE_FACTOR");
+        qunsetenv("LUMIBO_SCALE");
+        QByteArray displayArg = display;
+        char program[] = "lumibo", platformOption[] = "-platform", platform[] = "xcb", displayOption[] = "-display";
+        char *argv[] = {program, platformOption, platform, displayOption, displayArg.data(), nullptr};
+        app::chooseWindowScale(5, argv);
+        QCOMPARE(qgetenv("QT_SCALE_FACTOR"), QByteArray("1.25")); // 1920 × 1040, as the table above
+        QCOMPARE(app::xAvailableSize(":" + QByteArray::number(number.trimmed().toInt() + 50)), std::nullopt);
     }
 
     // The program itself: it answers and exits without a window, even with no display at all.

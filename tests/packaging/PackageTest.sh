@@ -37,10 +37,10 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
 
-# What the package holds: the program with its install marker in /usr/lib/lumibo, the files it
+# What the package holds: the program, its sound module and its install marker in /usr/lib/lumibo, the files it
 # reads in /usr/share/lumibo, each linked from beside the program.
 expected=(
-  usr/lib/lumibo/lumibo usr/lib/lumibo/installed
+  usr/lib/lumibo/lumibo usr/lib/lumibo/lumibo-sound.so usr/lib/lumibo/installed
   usr/share/lumibo/study.dat usr/share/lumibo/jieguo.wav usr/share/lumibo/sound.wav
   usr/lib/lumibo/strokes.dat usr/share/lumibo/strokes.dat
   "usr/share/applications/$appId.desktop" "usr/share/metainfo/$appId.metainfo.xml"
@@ -61,11 +61,18 @@ for f in study.dat jieguo.wav sound.wav; do
     fail "/usr/lib/lumibo/$f should be a relative link to ../../share/lumibo/$f, is '$link'"
 done
 # Nothing the program reads is architecture-dependent but the program itself.
-others=$(find "$root/usr/lib/lumibo" -type f ! -name lumibo ! -name installed -printf '%f\n')
+others=$(find "$root/usr/lib/lumibo" -type f ! -name lumibo ! -name lumibo-sound.so ! -name installed -printf '%f\n')
 [ -z "$others" ] || fail "/usr/lib/lumibo holds data files that belong in /usr/share/lumibo: $others"
-if readelf -S "$root/usr/lib/lumibo/lumibo" | grep -q '\.debug_info'; then
-  fail "the packaged program still carries debugging symbols"
-fi
+for f in lumibo lumibo-sound.so; do
+  if readelf -S "$root/usr/lib/lumibo/$f" | grep -q '\.debug_info'; then
+    fail "the packaged $f still carries debugging symbols"
+  fi
+done
+# The program starts without the sound libraries; its module brings them.
+readelf -d "$root/usr/lib/lumibo/lumibo" | grep -qE 'NEEDED.*(Multimedia|sndfile|espeak)' &&
+  fail "the packaged program links the sound libraries itself instead of leaving them to lumibo-sound.so"
+readelf -d "$root/usr/lib/lumibo/lumibo-sound.so" | grep -q 'NEEDED.*libQt6Multimedia' ||
+  fail "the packaged lumibo-sound.so does not link Qt Multimedia"
 
 # Control data: the version, and the run-time packages beside the libraries.
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
