@@ -128,20 +128,17 @@ void RecordPage::buildWidgets() {
     legend_->setFont(ui::simSun(9.5));
     legend_->setTextFormat(Qt::RichText);
 
-    dayMinutes_ = new ui::BarChart(QStringLiteral("Chart1"), QStringLiteral("最近7天 每天学习分钟"),
-                                   Qt::Vertical, this);
-    dayMinutes_->setGeometry(12, 92, 330, 172);
-    dayAccuracy_ =
-        new ui::BarChart(QStringLiteral("Chart2"), QStringLiteral("最近7天 正确率"), Qt::Horizontal, this);
-    dayAccuracy_->setGeometry(350, 92, 192, 172);
-    dayAccuracy_->setMaximum(100);
-    weekMinutes_ = new ui::BarChart(QStringLiteral("Chart3"), QStringLiteral("最近4周 每周学习分钟"),
-                                    Qt::Vertical, this);
-    weekMinutes_->setGeometry(12, 272, 330, 172);
-    weekAccuracy_ =
-        new ui::BarChart(QStringLiteral("Chart4"), QStringLiteral("最近4周 正确率"), Qt::Horizontal, this);
-    weekAccuracy_->setGeometry(350, 272, 192, 172);
-    weekAccuracy_->setMaximum(100);
+    // Minutes stand upright, accuracy lies on its side out of 100; the week row repeats the day row.
+    auto chart = [this](const char *name, const QString &title, Qt::Orientation o, const QRect &place) {
+        auto *c = new ui::BarChart(QString::fromLatin1(name), title, o, this);
+        c->setGeometry(place);
+        if (o == Qt::Horizontal) c->setMaximum(100);
+        return c;
+    };
+    dayMinutes_ = chart("Chart1", QStringLiteral("最近7天 每天学习分钟"), Qt::Vertical, QRect(12, 92, 330, 172));
+    dayAccuracy_ = chart("Chart2", QStringLiteral("最近7天 正确率"), Qt::Horizontal, QRect(350, 92, 192, 172));
+    weekMinutes_ = chart("Chart3", QStringLiteral("最近4周 每周学习分钟"), Qt::Vertical, QRect(12, 272, 330, 172));
+    weekAccuracy_ = chart("Chart4", QStringLiteral("最近4周 正确率"), Qt::Horizontal, QRect(350, 272, 192, 172));
 
     caption(QStringLiteral("Label4"), QStringLiteral("最常做错的20题"), this, QRect(554, 68, 234, 22));
     missed_ = new QTreeWidget(this);

@@ -137,8 +137,8 @@ void LessonScreen::wire() {
         pinyin_->setFont(ui::fittedFont(ui::simSun(60), t, pinyin_->size() - QSize(24, 8)));
     });
     connect(toneMarks_, &QCheckBox::toggled, this, &LessonScreen::showPinyin);
-    connect(next_, &QPushButton::clicked, this, &LessonScreen::stepForward);
-    connect(autoPlayTimer_, &ui::Timer::tick, this, &LessonScreen::stepForward);
+    connect(next_, &QPushButton::clicked, this, [this] { stepForward(); });
+    connect(autoPlayTimer_, &ui::Timer::tick, this, [this] { stepForward(); });
     connect(prev_, &QPushButton::clicked, this, [this] { show(stepper_->back()); });
     connect(auto_, &QPushButton::clicked, this, &LessonScreen::toggleAutoPlay);
     connect(back_, &QPushButton::clicked, this, [this] {
@@ -199,10 +199,8 @@ void LessonScreen::openStrokeOrder() {
                                .toneMarks = toneMarks_->isChecked(),
                                .next = [lesson = QPointer<LessonScreen>(this)]() -> std::optional<LessonCharacter> {
                                    if (!lesson) return std::nullopt;
-                                   const QString before = lesson->entry_->text() + lesson->place_->text();
-                                   lesson->stepForward();
                                    // No lesson chosen and no review left: there is no next one.
-                                   if (lesson->entry_->text() + lesson->place_->text() == before) return std::nullopt;
+                                   if (!lesson->stepForward()) return std::nullopt;
                                    return LessonCharacter{lesson->entry_->text(), lesson->entryReading_};
                                }};
     ctx_.navigator().openChild(screens::kStrokeOrder, [request](app::AppContext &ctx) -> QWidget * {
@@ -260,9 +258,12 @@ void LessonScreen::toggleAutoPlay() {
     playing_ = !playing_;
 }
 
-// 下一个: the next entry under review, else the lesson's next.
-void LessonScreen::stepForward() {
-    if (!showReviewed() && stepper_ && stepper_->chosen()) show(stepper_->forward());
+// 下一个: the next entry under review, else the lesson's next; false when there is neither.
+bool LessonScreen::stepForward() {
+    if (showReviewed()) return true;
+    if (!stepper_ || !stepper_->chosen()) return false;
+    show(stepper_->forward());
+    return true;
 }
 
 // The next entry under review, in place of the lesson's next; false when none is left.

@@ -53,7 +53,7 @@ class LessonScreen : public ui::Screen {
     void setEntry(const QString &text);
     void offerStrokeOrder();
     void openStrokeOrder();
-    void stepForward();
+    bool stepForward();
     bool showReviewed();
 
     app::AppContext &ctx_;
